@@ -1,0 +1,32 @@
+# Cross-builds libjpeg-turbo as a static library from Debian's source package, once per
+# build tree, and offers it as JPEG::JPEG.
+include(ExternalProject)
+
+set(LJT_SOURCE ${CMAKE_BINARY_DIR}/_deps/libjpeg-turbo-src)
+set(LJT_PREFIX ${CMAKE_BINARY_DIR}/_deps/libjpeg-turbo)
+set(LJT_INSTALL ${LJT_PREFIX}/install)
+set(LJT_LIBRARY ${LJT_INSTALL}/lib/libjpeg.a)
+
+ExternalProject_Add(libjpeg_turbo
+  PREFIX ${LJT_PREFIX}
+  SOURCE_DIR ${LJT_SOURCE}
+  DOWNLOAD_COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/fetch-debian-source.sh libjpeg-turbo ${LJT_SOURCE}
+  UPDATE_COMMAND ""
+  CMAKE_ARGS
+    -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
+    -DCMAKE_BUILD_TYPE=Release
+    -DCMAKE_INSTALL_PREFIX=${LJT_INSTALL}
+    -DCMAKE_INSTALL_LIBDIR=lib
+    -DENABLE_SHARED=OFF
+    -DENABLE_STATIC=ON
+    -DWITH_SIMD=OFF
+    -DWITH_TURBOJPEG=OFF
+  BUILD_BYPRODUCTS ${LJT_LIBRARY}
+)
+
+file(MAKE_DIRECTORY ${LJT_INSTALL}/include)
+add_library(JPEG::JPEG STATIC IMPORTED GLOBAL)
+set_target_properties(JPEG::JPEG PROPERTIES
+  IMPORTED_LOCATION ${LJT_LIBRARY}
+  INTERFACE_INCLUDE_DIRECTORIES ${LJT_INSTALL}/include)
+add_dependencies(JPEG::JPEG libjpeg_turbo)

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Builds the screensaver and shows it under Wine.
+#
+#   scripts/show.sh [options]
+#     --mode t|s         test window (default) or full screen
+#     --set NAME=NUMBER  store a setting first, e.g. --set "Camera Settings=5" (repeatable)
+#     --screenshot FILE  save a PNG of the saver after --after seconds, then close it
+#     --after SECONDS    delay before the screenshot (default 5)
+#
+# Without a display an Xvfb display is started, and a screenshot is saved to
+# build/screenshot.png unless --screenshot names another file. Settings live in a
+# Wine prefix of the build tree (build/windows/show-prefix), never in ~/.wine.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+root=$PWD
+
+mode=t
+screenshot=""
+after=5
+settings=()
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --mode) mode=$2; shift 2 ;;
+    --set) settings+=("$2"); shift 2 ;;
+    --screenshot) screenshot=$2; shift 2 ;;
+    --after) after=$2; shift 2 ;;
+    -h|--help) sed -n '2,13p' "$0"; exit 0 ;;
+    *) echo "unknown option: $1 (see --help)" >&2; exit 2 ;;
+  esac
+done
+case "$mode" in t|s) ;; *) echo "--mode must be t or s" >&2; exit 2 ;; esac
+if [ -n "$screenshot" ]; then
+  screenshot=$(realpath -m "$screenshot")
+fi
+
+scripts/install-deps.sh
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target ssaver
+
+. scripts/lib/display.sh
+. scripts/lib/wine-prefix.sh
+export WINEPREFIX="$root/build/windows/show-prefix"
+if [ -z "${DISPLAY:-}" ] && [ -z "$screenshot" ]; then
+  screenshot="$root/build/screenshot.png"
+fi
+trap release_display EXIT
+ensure_display
+ensure_prefix
+
+key='HKCU\Software\Nebulart\Screensavers\Celestra'
+for setting in "${settings[@]}"; do
+  name=${setting%%=*}
+  value=${setting#*=}
+  wine reg add "$key" /v "$name" /t REG_DWORD /d "$value" /f >/dev/null
+done
+
+saver="$root/build/windows/src/ssaver.scr"
+if [ -z "$screenshot" ]; then
+  echo "Showing the saver; close its window (or press a key in full screen) to end."
+  wine "$saver" "/$mode"
+  exit 0
+fi
+
+wine "$saver" "/$mode" &
+saver_pid=$!
+sleep "$after"
+if [ "$mode" = t ]; then
+  window=$(xdotool search --name '^Celestra Screensaver$' | head -n 1)
+  geometry=$(xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
+                                            /Width:/{w=$2} /Height:/{h=$2} END{print w "x" h "+" x "+" y}')
+  import -window root -crop "$geometry" +repage "$screenshot"
+else
+  import -window root "$screenshot"
+fi
+wineserver -k 2>/dev/null || true
+wait "$saver_pid" 2>/dev/null || true
+echo "Screenshot saved to $screenshot"

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native unit tests (also under
+# AddressSanitizer and UndefinedBehaviorSanitizer), then the Windows tests and the
+# end-to-end tests under Wine on a virtual display.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+scripts/install-deps.sh
+
+for preset in host host-asan; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done
+
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+# One display for the whole run; the Wine prefix belongs to the build tree.
+WINEPREFIX="$PWD/build/windows/wineprefix" scripts/with-display.sh ctest --preset windows

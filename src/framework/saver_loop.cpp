@@ -1,0 +1,243 @@
+#include "d3dx/d3dx_math.h"
+#include "framework/frame_stats.h"
+#include "framework/saver_base.h"
+#include "framework/screen_projection.h"
+#include "util/copy_string_bounded.h"
+#include "util/frame_timer.h"
+
+namespace {
+
+// Frame-rate measurement, process-wide.
+DWORD framesSinceUpdate = 0;
+float lastFrameRateTime = 0.0f;
+
+ScreenRect ToScreenRect(const RECT& r) { return ScreenRect{r.left, r.top, r.right, r.bottom}; }
+
+}  // namespace
+
+// Startup waits half a second in a preview before it creates Direct3D, so that the
+// control panel shows its dialog without stalling.
+void SaverBase::WaitForPreviewDelay() {
+    waitingForTimer = TRUE;
+    PostMessageA(mainWindow, WM_USER, 0, 0);
+    MSG message;
+    while (waitingForTimer) {
+        const BOOL got = GetMessageA(&message, mainWindow, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(0);
+            break;
+        }
+        if (got == -1) {
+            break;  // the window is gone
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+HRESULT SaverBase::RunSaver() {
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof(version);
+    GetVersionExA(&version);
+    isWindows9x = (version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS);
+    if (mode == Full && isWindows9x) {
+        PreparePasswordVerifier();
+    }
+
+    FrameTimer(TimerStart);
+    if (!errorMode) {
+        const HRESULT hr = InitOnce();
+        if (FAILED(hr)) {
+            return hr;
+        }
+        CreateScreenDevices();
+    }
+
+    UINT scratch = 0;
+    if (mode == Full) {
+        SystemParametersInfoA(SPI_SCREENSAVERRUNNING, TRUE, &scratch, 0);
+    }
+    // Without a window nothing can be shown and no message will ever end the run.
+    if (mainWindow == nullptr) {
+        EndSaver();
+    }
+
+    MSG message;
+    for (;;) {
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                break;
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+            continue;
+        }
+        Sleep(10);
+        if (errorMode) {
+            AnimateErrorBox();
+        } else {
+            RenderAllScreens();
+        }
+    }
+    return S_OK;
+}
+
+void SaverBase::RenderAllScreens() {
+    time = static_cast<float>(FrameTimer(TimerAppTime));
+    elapsedTime = static_cast<float>(FrameTimer(TimerElapsed));
+    AdvanceFrame();
+    MeasureFrameRate();
+
+    for (DWORD i = 0; i < screenDeviceCount; ++i) {
+        SwitchToScreenDevice(i);
+        if (activeDevice == nullptr) {
+            continue;
+        }
+        const HRESULT cooperative = activeDevice->TestCooperativeLevel();
+        if (cooperative == D3DERR_DEVICELOST) {
+            return;  // nothing is presented this frame
+        }
+        if (cooperative == D3DERR_DEVICENOTRESET) {
+            ScreenDevice& screen = screenDevices[i];
+            if (windowed && adapters[screen.adapterIndex] != nullptr) {
+                direct3d->GetAdapterDisplayMode(screen.adapterIndex, &adapters[screen.adapterIndex]->desktopMode);
+            }
+            if (screen.objectsPrepared) {
+                ReleaseDeviceObjects();
+                screen.objectsPrepared = FALSE;
+            }
+            if (FAILED(activeDevice->Reset(&screen.presentParams))) {
+                errorMode = TRUE;
+            } else if (SUCCEEDED(PrepareDeviceObjects())) {
+                screen.objectsPrepared = TRUE;
+            } else {
+                errorMode = TRUE;
+            }
+        }
+        RenderFrame();
+    }
+
+    // Present only after every device has rendered, so the monitors stay in step.
+    for (DWORD i = 0; i < screenDeviceCount; ++i) {
+        SwitchToScreenDevice(i);
+        if (activeDevice != nullptr) {
+            activeDevice->Present(nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+}
+
+void SaverBase::SwitchToScreenDevice(UINT index) {
+    ScreenDevice& screen = screenDevices[index];
+    activeDevice = screen.device;
+    if (!windowed && screen.monitorIndex < monitorCount) {
+        renderCurrent = monitors[screen.monitorIndex].screenRect;
+    }
+    if (activeDevice != nullptr) {
+        IDirect3DSurface8* backBuffer = nullptr;
+        if (SUCCEEDED(activeDevice->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer))) {
+            backBuffer->GetDesc(&backBufferDesc);
+            backBuffer->Release();
+        }
+    }
+    CopyStringBounded(deviceStats, screen.deviceStats);
+    CopyStringBounded(frameStats, screen.frameStats);
+    UseScreenDevice(index);
+}
+
+void SaverBase::SetScreenProjection(float nearPlane, float farPlane) {
+    const RECT& reference = allScreensSame ? renderCurrent : renderTotal;
+    const ProjectionBounds bounds =
+        ComputeProjectionBounds(ToScreenRect(renderCurrent), ToScreenRect(reference), nearPlane);
+    D3DXMATRIX projection;
+    D3DXMatrixPerspectiveOffCenterLH(&projection, bounds.left, bounds.right, bounds.bottom, bounds.top, nearPlane,
+                                     farPlane);
+    if (activeDevice != nullptr) {
+        activeDevice->SetTransform(D3DTS_PROJECTION, &projection);
+    }
+}
+
+void SaverBase::MeasureFrameRate() {
+    const float now = static_cast<float>(FrameTimer(TimerAbsolute));
+    ++framesSinceUpdate;
+    if (now - lastFrameRateTime <= 1.0f) {
+        return;
+    }
+    framesPerSecond = static_cast<float>(framesSinceUpdate) / (now - lastFrameRateTime);
+    lastFrameRateTime = now;
+    framesSinceUpdate = 0;
+
+    for (DWORD i = 0; i < screenDeviceCount; ++i) {
+        ScreenDevice& screen = screenDevices[i];
+        D3DDISPLAYMODE displayMode = {};
+        if (direct3d != nullptr) {
+            direct3d->GetAdapterDisplayMode(screen.adapterIndex, &displayMode);
+        }
+        const UINT bits = (displayMode.Format == D3DFMT_X8R8G8B8) ? 32 : 16;
+        const char* depth = "";
+        const AdapterRecord* adapter = (screen.adapterIndex < MaxDisplays) ? adapters[screen.adapterIndex] : nullptr;
+        if (useDepthBuffer && adapter != nullptr && adapter->currentKind < adapter->deviceKindCount) {
+            const DeviceKindRecord& kind = adapter->deviceKinds[adapter->currentKind];
+            if (kind.currentMode < kind.modeCount) {
+                depth = DepthStencilSuffix(kind.modes[kind.currentMode].depthStencilFormat);
+            }
+        }
+        FormatFrameStats(screen.frameStats, sizeof(screen.frameStats), framesPerSecond, displayMode.Width,
+                         displayMode.Height, bits, depth);
+    }
+}
+
+void SaverBase::RequestExit() {
+    const bool mayEnd = (mode == Test) || (mode == Full && !checkingPassword);
+    if (!mayEnd) {
+        return;
+    }
+    if (mode == Full && isWindows9x && verifyPassword != nullptr && !CheckPassword()) {
+        return;
+    }
+    EndSaver();
+}
+
+void SaverBase::EndSaver() {
+    // Input queued behind the first exit request must not tear down a second time.
+    if (ending_) {
+        return;
+    }
+    ending_ = true;
+    if (mode == Full) {
+        UINT scratch = 0;
+        SystemParametersInfoA(SPI_SCREENSAVERRUNNING, FALSE, &scratch, 0);
+    }
+    ReleaseScreenDevices();
+    CleanupOnce();
+    if (passwordLibrary != nullptr) {
+        FreeLibrary(passwordLibrary);
+        passwordLibrary = nullptr;
+        verifyPassword = nullptr;
+    }
+    PostQuitMessage(0);
+}
+
+void SaverBase::ReleaseScreenDevices() {
+    for (DWORD i = 0; i < screenDeviceCount; ++i) {
+        SwitchToScreenDevice(i);
+        ScreenDevice& screen = screenDevices[i];
+        if (screen.objectsPrepared) {
+            ReleaseDeviceObjects();
+            screen.objectsPrepared = FALSE;
+        }
+        if (screen.objectsCreated) {
+            DestroyDeviceObjects();
+            screen.objectsCreated = FALSE;
+        }
+        if (screen.device != nullptr) {
+            screen.device->Release();
+            screen.device = nullptr;
+        }
+        activeDevice = nullptr;
+    }
+    screenDeviceCount = 0;
+    if (direct3d != nullptr) {
+        direct3d->Release();
+        direct3d = nullptr;
+    }
+}
