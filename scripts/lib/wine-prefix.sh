@@ -1,12 +1,15 @@
 # Shared by the scripts: a throwaway Wine prefix, never the user's own.
-# Source it, set WINEPREFIX (or let default_prefix choose one), then ensure_prefix.
+# Source it, set WINEPREFIX, then call ensure_prefix (or ensure_prefix unmanaged).
 
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No offers to install Mono or Gecko; keep any overrides the caller asked for.
 export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 
-# Initialises the prefix once; concurrent callers wait for the first one.
+# Initialises the prefix once; concurrent callers wait for the first one. With the
+# argument "unmanaged" Wine's windows are not handed to a window manager: without one
+# (as on a bare Xvfb), hiding a managed window stalls for two seconds waiting for it.
 ensure_prefix() {
+  local unmanaged=${1:-}
   mkdir -p "$WINEPREFIX"
   (
     flock 9
@@ -14,6 +17,11 @@ ensure_prefix() {
       wineboot -i >/dev/null 2>&1
       wineserver -w
       touch "$WINEPREFIX/.celestra-ready"
+    fi
+    if [ "$unmanaged" = unmanaged ] && [ ! -f "$WINEPREFIX/.celestra-unmanaged" ]; then
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+      wineserver -w
+      touch "$WINEPREFIX/.celestra-unmanaged"
     fi
   ) 9>"$WINEPREFIX.lock"
 }

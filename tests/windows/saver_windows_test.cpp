@@ -2,51 +2,175 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/saver_base.h"
+#include <string>
+
+#include "framework/multi_monitor_api.h"
+#include "support/test_saver.h"
 
 namespace {
 
-// A saver whose start-up is driven by the test's own command line.
-class TestSaver : public SaverBase {
-public:
-    int cleanups = 0;
-    HRESULT CleanupOnce() override {
-        ++cleanups;
-        return S_OK;
-    }
-};
-
-RECT ClientRect(HWND window) {
+SIZE ClientSize(HWND window) {
     RECT r = {};
     GetClientRect(window, &r);
-    return r;
+    return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
+HWND CreateHostWindow(int width, int height) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "PreviewHost";
+    RegisterClassA(&windowClass);
+    RECT rc = {0, 0, width, height};
+    AdjustWindowRect(&rc, WS_OVERLAPPEDWINDOW, FALSE);
+    return CreateWindowExA(0, "PreviewHost", "Preview host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100,
+                           rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, GetModuleHandleA(nullptr),
+                           nullptr);
+}
+
+TEST(SaverWindows, TestWindowHasA600By400ClientAreaAndTheProductTitle) {
+    TestSaver saver;
+    ASSERT_EQ(saver.Start("ssaver.scr /t"), S_OK);
+    ASSERT_EQ(saver.mode, SaverMode::Test);
+    ASSERT_NE(saver.mainWindow, nullptr);
+    EXPECT_FALSE(saver.errorMode);
+    const SIZE client = ClientSize(saver.mainWindow);
+    EXPECT_EQ(client.cx, 600);
+    EXPECT_EQ(client.cy, 400);
+    EXPECT_EQ(saver.renderTotal.right, 600);
+    EXPECT_EQ(saver.renderTotal.bottom, 400);
+    const LONG style = GetWindowLongA(saver.mainWindow, GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+    EXPECT_EQ(saver.monitors[0].window, saver.mainWindow);
+
+    char className[64] = {};
+    GetClassNameA(saver.mainWindow, className, sizeof(className));
+    EXPECT_STREQ(className, "SaverWindowClass");
+    char title[64] = {};
+    GetWindowTextA(saver.mainWindow, title, sizeof(title));
+    EXPECT_STREQ(title, "Screen Saver") << "the framework's title until the application sets its own";
+    saver.DestroyWindows();
+    PumpMessages();
+}
+
+TEST(SaverWindows, FullScreenCoversEveryMonitorWithATopmostPopup) {
+    TestSaver saver;
+    ASSERT_EQ(saver.Start("ssaver.scr /s"), S_OK);
+    ASSERT_EQ(saver.mode, Full);
+    ASSERT_GE(saver.monitorCount, 1u);
+    ASSERT_NE(saver.mainWindow, nullptr);
+    int windows = 0;
+    for (DWORD i = 0; i < saver.monitorCount; ++i) {
+        const MonitorRecord& monitor = saver.monitors[i];
+        if (monitor.monitorHandle == nullptr) {
+            EXPECT_EQ(monitor.window, nullptr);
             continue;
         }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        ++windows;
+        ASSERT_NE(monitor.window, nullptr);
+        EXPECT_TRUE(GetWindowLongA(monitor.window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_TRUE(GetWindowLongA(monitor.window, GWL_STYLE) & WS_POPUP);
+        RECT windowRect = {};
+        GetWindowRect(monitor.window, &windowRect);
+        MONITORINFO info = {};
+        info.cbSize = sizeof(info);
+        ASSERT_TRUE(GetMonitorInfoA(monitor.monitorHandle, &info));
+        EXPECT_TRUE(EqualRect(&windowRect, &info.rcMonitor)) << "monitor " << i;
+        EXPECT_TRUE(EqualRect(&monitor.screenRect, &info.rcMonitor));
+        if (monitor.window != saver.mainWindow) {
+            EXPECT_EQ(GetWindow(monitor.window, GW_OWNER), saver.mainWindow) << "the first window owns the others";
+        }
+    }
+    EXPECT_GE(windows, 1);
+    saver.DestroyWindows();
+    PumpMessages();
+}
+
+TEST(SaverWindows, PreviewIsAChildFillingItsHostAfterTheStartDelay) {
+    HWND host = CreateHostWindow(152, 112);
+    ASSERT_NE(host, nullptr);
+    TestSaver saver;
+    const std::string commandLine = "ssaver.scr /p " + std::to_string(reinterpret_cast<UINT_PTR>(host));
+    const DWORD before = GetTickCount();
+    ASSERT_EQ(saver.Start(commandLine.c_str()), S_OK);
+    const DWORD waited = GetTickCount() - before;
+    ASSERT_EQ(saver.mode, Preview);
+    EXPECT_EQ(saver.parentWindow, host);
+    ASSERT_NE(saver.mainWindow, nullptr);
+    EXPECT_FALSE(saver.errorMode);
+    EXPECT_EQ(GetParent(saver.mainWindow), host);
+    EXPECT_TRUE(GetWindowLongA(saver.mainWindow, GWL_STYLE) & WS_CHILD);
+    const SIZE client = ClientSize(saver.mainWindow);
+    EXPECT_EQ(client.cx, 152);
+    EXPECT_EQ(client.cy, 112);
+    EXPECT_FALSE(saver.waitingForTimer);
+    EXPECT_GE(waited, 450u) << "Direct3D waits half a second behind the preview window";
+
+    // The host decides when the preview ends.
+    DestroyWindow(host);
+    EXPECT_TRUE(PumpMessages());
+    EXPECT_TRUE(saver.Ended());
+}
+
+TEST(SaverWindows, PreviewWithoutAUsableParentEndsTheRunAtOnce) {
+    for (const char* commandLine : {"ssaver.scr /p", "ssaver.scr /p 12345678"}) {
+        TestSaver saver;
+        ASSERT_EQ(saver.Start(commandLine), S_OK) << commandLine;
+        EXPECT_EQ(saver.mainWindow, nullptr) << commandLine;
+        EXPECT_TRUE(saver.errorMode) << commandLine;
+        EXPECT_EQ(saver.errorCode, E_FAIL) << commandLine;
+        // Nothing could ever end a loop without a window: the run must return by itself.
+        EXPECT_EQ(saver.RunSaver(), S_OK) << commandLine;
+        EXPECT_TRUE(saver.Ended()) << commandLine;
     }
 }
 
-TEST(SaverWindows, TestWindowHasA600By400ClientArea) {
+TEST(SaverWindows, ConfigAndPasswordModesCreateNoWindow) {
+    for (const char* commandLine : {"ssaver.scr", "ssaver.scr /c:0987", "ssaver.scr /a"}) {
+        TestSaver saver;
+        ASSERT_EQ(saver.Start(commandLine), S_OK);
+        EXPECT_EQ(saver.mainWindow, nullptr) << commandLine;
+        EXPECT_FALSE(saver.errorMode) << commandLine;
+    }
+}
+
+TEST(SaverWindows, WithoutMultiMonitorSupportOnePseudoMonitorCoversThePrimaryScreen) {
+    MultiMonitorApi::UseFallbacksForTesting(true);
     TestSaver saver;
-    ASSERT_EQ(saver.StartupWithCommandLine(GetModuleHandleA(nullptr), "ssaver.scr /t"), S_OK);
-    ASSERT_EQ(saver.mode, SaverMode::Test);
-    ASSERT_NE(saver.mainWindow, nullptr);
-    const RECT client = ClientRect(saver.mainWindow);
-    EXPECT_EQ(client.right - client.left, 600);
-    EXPECT_EQ(client.bottom - client.top, 400);
-    const LONG style = GetWindowLongA(saver.mainWindow, GWL_STYLE);
-    EXPECT_TRUE(style & WS_CAPTION);
-    EXPECT_FALSE(saver.errorMode);
-    DestroyWindow(saver.mainWindow);
-    PumpMessages();
-    EXPECT_EQ(saver.cleanups, 1) << "destroying the test window ends the run";
+    saver.EnumerateMonitors();
+    MultiMonitorApi::UseFallbacksForTesting(false);
+    ASSERT_EQ(saver.monitorCount, 1u);
+    EXPECT_STREQ(saver.monitors[0].adapterDescription, "DISPLAY");
+    EXPECT_STREQ(saver.monitors[0].monitorDescription, "");
+    EXPECT_EQ(reinterpret_cast<UINT_PTR>(saver.monitors[0].monitorHandle), MultiMonitorApi::PseudoMonitor);
+    const RECT expected = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    EXPECT_TRUE(EqualRect(&saver.monitors[0].screenRect, &expected));
+    EXPECT_EQ(saver.monitors[0].adapterIndex, NoAdapter);
+}
+
+TEST(SaverWindows, MonitorFallbacksAnswerOnlyForThePseudoMonitor) {
+    MultiMonitorApi::UseFallbacksForTesting(true);
+    const HMONITOR pseudo = reinterpret_cast<HMONITOR>(MultiMonitorApi::PseudoMonitor);
+    const RECT onScreen = {10, 10, 20, 20};
+    const RECT offScreen = {-50, -50, -10, -10};
+    EXPECT_EQ(MultiMonitorApi::MonitorFromRect(&onScreen, MONITOR_DEFAULTTONULL), pseudo);
+    EXPECT_EQ(MultiMonitorApi::MonitorFromRect(&offScreen, MONITOR_DEFAULTTONULL), nullptr);
+    EXPECT_EQ(MultiMonitorApi::MonitorFromRect(&offScreen, MONITOR_DEFAULTTONEAREST), pseudo);
+
+    MONITORINFOEXA info = {};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(MultiMonitorApi::GetMonitorInfoA(pseudo, &info));
+    EXPECT_EQ(info.dwFlags, static_cast<DWORD>(MONITORINFOF_PRIMARY));
+    EXPECT_STREQ(info.szDevice, "DISPLAY");
+    EXPECT_FALSE(MultiMonitorApi::GetMonitorInfoA(reinterpret_cast<HMONITOR>(0x1234), &info));
+    info.cbSize = 20;
+    EXPECT_FALSE(MultiMonitorApi::GetMonitorInfoA(pseudo, &info)) << "a structure too small is refused";
+
+    DISPLAY_DEVICEA device = {};
+    device.cb = sizeof(device);
+    EXPECT_FALSE(MultiMonitorApi::EnumDisplayDevicesA(nullptr, 1, &device, 0));
+    EXPECT_FALSE(MultiMonitorApi::EnumDisplayDevicesA("DISPLAY", 0, &device, 0));
+    MultiMonitorApi::UseFallbacksForTesting(false);
 }
 
 }  // namespace
