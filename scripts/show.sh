@@ -46,6 +46,10 @@ fi
 trap release_display EXIT
 ensure_display
 ensure_prefix
+# On a display of our own there is no window manager: Wine then draws the window frame
+# itself. On the user's display the window manager does.
+if [ -n "$started_xvfb_pid" ]; then managed=N; else managed=Y; fi
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1
 
 key='HKCU\Software\Nebulart\Screensavers\Celestra'
 for setting in "${settings[@]}"; do

@@ -1,0 +1,130 @@
+// A small Windows program the end-to-end scripts run beside the saver, in the same Wine
+// prefix, for what X tools cannot do with Wine's windows:
+//   e2e_helper close TITLE          post WM_CLOSE to the top-level window TITLE
+//   e2e_helper describe TITLE       print "client WxH style topmost popup child" of TITLE
+//   e2e_helper preview SAVER        host SAVER /p in a window of ours and check its life
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+std::string WindowsPath(const char* path) {
+    std::string result = path;
+    if (!result.empty() && result[0] == '/') {
+        result = "Z:" + result;  // Wine maps the Unix root to Z:
+    }
+    for (char& c : result) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    return result;
+}
+
+int Close(const char* title) {
+    HWND window = FindWindowA(nullptr, title);
+    if (window == nullptr) {
+        std::fprintf(stderr, "no window titled %s\n", title);
+        return 1;
+    }
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return 0;
+}
+
+int Describe(const char* title) {
+    HWND window = FindWindowA(nullptr, title);
+    if (window == nullptr) {
+        std::fprintf(stderr, "no window titled %s\n", title);
+        return 1;
+    }
+    RECT client = {};
+    GetClientRect(window, &client);
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+    std::printf("client %ldx%ld topmost %d popup %d child %d\n", client.right - client.left,
+                client.bottom - client.top, (exStyle & WS_EX_TOPMOST) ? 1 : 0, (style & WS_POPUP) ? 1 : 0,
+                (style & WS_CHILD) ? 1 : 0);
+    return 0;
+}
+
+HWND FindSaverChild(HWND host) { return FindWindowExA(host, nullptr, "SaverWindowClass", nullptr); }
+
+// Hosts the preview as the control panel does: the saver gets our window's handle,
+// must put a child window into it, and must end when we destroy our window.
+int Preview(const char* saver) {
+    HWND host = CreateWindowExA(0, "STATIC", "Preview host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 200,
+                                160, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (host == nullptr) {
+        return 1;
+    }
+    RECT hostClient = {};
+    GetClientRect(host, &hostClient);
+    std::string commandLine = "\"" + WindowsPath(saver) + "\" /p " + std::to_string(reinterpret_cast<UINT_PTR>(host));
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        std::fprintf(stderr, "cannot start %s\n", commandLine.c_str());
+        return 1;
+    }
+    HWND child = nullptr;
+    for (int i = 0; i < 100 && child == nullptr; ++i) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&message);
+        }
+        Sleep(50);
+        child = FindSaverChild(host);
+    }
+    int failures = 0;
+    if (child == nullptr) {
+        std::fprintf(stderr, "the saver put no window into the host\n");
+        ++failures;
+    } else {
+        RECT childClient = {};
+        GetClientRect(child, &childClient);
+        if (childClient.right != hostClient.right || childClient.bottom != hostClient.bottom) {
+            std::fprintf(stderr, "preview is %ldx%ld, host %ldx%ld\n", childClient.right, childClient.bottom,
+                         hostClient.right, hostClient.bottom);
+            ++failures;
+        }
+    }
+    if (WaitForSingleObject(process.hProcess, 1500) != WAIT_TIMEOUT) {
+        std::fprintf(stderr, "the preview ended by itself\n");
+        ++failures;
+    }
+    DestroyWindow(host);
+    if (WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0) {
+        std::fprintf(stderr, "the preview kept running after its host was destroyed\n");
+        TerminateProcess(process.hProcess, 1);
+        ++failures;
+    }
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    if (exitCode != 0) {
+        std::fprintf(stderr, "the preview exited with %lu\n", exitCode);
+        ++failures;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return failures == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "close") == 0) {
+        return Close(argv[2]);
+    }
+    if (argc == 3 && std::strcmp(argv[1], "describe") == 0) {
+        return Describe(argv[2]);
+    }
+    if (argc == 3 && std::strcmp(argv[1], "preview") == 0) {
+        return Preview(argv[2]);
+    }
+    std::fprintf(stderr, "usage: e2e_helper close TITLE | describe TITLE | preview SAVER\n");
+    return 2;
+}
