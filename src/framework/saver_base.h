@@ -61,6 +61,11 @@ public:
     HRESULT StartDirect3D();
     HRESULT CreateScreenDevices();
 
+    // Per-monitor display choices, in the subkeys of the open settings key.
+    void ReadScreenSettings(HKEY settingsKey);
+    void WriteScreenSettings(HKEY settingsKey);
+    AdapterRecord* AdapterOfMonitor(DWORD monitorIndex);
+
     // Main loop, frames, exit.
     HRESULT RunSaver();
     void WaitForPreviewDelay();

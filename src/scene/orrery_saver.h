@@ -13,5 +13,10 @@ public:
 
     void ApplyDefaultSettings();
 
+    // Settings in the registry.
+    void LoadSettings() override;
+    bool ReadSettings();
+    void WriteSettings();
+
     OrrerySettings settings;
 };

@@ -50,7 +50,9 @@ int Describe(const char* title) {
     return 0;
 }
 
-HWND FindSaverChild(HWND host) { return FindWindowExA(host, nullptr, "SaverWindowClass", nullptr); }
+HWND FindSaverChild(HWND host) {
+    return FindWindowExA(host, nullptr, "SaverWindowClass", nullptr);
+}
 
 // Hosts the preview as the control panel does: the saver gets our window's handle,
 // must put a child window into it, and must end when we destroy our window.
@@ -62,11 +64,13 @@ int Preview(const char* saver) {
     }
     RECT hostClient = {};
     GetClientRect(host, &hostClient);
-    std::string commandLine = "\"" + WindowsPath(saver) + "\" /p " + std::to_string(reinterpret_cast<UINT_PTR>(host));
+    std::string commandLine =
+        "\"" + WindowsPath(saver) + "\" /p " + std::to_string(reinterpret_cast<UINT_PTR>(host));
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
         std::fprintf(stderr, "cannot start %s\n", commandLine.c_str());
         return 1;
     }

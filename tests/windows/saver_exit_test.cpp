@@ -10,10 +10,12 @@ namespace {
 
 // Mouse positions are remembered across runs of the process, so every test moves to
 // positions of its own.
-LPARAM Position(int x, int y) { return MAKELPARAM(x, y); }
+LPARAM Position(int x, int y) {
+    return MAKELPARAM(x, y);
+}
 
 class ExitRules : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override {
         saver_.DestroyWindows();
         PumpMessages();
@@ -107,8 +109,8 @@ TEST_F(ExitRules, TestWindowIgnoresInputAndEndsWhenClosed) {
 }
 
 TEST_F(ExitRules, PreviewIgnoresInput) {
-    HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 150, nullptr,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 150,
+                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(host, nullptr);
     const std::string commandLine = "ssaver.scr /p " + std::to_string(reinterpret_cast<UINT_PTR>(host));
     ASSERT_EQ(saver_.Start(commandLine.c_str()), S_OK);
@@ -129,7 +131,9 @@ TEST_F(ExitRules, TheLoopRendersWhileIdleAndStopsOnQuit) {
     // Close the window once the loop has produced a few frames.
     SetTimer(saver_.mainWindow, 7, 200, nullptr);
     struct Closer {
-        static void CALLBACK OnTimer(HWND window, UINT, UINT_PTR, DWORD) { PostMessageA(window, WM_CLOSE, 0, 0); }
+        static void CALLBACK OnTimer(HWND window, UINT, UINT_PTR, DWORD) {
+            PostMessageA(window, WM_CLOSE, 0, 0);
+        }
     };
     SetTimer(saver_.mainWindow, 8, 200, Closer::OnTimer);
     EXPECT_EQ(saver_.RunSaver(), S_OK);

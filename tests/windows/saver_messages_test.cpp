@@ -12,7 +12,8 @@ TEST(ErrorText, LoadsEachMessageFromTheStringTable) {
     TestSaver saver;
     char text[400] = {};
     EXPECT_TRUE(saver.ErrorText(ErrNoDirect3D, text, sizeof(text)));
-    EXPECT_STREQ(text, "Direct3D 8.0 could not be initialized.  Please install the latest version of DirectX.");
+    EXPECT_STREQ(text,
+                 "Direct3D 8.0 could not be initialized.  Please install the latest version of DirectX.");
     EXPECT_TRUE(saver.ErrorText(ErrNoPreview, text, sizeof(text)));
     EXPECT_STREQ(text, "No preview available");
     EXPECT_TRUE(saver.ErrorText(ErrNoCompatibleDevices, text, sizeof(text)));

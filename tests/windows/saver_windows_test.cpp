@@ -24,8 +24,8 @@ HWND CreateHostWindow(int width, int height) {
     RECT rc = {0, 0, width, height};
     AdjustWindowRect(&rc, WS_OVERLAPPEDWINDOW, FALSE);
     return CreateWindowExA(0, "PreviewHost", "Preview host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100,
-                           rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, GetModuleHandleA(nullptr),
-                           nullptr);
+                           rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
 }
 
 TEST(SaverWindows, TestWindowHasA600By400ClientAreaAndTheProductTitle) {
@@ -78,7 +78,8 @@ TEST(SaverWindows, FullScreenCoversEveryMonitorWithATopmostPopup) {
         EXPECT_TRUE(EqualRect(&windowRect, &info.rcMonitor)) << "monitor " << i;
         EXPECT_TRUE(EqualRect(&monitor.screenRect, &info.rcMonitor));
         if (monitor.window != saver.mainWindow) {
-            EXPECT_EQ(GetWindow(monitor.window, GW_OWNER), saver.mainWindow) << "the first window owns the others";
+            EXPECT_EQ(GetWindow(monitor.window, GW_OWNER), saver.mainWindow)
+                << "the first window owns the others";
         }
     }
     EXPECT_GE(windows, 1);

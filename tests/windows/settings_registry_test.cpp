@@ -1,0 +1,218 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "scene/orrery_saver.h"
+
+// Settings against the real registry of the test prefix, each test under a key of its own.
+
+namespace {
+
+class SettingsRegistry : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        path_ = std::string("Software\\Nebulart\\Tests\\") +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
+        std::strcpy(saver_.registryPath, path_.c_str());
+    }
+    void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str()); }
+
+    bool KeyExists() const {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+            return false;
+        }
+        RegCloseKey(key);
+        return true;
+    }
+
+    void SetDword(const char* name, DWORD value, const char* subkey = nullptr) {
+        const std::string path = subkey ? path_ + "\\" + subkey : path_;
+        ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), name, REG_DWORD, &value, sizeof(value)),
+                  ERROR_SUCCESS);
+    }
+    void SetString(const char* name, const std::string& text) {
+        ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, path_.c_str(), name, REG_SZ, text.c_str(),
+                                  static_cast<DWORD>(text.size() + 1)),
+                  ERROR_SUCCESS);
+    }
+    void SetBinary(const char* name, const void* data, DWORD size, const char* subkey) {
+        const std::string path = path_ + "\\" + subkey;
+        ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), name, REG_BINARY, data, size),
+                  ERROR_SUCCESS);
+    }
+    DWORD Dword(const char* name) const {
+        DWORD value = 0xDEADBEEF;
+        DWORD size = sizeof(value);
+        EXPECT_EQ(
+            RegGetValueA(HKEY_CURRENT_USER, path_.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size),
+            ERROR_SUCCESS)
+            << name;
+        return value;
+    }
+    std::string Text(const char* name) const {
+        char text[400] = {};
+        DWORD size = sizeof(text);
+        EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, path_.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &size),
+                  ERROR_SUCCESS)
+            << name;
+        return text;
+    }
+
+    // One monitor driven by adapter 0, whose identifier is all `idByte`.
+    AdapterRecord* GiveMonitorAnAdapter(BYTE idByte) {
+        saver_.monitorCount = 1;
+        saver_.monitors[0].adapterIndex = 0;
+        saver_.adapters[0] = new AdapterRecord();
+        saver_.adapterCount = 1;
+        std::memset(&saver_.adapters[0]->identifier.DeviceIdentifier, idByte, sizeof(GUID));
+        return saver_.adapters[0];
+    }
+
+    std::string path_;
+    OrrerySaver saver_;
+};
+
+TEST_F(SettingsRegistry, AFirstRunStoresTheCompleteDefaultSet) {
+    saver_.mode = Full;
+    saver_.LoadSettings();
+    ASSERT_TRUE(KeyExists());
+    EXPECT_EQ(Text("Default Audio"), " ");
+    EXPECT_EQ(Dword("Arrangement"), 2u);
+    EXPECT_EQ(Dword("Camera Settings"), 2u);
+    EXPECT_EQ(Dword("Planet to View"), 2u);
+    for (const char* name : {"Trajectories", "Names", "FPS", "Distances", "Ambient", "Stars", "Desktop",
+                             "Custom Audio", "Blue val", "AllScreensSame"}) {
+        EXPECT_EQ(Dword(name), 0u) << name;
+    }
+    EXPECT_EQ(Dword("Audio"), 1u);
+    EXPECT_EQ(Dword("Red val"), 255u);
+    EXPECT_EQ(Dword("Green val"), 255u);
+    EXPECT_EQ(Text("Audio Path"), " ");
+    EXPECT_EQ(Dword("Speed of Camera"), 3u);
+    EXPECT_EQ(saver_.settings.speedOfCamera, 4.0f);
+}
+
+TEST_F(SettingsRegistry, APreviewWritesNothingAndShowsTheDefaults) {
+    saver_.mode = Preview;
+    saver_.settings.cameraSettings = 4;
+    saver_.LoadSettings();
+    EXPECT_FALSE(KeyExists());
+    EXPECT_EQ(saver_.settings.cameraSettings, 2);
+    EXPECT_EQ(saver_.settings.arrangement, 2);
+}
+
+TEST_F(SettingsRegistry, APreviewIgnoresTheStoredSceneButKeepsTheColour) {
+    SetDword("Arrangement", 0);
+    SetDword("Camera Settings", 5);
+    SetDword("Trajectories", 1);
+    SetDword("Red val", 7);
+    saver_.mode = Preview;
+    saver_.LoadSettings();
+    EXPECT_EQ(saver_.settings.cameraSettings, 2);
+    EXPECT_EQ(saver_.settings.arrangement, 2);
+    EXPECT_EQ(saver_.settings.trajectories, 0);
+    EXPECT_EQ(saver_.settings.redVal, 7);
+    EXPECT_EQ(Dword("Camera Settings"), 5u) << "nothing rewritten";
+}
+
+TEST_F(SettingsRegistry, AnInstalledDefaultAudioSurvivesTheFirstRun) {
+    SetString("Default Audio", "C:\\Program Files\\Celestra\\theme.mp3");
+    saver_.mode = Full;
+    saver_.LoadSettings();
+    EXPECT_EQ(Text("Default Audio"), "C:\\Program Files\\Celestra\\theme.mp3");
+    EXPECT_STREQ(saver_.settings.defaultAudio, "C:\\Program Files\\Celestra\\theme.mp3");
+    EXPECT_EQ(Dword("Arrangement"), 2u) << "the rest of the set was stored";
+    EXPECT_EQ(Dword("Speed of Camera"), 3u);
+}
+
+TEST_F(SettingsRegistry, StoredChoicesAreWhatTheNextRunUses) {
+    saver_.mode = Full;
+    saver_.LoadSettings();
+    SetDword("Camera Settings", 0);
+    SetDword("Trajectories", 1);
+    SetDword("Speed of Camera", 5);
+    OrrerySaver next;
+    std::strcpy(next.registryPath, path_.c_str());
+    next.mode = SaverMode::Test;
+    next.LoadSettings();
+    EXPECT_EQ(next.settings.cameraSettings, 0);
+    EXPECT_EQ(next.settings.trajectories, 1);
+    EXPECT_EQ(next.settings.speedOfCamera, 2.0f);
+}
+
+TEST_F(SettingsRegistry, GarbageReadsAsTheDocumentedFallback) {
+    saver_.mode = Full;
+    saver_.LoadSettings();
+    SetString("Camera Settings", "hello");  // a string where a number belongs
+    SetString("Audio Path", std::string(300, 'x'));
+    SetDword("Planet to View", 0xFFFFFFFF);
+    OrrerySaver next;
+    std::strcpy(next.registryPath, path_.c_str());
+    next.mode = Full;
+    std::strcpy(next.settings.audioPath, "kept?");
+    next.LoadSettings();
+    EXPECT_EQ(next.settings.cameraSettings, 2) << "unreadable: the default stays";
+    EXPECT_STREQ(next.settings.audioPath, " ");
+    EXPECT_EQ(next.settings.planetToView, 1) << "-1 clamps to the first planet";
+    EXPECT_EQ(Text("Camera Settings"), "hello") << "a run never rewrites existing settings";
+}
+
+TEST_F(SettingsRegistry, PerScreenChoicesFollowTheirAdapter) {
+    AdapterRecord* adapter = GiveMonitorAnAdapter(0x11);
+    adapter->leaveBlack = TRUE;
+    adapter->preferredWidth = 1024;
+    adapter->preferredHeight = 768;
+    adapter->preferredFormat = D3DFMT_R5G6B5;
+    saver_.allScreensSame = TRUE;
+    saver_.mode = Full;
+    saver_.WriteSettings();
+    EXPECT_EQ(Dword("AllScreensSame"), 1u);
+
+    // Read back into a fresh record of the same adapter.
+    *adapter = AdapterRecord();
+    std::memset(&adapter->identifier.DeviceIdentifier, 0x11, sizeof(GUID));
+    saver_.allScreensSame = FALSE;
+    ASSERT_TRUE(saver_.ReadSettings());
+    EXPECT_TRUE(saver_.allScreensSame);
+    EXPECT_TRUE(adapter->leaveBlack);
+    EXPECT_EQ(adapter->preferredWidth, 1024u);
+    EXPECT_EQ(adapter->preferredFormat, D3DFMT_R5G6B5);
+
+    // Another graphics card: its modes differ, so only "Leave Black" carries over.
+    *adapter = AdapterRecord();
+    std::memset(&adapter->identifier.DeviceIdentifier, 0x22, sizeof(GUID));
+    ASSERT_TRUE(saver_.ReadSettings());
+    EXPECT_TRUE(adapter->leaveBlack);
+    EXPECT_EQ(adapter->preferredWidth, 0u);
+    EXPECT_EQ(adapter->preferredFormat, D3DFMT_UNKNOWN);
+}
+
+TEST_F(SettingsRegistry, MonitorsWithoutAnAdapterHaveNoScreenKey) {
+    saver_.monitorCount = 2;
+    saver_.monitors[0].adapterIndex = NoAdapter;
+    saver_.monitors[1].adapterIndex = NoAdapter;
+    saver_.mode = Full;
+    saver_.WriteSettings();
+    HKEY key = nullptr;
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, (path_ + "\\Screen 1").c_str(), 0, KEY_READ, &key),
+              ERROR_SUCCESS);
+}
+
+TEST_F(SettingsRegistry, AnEmptyKeyPathReadsAndWritesNothing) {
+    saver_.registryPath[0] = '\0';
+    saver_.mode = Full;
+    saver_.settings.cameraSettings = 4;
+    saver_.LoadSettings();
+    DWORD size = 0;
+    EXPECT_NE(
+        RegGetValueA(HKEY_CURRENT_USER, nullptr, "Camera Settings", RRF_RT_ANY, nullptr, nullptr, &size),
+        ERROR_SUCCESS)
+        << "nothing may land in the root of the user's registry";
+}
+
+}  // namespace
