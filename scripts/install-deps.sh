@@ -9,12 +9,14 @@ HOST_PACKAGES=(
   g++-mingw-w64-i686 dpkg-dev
   xvfb xauth xdotool x11-utils imagemagick
   fonts-liberation fonts-wine
+  pulseaudio
 )
 I386_PACKAGES=(
   wine wine32:i386 wine64 libwine:i386
   libgl1:i386 libglx0:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386
   libxcomposite1:i386 libxrandr2:i386 libxinerama1:i386 libxi6:i386
   libxcursor1:i386 libxxf86vm1:i386 libxrender1:i386 libxfixes3:i386
+  gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
 )
 
 as_root() {
