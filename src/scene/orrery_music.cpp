@@ -9,7 +9,7 @@ void OrrerySaver::KeepMusicLooping() {
     if (!MusicPollDue(time)) {
         return;
     }
-    // A track that has played to its end is rewound and started again here, through the
-    // player.
+    // Restarting a track that has played to its end takes the player's own operations,
+    // which come with the player; until then only the poll clock runs.
     musicClockSum = 0.0f;
 }
