@@ -1,6 +1,7 @@
 #include "scene/orrery_saver.h"
 
 #include <commctrl.h>
+#include <mmsystem.h>
 
 #include "resource_ids.h"
 #include "util/copy_string_bounded.h"
@@ -9,15 +10,30 @@ namespace {
 
 OrrerySaver* theOrrery = nullptr;
 
+uint32_t SystemMilliseconds() {
+    return timeGetTime();
+}
+
 }  // namespace
 
-OrrerySaver::OrrerySaver() : settings(DefaultSettings()) {
+OrrerySaver::OrrerySaver() : deviceObjects(), currentDevice(nullptr), musicPlayer(nullptr) {
     theOrrery = this;
+    millisecondClock = SystemMilliseconds;
     InitCommonControls();
     CopyStringBounded(registryPath, "Software\\Nebulart\\Screensavers\\Celestra");
     LoadStringA(GetModuleHandleA(nullptr), IDS_PRODUCT_NAME, windowTitle, sizeof(windowTitle));
 }
 
-OrrerySaver* OrrerySaver::Instance() { return theOrrery; }
+OrrerySaver* OrrerySaver::Instance() {
+    return theOrrery;
+}
 
-void OrrerySaver::ApplyDefaultSettings() { ::ApplyDefaultSettings(settings); }
+void OrrerySaver::ApplyDefaultSettings() {
+    ::ApplyDefaultSettings(settings);
+}
+
+void OrrerySaver::UseScreenDevice(UINT index) {
+    if (index < static_cast<UINT>(DeviceRecordCount)) {
+        currentDevice = &deviceObjects[index];
+    }
+}

@@ -1,10 +1,16 @@
 #pragma once
 
 #include "framework/saver_base.h"
+#include "scene/device_scene_objects.h"
+#include "scene/orrery_scene.h"
 #include "settings/orrery_settings.h"
 
-// The planetary screensaver: the application that plugs into the framework.
-class OrrerySaver : public SaverBase {
+class MusicPlayer;
+
+// The planetary screensaver: the application that plugs into the framework. The scene
+// itself (catalogue, motion, camera) is OrreryScene; this class adds the Direct3D
+// objects of every screen and the framework hooks.
+class OrrerySaver : public SaverBase, public OrreryScene {
 public:
     OrrerySaver();
 
@@ -18,5 +24,34 @@ public:
     bool ReadSettings();
     void WriteSettings();
 
-    OrrerySettings settings;
+    // Framework hooks.
+    void UseScreenDevice(UINT index) override;
+    HRESULT AdvanceFrame() override;
+
+    // Geometry of the current device, created on `activeDevice`.
+    HRESULT BuildStaticGeometry();
+    HRESULT BuildOrbitGeometry();
+    IDirect3DVertexBuffer8* BuildSphere(int stacks, int slices, int* vertexCount);
+    IDirect3DVertexBuffer8* BuildRing(float outerRadius, float innerRadius, int segments, int* vertexCount);
+    IDirect3DVertexBuffer8* BuildOrbitLine(float semiAxisX, float semiAxisZ, int segments, int* vertexCount);
+    IDirect3DVertexBuffer8* BuildDistanceLine(const D3DXVECTOR3* start, const D3DXVECTOR3* end, int dashes,
+                                              int* lineCount);
+    // Rewrites a distance line built for `dashes` dashes; the anchor is updated only when
+    // the buffer could be written.
+    void RefillDistanceLine(IDirect3DVertexBuffer8* buffer, const D3DXVECTOR3* start, const D3DXVECTOR3* end,
+                            int dashes, D3DXVECTOR3* labelAnchor);
+
+    // Restarts the music when its track has ended; nothing without a player.
+    void KeepMusicLooping();
+
+    DeviceSceneObjects deviceObjects[DeviceRecordCount];
+    DeviceSceneObjects* currentDevice;
+    MusicPlayer* musicPlayer;
+
+protected:
+    void RefillDistanceLines() override;
+    void ApplyViewTransform() override;
+
+private:
+    bool MusicWanted() const;
 };

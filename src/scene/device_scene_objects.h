@@ -1,0 +1,31 @@
+#pragma once
+
+#include <windows.h>
+#include <d3d8.h>
+
+#include "scene/planet_record.h"
+#include "scene/scene_geometry.h"
+
+class TextureFont;
+
+constexpr int SkyFaceCount = 6;
+constexpr int DeviceRecordCount = 10;  // indexed by the framework's screen-device index
+
+// The scene objects of one screen device. Every entry is owned by the record; a null
+// entry has not been created (or has been released).
+struct DeviceSceneObjects {
+    TextureFont* labelFont;  // names and distance labels
+    TextureFont* panelFont;  // information panel
+    TextureFont* titleFont;  // titles
+    IDirect3DTexture8* skyTextures[SkyFaceCount];
+    IDirect3DVertexBuffer8* orbitBuffers[BodyCount];     // entry 0 (the Sun) stays null
+    IDirect3DVertexBuffer8* distanceBuffers[BodyCount];  // entry 0 stays null
+    IDirect3DVertexBuffer8* skyBoxBuffer;
+    IDirect3DVertexBuffer8* quadBuffer;
+    IDirect3DVertexBuffer8* ringBuffers[RingCount];  // Saturn's, Uranus's
+    IDirect3DVertexBuffer8* sphereBuffers[SphereDetailCount];
+    IDirect3DTexture8* bodyTextures[BodyCount];  // entry 0 stays null
+    IDirect3DTexture8* ringTexture;
+    IDirect3DTexture8* haloTexture;
+    IDirect3DTexture8* sunGlowTexture;
+};

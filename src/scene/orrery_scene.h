@@ -1,0 +1,99 @@
+#pragma once
+
+#include <cstdint>
+
+#include "d3dx/d3dx_math.h"
+#include "scene/planet_record.h"
+#include "scene/scene_geometry.h"
+#include "settings/orrery_settings.h"
+
+// The simulated scene without any device: the body table, the counts of the generated
+// meshes, the camera, light and information-panel state, and the per-frame motion. The
+// application class adds the Direct3D objects; the few places where a frame reaches the
+// device are the virtual hooks at the end.
+class OrreryScene {
+public:
+    // Milliseconds since some fixed start (the system's timeGetTime on Windows).
+    using MillisecondClock = uint32_t (*)();
+
+    OrreryScene();
+    virtual ~OrreryScene() = default;
+
+    // Catalogue.
+    void InitCatalogue();
+    void FillBodyNames();
+    uint32_t NextRandom(uint32_t low, uint32_t high);
+
+    // Frame update, steps 1 to 6; the application adds the music keep-alive.
+    void AdvanceScene(float time);
+    void UpdateBodyPositions();
+    void InfoTicker(float time);
+    void CameraStep();
+    void UpdateRingOrder();
+
+    // Music keep-alive clock: true when more than 1.5 s gathered since the last poll.
+    bool MusicPollDue(float time);
+
+    // The "Planet to View" setting as a body index, kept within 1..9.
+    int ViewedPlanet() const;
+
+    OrrerySettings settings;
+    PlanetRecord bodies[BodyCount];
+
+    // Vertex counts of the meshes, shared by every device.
+    int skyBoxVertexCount;
+    int quadVertexCount;
+    int sphereVertexCounts[SphereDetailCount];
+    int orbitVertexCounts[BodyCount];
+    int distanceDashCounts[BodyCount];
+    int ringVertexCounts[RingCount];
+
+    // Camera and lighting.
+    D3DXVECTOR3 eyePos;
+    D3DXVECTOR3 lookAtPos;
+    D3DXVECTOR3 staticEyePos;
+    D3DXMATRIX viewMatrix;
+    D3DLIGHT8 sunLight;
+    D3DMATERIAL8 orbitMaterial;
+    D3DXCOLOR skyBoxColour;
+    D3DXCOLOR sunBaseColour;
+    bool saturnNearerThanSun;
+
+    // Information panel and frame-rate text.
+    bool planetViewActive;
+    char infoLines[InfoLineCount][InfoLineSize];
+    uint32_t infoCharsShown;
+    float infoCycleStart;
+    float infoPhaseTime;
+    int infoTextAlpha;
+    char frameRateText[10];
+
+    // Music keep-alive timing, seconds.
+    float musicClockLast;
+    float musicClockSum;
+
+    uint32_t randomState;
+    int screenWidth;
+    int screenHeight;
+
+    // Clocks of the current update: orbit angle time and camera time.
+    float orbitClock;
+    float cameraClock;
+
+    // Seeds the static camera's eye; the Windows side supplies timeGetTime.
+    MillisecondClock millisecondClock;
+
+protected:
+    // Rewrites the dashed distance lines of every screen from the current positions.
+    virtual void RefillDistanceLines() {}
+    // Hands `viewMatrix` to the device.
+    virtual void ApplyViewTransform() {}
+
+private:
+    void InitSun();
+    void ChooseStaticEye();
+    void SetUpPlanetView();
+    void RevealInfoLines(uint32_t shown);
+    void RestartInfoCycle(float time);
+    float CameraSpeedDivisor() const;
+};

@@ -1,0 +1,67 @@
+#include "scene/orrery_scene.h"
+
+#include <cmath>
+
+#include "scene/camera_path.h"
+
+void OrreryScene::AdvanceScene(float time) {
+    orbitClock = -time / 4.0f;
+    cameraClock = time / CameraSpeedDivisor();
+    if (planetViewActive) {
+        InfoTicker(time);
+    }
+    UpdateBodyPositions();
+    if (settings.distances) {
+        RefillDistanceLines();  // the planets moved
+    }
+    CameraStep();
+    UpdateRingOrder();
+}
+
+// The speed setting only ever holds 7.0 .. 2.0; anything else would stop or blow up the
+// camera, so it falls back to the default speed.
+float OrreryScene::CameraSpeedDivisor() const {
+    const float speed = settings.speedOfCamera;
+    return (speed > 0.0f && std::isfinite(speed)) ? speed : 4.0f;
+}
+
+void OrreryScene::UpdateBodyPositions() {
+    const int arrangement = settings.arrangement;
+    if (arrangement < ArrangementRealWithPeriods || arrangement > ArrangementRelative) {
+        return;
+    }
+    for (int i = 1; i < BodyCount; ++i) {
+        PlanetRecord& body = bodies[i];
+        // Angles decrease with time; in the first arrangement each planet at its own rate.
+        const float angle = arrangement == ArrangementRealWithPeriods
+                                ? orbitClock / body.orbitalPeriod + body.orbitPhase
+                                : orbitClock + body.orbitPhase;
+        const float c = std::cos(angle);
+        const float s = std::sin(angle);
+        if (arrangement == ArrangementRelative) {
+            body.position = D3DXVECTOR3(c * body.relativeOrbitRadius, 0.0f, s * body.relativeOrbitRadius);
+        } else {
+            body.position = D3DXVECTOR3(c * body.perihelion / 5.0f, 0.0f, s * body.aphelion / 5.0f);
+        }
+    }
+}
+
+void OrreryScene::CameraStep() {
+    const int viewed = ViewedPlanet();
+    const CameraInputs inputs = {settings.cameraSettings, settings.arrangement == ArrangementRelative,
+                                 staticEyePos, bodies[viewed].position, bodies[viewed].radius};
+    CameraPose pose = {eyePos, lookAtPos};
+    if (ComputeCameraPose(inputs, cameraClock, pose)) {
+        eyePos = pose.eye;
+        lookAtPos = pose.target;
+    }
+    viewMatrix = BuildViewMatrix(eyePos, lookAtPos);
+    ApplyViewTransform();
+}
+
+// The farther of the two blended layers (Saturn's rings, the Sun's glow) is drawn first.
+void OrreryScene::UpdateRingOrder() {
+    const D3DXVECTOR3 toSun = bodies[SunIndex].position - eyePos;
+    const D3DXVECTOR3 toSaturn = bodies[SaturnIndex].position - eyePos;
+    saturnNearerThanSun = D3DXVec3LengthSq(&toSaturn) < D3DXVec3LengthSq(&toSun);
+}

@@ -1,0 +1,95 @@
+#include <windows.h>
+#include <d3d8.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "scene/orrery_saver.h"
+#include "scene/vertex_buffer_upload.h"
+
+namespace {
+
+// A small windowed Direct3D 8 device of the machine's default adapter.
+class RealDeviceTest : public testing::Test {
+  protected:
+    HWND window = nullptr;
+    IDirect3D8* direct3d = nullptr;
+    IDirect3DDevice8* device = nullptr;
+
+    void SetUp() override {
+        window = CreateWindowA("STATIC", "scene device", WS_OVERLAPPEDWINDOW, 0, 0, 320, 240, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(window, nullptr);
+        direct3d = Direct3DCreate8(D3D_SDK_VERSION);
+        ASSERT_NE(direct3d, nullptr);
+        D3DDISPLAYMODE desktop = {};
+        ASSERT_EQ(direct3d->GetAdapterDisplayMode(D3DADAPTER_DEFAULT, &desktop), D3D_OK);
+        D3DPRESENT_PARAMETERS present = {};
+        present.Windowed = TRUE;
+        present.SwapEffect = D3DSWAPEFFECT_COPY;
+        present.BackBufferFormat = desktop.Format;
+        present.EnableAutoDepthStencil = TRUE;
+        present.AutoDepthStencilFormat = D3DFMT_D16;
+        ASSERT_EQ(direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window,
+                                         D3DCREATE_SOFTWARE_VERTEXPROCESSING, &present, &device),
+                  D3D_OK);
+    }
+    void TearDown() override {
+        if (device != nullptr) {
+            device->Release();
+        }
+        if (direct3d != nullptr) {
+            direct3d->Release();
+        }
+        if (window != nullptr) {
+            DestroyWindow(window);
+        }
+    }
+};
+
+TEST_F(RealDeviceTest, SceneGeometryBuildsAndRefillsOnADevice) {
+    OrrerySaver saver;
+    saver.activeDevice = device;
+    saver.settings.arrangement = ArrangementRealWithPeriods;
+    saver.settings.cameraSettings = CameraChaotic;
+    saver.settings.distances = 1;
+    saver.UseScreenDevice(0);
+    ASSERT_EQ(saver.BuildStaticGeometry(), S_OK);
+    saver.InitCatalogue();
+    ASSERT_EQ(saver.BuildOrbitGeometry(), S_OK);
+
+    DeviceSceneObjects& objects = saver.deviceObjects[0];
+    D3DVERTEXBUFFER_DESC desc = {};
+    ASSERT_EQ(objects.skyBoxBuffer->GetDesc(&desc), D3D_OK);
+    EXPECT_EQ(desc.Size, 480u);
+    EXPECT_EQ(desc.FVF, 0x102u);
+    EXPECT_EQ(desc.Pool, D3DPOOL_MANAGED);
+    EXPECT_EQ(desc.Usage, static_cast<DWORD>(D3DUSAGE_WRITEONLY));
+    for (int m = 0; m < SphereDetailCount; ++m) {
+        EXPECT_NE(objects.sphereBuffers[m], nullptr) << m;
+    }
+    for (int i = 1; i < BodyCount; ++i) {
+        ASSERT_NE(objects.orbitBuffers[i], nullptr) << i;
+        ASSERT_EQ(objects.distanceBuffers[i]->GetDesc(&desc), D3D_OK);
+        EXPECT_EQ(desc.Size, 21u * 24u);
+        EXPECT_EQ(desc.FVF, 0x142u);
+    }
+
+    // Frames on the device, the first with the chaotic camera looking straight down.
+    for (int frame = 0; frame < 50; ++frame) {
+        saver.time = frame * 0.5f;
+        EXPECT_EQ(saver.AdvanceFrame(), S_OK);
+    }
+    D3DMATRIX view = {};
+    ASSERT_EQ(device->GetTransform(D3DTS_VIEW, &view), D3D_OK);
+    EXPECT_EQ(std::memcmp(&view, &saver.viewMatrix, sizeof(D3DMATRIX)), 0);
+
+    ReleaseSceneBuffers(objects);
+    EXPECT_TRUE(std::memcmp(&objects, &saver.deviceObjects[1], sizeof(DeviceSceneObjects)) == 0);
+    // Buffers hold the device; with all of them released only the test's reference is left.
+    device->AddRef();
+    EXPECT_EQ(device->Release(), 1u);
+}
+
+}  // namespace
