@@ -41,12 +41,17 @@ public:
     void RefillDistanceLine(IDirect3DVertexBuffer8* buffer, const D3DXVECTOR3* start, const D3DXVECTOR3* end,
                             int dashes, D3DXVECTOR3* labelAnchor);
 
-    // Restarts the music when its track has ended; nothing without a player.
+    // Background music: started with the first screen's device objects, restarted when
+    // its track has ended, stopped with the device objects.
+    void BeginMusic();
+    void StartMusic();
     void KeepMusicLooping();
+    void StopMusic();
 
     DeviceSceneObjects deviceObjects[DeviceRecordCount];
     DeviceSceneObjects* currentDevice;
     MusicPlayer* musicPlayer;
+    bool comInitialised = false;
 
 protected:
     void RefillDistanceLines() override;

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <windows.h>
+
+// From dshow.h, which the implementation includes; it also brings strsafe.h's bans.
+struct IGraphBuilder;
+
+// Plays one music file through a DirectShow filter graph. The caller initialises COM.
+// Operations that the current state does not accept answer with a code of their own
+// and change nothing.
+class MusicPlayer {
+public:
+    enum class State { Empty, Stopped, Running };
+
+    static constexpr HRESULT PlayRefused = static_cast<HRESULT>(0x80000000);
+    static constexpr HRESULT RewindRefused = static_cast<HRESULT>(0x80000002);
+    static constexpr HRESULT StopRefused = static_cast<HRESULT>(0x80000003);
+    static constexpr HRESULT VolumeRefused = static_cast<HRESULT>(0x80000004);
+
+    // Hundredths of a decibel.
+    static constexpr long SilentVolume = -10000;
+    static constexpr long FullVolume = 0;
+
+    MusicPlayer() = default;
+    ~MusicPlayer();
+    MusicPlayer(const MusicPlayer&) = delete;
+    MusicPlayer& operator=(const MusicPlayer&) = delete;
+
+    // Builds a playback graph for the file (an ANSI path); Stopped on success.
+    HRESULT Open(const char* path);
+    HRESULT Play();
+    // Stopping keeps the position.
+    HRESULT Stop();
+    HRESULT Rewind();
+    // Clamped into SilentVolume..FullVolume.
+    HRESULT SetVolume(long volume);
+    // True when a running graph reports that the file has played to its end.
+    bool IsComplete();
+    void Close();
+
+    State state() const { return state_; }
+    IGraphBuilder* graph() const { return graph_; }
+
+private:
+    bool PlayedToTheEnd();
+    template <typename Interface>
+    HRESULT QueryGraph(REFIID id, Interface** out);
+
+    IGraphBuilder* graph_ = nullptr;
+    State state_ = State::Empty;
+};
