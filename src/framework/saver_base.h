@@ -15,7 +15,7 @@ typedef BOOL(WINAPI* VerifyPasswordProc)(HWND owner);
 // through the virtual operations, whose defaults do nothing and succeed. There is
 // exactly one instance per process; window procedures reach it through Instance().
 class SaverBase {
-public:
+  public:
     SaverBase();
     SaverBase(const SaverBase&) = delete;
     SaverBase& operator=(const SaverBase&) = delete;
@@ -57,9 +57,17 @@ public:
     void EnumerateMonitors();
     HRESULT CreateSaverWindows();
 
-    // Direct3D: creation, adapters and their devices.
+    // Direct3D: creation, adapters and their devices. StartDirect3D creates Direct3D and
+    // catalogues the adapters; a failure is the code error mode shows.
     HRESULT StartDirect3D();
+    HRESULT EnumerateDevices();
+    BOOL FindDepthStencilFormat(UINT adapter, D3DDEVTYPE type, D3DFORMAT format,
+                                D3DFORMAT* depthStencilFormat);
     HRESULT CreateScreenDevices();
+    BOOL FindBestAdapter(DWORD* adapter);
+    HRESULT CreateFullScreenDevice(ScreenDevice* screen);
+    HRESULT CreateWindowedDevice(ScreenDevice* screen);
+    HRESULT CheckWindowedFormat(UINT adapter, WindowedFormatChoice* choice);
 
     // Main loop, frames, exit.
     HRESULT RunSaver();
@@ -124,7 +132,12 @@ public:
     char deviceStats[90];
     char frameStats[40];
 
-private:
+  protected:
+    // Makes the Direct3D object (version 220) from d3d8.dll, or null. Tests return a
+    // stand-in here to drive adapters and refusals the real one cannot show.
+    virtual IDirect3D8* CreateDirect3D();
+
+  private:
     void CountMouseMove(LPARAM position);
     bool ending_ = false;
     void DeleteAdapterRecords();
