@@ -327,6 +327,10 @@ HRESULT SaverBase::CreateWindowedDevice(ScreenDevice* screen) {
 }
 
 HRESULT SaverBase::CheckWindowedFormat(UINT adapter, WindowedFormatChoice* choice) {
+    if (adapter >= adapterCount || adapters[adapter] == nullptr ||
+        adapters[adapter]->currentKind >= adapters[adapter]->deviceKindCount) {
+        return E_FAIL;
+    }
     const AdapterRecord& record = *adapters[adapter];
     const DeviceKindRecord& kind = record.deviceKinds[record.currentKind];
     HRESULT hr = direct3d->CheckDeviceType(adapter, kind.deviceType, choice->displayFormat,

@@ -15,7 +15,7 @@ typedef BOOL(WINAPI* VerifyPasswordProc)(HWND owner);
 // through the virtual operations, whose defaults do nothing and succeed. There is
 // exactly one instance per process; window procedures reach it through Instance().
 class SaverBase {
-  public:
+public:
     SaverBase();
     SaverBase(const SaverBase&) = delete;
     SaverBase& operator=(const SaverBase&) = delete;
@@ -132,12 +132,12 @@ class SaverBase {
     char deviceStats[90];
     char frameStats[40];
 
-  protected:
+protected:
     // Makes the Direct3D object (version 220) from d3d8.dll, or null. Tests return a
     // stand-in here to drive adapters and refusals the real one cannot show.
     virtual IDirect3D8* CreateDirect3D();
 
-  private:
+private:
     void CountMouseMove(LPARAM position);
     bool ending_ = false;
     void DeleteAdapterRecords();
