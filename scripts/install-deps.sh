@@ -7,7 +7,7 @@ HOST_PACKAGES=(
   build-essential cmake ninja-build pkg-config clang-format
   googletest libgtest-dev libgmock-dev libjpeg62-turbo-dev
   g++-mingw-w64-i686 dpkg-dev
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils imagemagick tesseract-ocr tesseract-ocr-eng
   fonts-liberation fonts-wine
   pulseaudio
 )

@@ -62,3 +62,11 @@ struct ScreenDevice {
     char deviceStats[90];
     char frameStats[40];
 };
+
+// The formats and behaviour a windowed device would be created with.
+struct WindowedFormatChoice {
+    D3DFORMAT displayFormat;
+    D3DFORMAT backBufferFormat;
+    DWORD behaviour;
+    D3DFORMAT depthStencilFormat;
+};

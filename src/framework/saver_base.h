@@ -57,9 +57,17 @@ public:
     void EnumerateMonitors();
     HRESULT CreateSaverWindows();
 
-    // Direct3D: creation, adapters and their devices.
+    // Direct3D: creation, adapters and their devices. StartDirect3D creates Direct3D and
+    // catalogues the adapters; a failure is the code error mode shows.
     HRESULT StartDirect3D();
+    HRESULT EnumerateDevices();
+    BOOL FindDepthStencilFormat(UINT adapter, D3DDEVTYPE type, D3DFORMAT format,
+                                D3DFORMAT* depthStencilFormat);
     HRESULT CreateScreenDevices();
+    BOOL FindBestAdapter(DWORD* adapter);
+    HRESULT CreateFullScreenDevice(ScreenDevice* screen);
+    HRESULT CreateWindowedDevice(ScreenDevice* screen);
+    HRESULT CheckWindowedFormat(UINT adapter, WindowedFormatChoice* choice);
 
     // Per-monitor display choices, in the subkeys of the open settings key.
     void ReadScreenSettings(HKEY settingsKey);
@@ -128,6 +136,11 @@ public:
     float framesPerSecond;
     char deviceStats[90];
     char frameStats[40];
+
+protected:
+    // Makes the Direct3D object (version 220) from d3d8.dll, or null. Tests return a
+    // stand-in here to drive adapters and refusals the real one cannot show.
+    virtual IDirect3D8* CreateDirect3D();
 
 private:
     void CountMouseMove(LPARAM position);

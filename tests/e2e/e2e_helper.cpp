@@ -1,7 +1,7 @@
 // A small Windows program the end-to-end scripts run beside the saver, in the same Wine
 // prefix, for what X tools cannot do with Wine's windows:
 //   e2e_helper close TITLE          post WM_CLOSE to the top-level window TITLE
-//   e2e_helper describe TITLE       print "client WxH style topmost popup child" of TITLE
+//   e2e_helper describe TITLE       print "client WxH+X+Y topmost T popup P child C" of TITLE
 //   e2e_helper preview SAVER        host SAVER /p in a window of ours and check its life
 #include <windows.h>
 
@@ -42,11 +42,13 @@ int Describe(const char* title) {
     }
     RECT client = {};
     GetClientRect(window, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
     const LONG style = GetWindowLongA(window, GWL_STYLE);
     const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
-    std::printf("client %ldx%ld topmost %d popup %d child %d\n", client.right - client.left,
-                client.bottom - client.top, (exStyle & WS_EX_TOPMOST) ? 1 : 0, (style & WS_POPUP) ? 1 : 0,
-                (style & WS_CHILD) ? 1 : 0);
+    std::printf("client %ldx%ld+%ld+%ld topmost %d popup %d child %d\n", client.right - client.left,
+                client.bottom - client.top, origin.x, origin.y, (exStyle & WS_EX_TOPMOST) ? 1 : 0,
+                (style & WS_POPUP) ? 1 : 0, (style & WS_CHILD) ? 1 : 0);
     return 0;
 }
 

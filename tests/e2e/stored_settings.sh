@@ -1,17 +1,16 @@
 #!/usr/bin/env bash
 # A first full-screen run stores the complete default set; later runs keep what the
 # user stored, and garbage in the registry neither crashes a run nor gets rewritten.
-. "$(dirname "$0")/e2e_lib.sh"
-e2e_setup
+. "$(dirname "$0")/lib/saver_session.sh"
+session_begin "$@"
 key='HKCU\Software\Nebulart\Screensavers\Celestra'
 
 run_until_key() {
   start_saver /s
-  wait_for_window "Celestra Screensaver" >/dev/null || fail "no saver window"
+  wait_for_window "Celestra Screensaver" >/dev/null
   sleep 1
   xdotool key space
-  wait_for_saver_exit 10 || fail "the saver did not end on a key"
-  [ "$saver_status" -eq 0 ] || fail "exit status $saver_status"
+  wait_for_exit 10
 }
 
 value_of() {

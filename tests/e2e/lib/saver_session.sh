@@ -1,0 +1,162 @@
+# Shared by the end-to-end scripts, which run ssaver.scr the way a user would: start it
+# under Wine, find its windows on the X display, look at the screen, end it.
+#
+#   . "$(dirname "$0")/lib/saver_session.sh"
+#   session_begin "$@"          # [--prefix DIR] [SCR] ARGS...; the defaults come from
+#                               # CELESTRA_WINEPREFIX and SAVER; ARGS land in session_args
+#   start_saver /t              # SAVER_HIDE_D3D=1 first to run without d3d8.dll
+#   window=$(wait_for_window "Celestra Screensaver")
+#   ...
+#   wait_for_exit 15 || ...
+#
+# E2E_HELPER names e2e_helper.exe, which does for Wine's windows what X tools cannot.
+
+e2e_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
+. "$e2e_root/scripts/lib/display.sh"
+. "$e2e_root/scripts/lib/wine-prefix.sh"
+
+session_args=()
+saver_pid=""
+saver_exit_ms=0
+e2e_work=""
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+session_end() {
+  # A saver still running after a failed check is ours to stop.
+  if [ -n "$saver_pid" ] && kill -0 "$saver_pid" 2>/dev/null; then
+    kill "$saver_pid" 2>/dev/null || true
+    wineserver -k 2>/dev/null || true
+  fi
+  release_display
+  if [ -n "$e2e_work" ]; then
+    rm -rf "$e2e_work"
+  fi
+}
+
+session_begin() {
+  WINEPREFIX=${CELESTRA_WINEPREFIX:-}
+  if [ "${1:-}" = "--prefix" ]; then
+    WINEPREFIX=$2
+    shift 2
+  fi
+  export WINEPREFIX
+  [ -n "$WINEPREFIX" ] || fail "set CELESTRA_WINEPREFIX or pass --prefix"
+  if [ $# -gt 0 ] && [ -f "$1" ]; then
+    SAVER=$1
+    shift
+  fi
+  [ -f "${SAVER:-}" ] || fail "no ssaver.scr (set SAVER or pass its path)"
+  session_args=("$@")
+  trap session_end EXIT
+  ensure_display || fail "no X display"
+  # The tests' windows are not handed to a window manager (see scripts/wine-run.sh).
+  ensure_prefix unmanaged
+  wineserver -w  # start every scenario from a quiet prefix
+  e2e_work=$(mktemp -d "${TMPDIR:-/tmp}/celestra-e2e.XXXXXX")
+}
+
+# Starts the saver with the given switch in the background. With SAVER_HIDE_D3D=1 the
+# program finds no d3d8.dll, as on a system without Direct3D 8.
+start_saver() {
+  local overrides=$WINEDLLOVERRIDES
+  if [ "${SAVER_HIDE_D3D:-0}" = 1 ]; then
+    overrides="$overrides;d3d8="
+  fi
+  WINEDLLOVERRIDES=$overrides wine "$SAVER" "$@" >"$e2e_work/saver.log" 2>&1 &
+  saver_pid=$!
+}
+
+saver_running() {
+  [ -n "$saver_pid" ] && kill -0 "$saver_pid" 2>/dev/null
+}
+
+# Runs e2e_helper.exe in the prefix.
+helper() {
+  [ -f "${E2E_HELPER:-}" ] || fail "E2E_HELPER does not name e2e_helper.exe"
+  wine "$E2E_HELPER" "$@" | tr -d '\r'
+}
+
+# Prints the X id of the first mapped window with exactly this name.
+wait_for_window() {
+  local name=$1 i id
+  for i in $(seq 1 150); do
+    id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -1)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    saver_running || fail "the saver ended before its window \"$name\" appeared"
+    sleep 0.2
+  done
+  fail "no window \"$name\" appeared"
+}
+
+# Waits up to $1 seconds for the saver to end; fails unless it ended with code 0. Sets
+# saver_exit_ms to how long it took.
+wait_for_exit() {
+  local start now
+  start=$(date +%s%N)
+  while saver_running; do
+    now=$(date +%s%N)
+    [ $(((now - start) / 1000000)) -lt $(($1 * 1000)) ] || fail "the saver was still running $1 s after it was asked to end"
+    sleep 0.05
+  done
+  saver_exit_ms=$((($(date +%s%N) - start) / 1000000))
+  wait "$saver_pid"
+  local code=$?
+  saver_pid=""
+  [ "$code" -eq 0 ] || fail "the saver ended with code $code"
+}
+
+# The X window's rectangle on the screen as WxH+X+Y (for an unmanaged window with a
+# caption, Wine's own frame included).
+window_geometry() {
+  xwininfo -id "$1" | awk '
+    /Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+    /Width:/ {w = $NF} /Height:/ {h = $NF}
+    END {printf "%dx%d+%d+%d\n", w, h, x, y}'
+}
+
+# The client area of the window titled $1 on the screen, as WxH+X+Y.
+client_geometry() {
+  helper describe "$1" | awk '{print $2}'
+}
+
+# Takes a screenshot of the whole screen into $e2e_work/$1.png and prints its path.
+screenshot() {
+  local file="$e2e_work/$1.png"
+  import -window root "$file" || fail "no screenshot"
+  echo "$file"
+}
+
+# Largest channel value (0..65535) of the screen within the geometry $1: 0 means black.
+screen_maximum() {
+  import -window root -crop "$1" +repage "$e2e_work/crop.png" || fail "no screenshot"
+  convert "$e2e_work/crop.png" -format '%[max]' info:
+}
+
+# Number of pure white pixels of the screenshot $1 within the geometry $2.
+white_pixels() {
+  convert "$1" -crop "$2" +repage -fill black +opaque white -fill white -opaque white \
+    -format "%[fx:round(mean*w*h)]" info:
+}
+
+# Bounding box (WxH+X+Y, screen coordinates) of the white pixels of screenshot $1
+# within the geometry $2.
+white_area() {
+  local offset=${2#*+}
+  local ox=${offset%%+*} oy=${offset#*+}
+  convert "$1" -crop "$2" +repage -fill black +opaque white -format "%@" info: |
+    awk -F'[x+]' -v ox="$ox" -v oy="$oy" '{printf "%dx%d+%d+%d\n", $1, $2, $3 + ox, $4 + oy}'
+}
+
+# The letters and digits that OCR reads in the area $2 of screenshot $1, lower-case,
+# without spaces or punctuation (which OCR confuses most).
+read_text() {
+  convert "$1" -crop "$2" +repage -scale 400% "$e2e_work/ocr.png"
+  tesseract "$e2e_work/ocr.png" - 2>/dev/null | tr -cd '[:alnum:]' | tr '[:upper:]' '[:lower:]'
+}

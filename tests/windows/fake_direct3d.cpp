@@ -1,0 +1,115 @@
+#include "fake_direct3d.h"
+
+#include <cstring>
+
+#include "framework/direct3d_loader.h"
+
+FakeDirect3D::FakeDirect3D()
+    : desktopMode{1024, 768, 60, D3DFMT_X8R8G8B8}, description(), deviceIdentifier() {
+    std::strcpy(description, "Invented Graphics 3000");
+    deviceIdentifier = GUID{0x12345678, 0x9abc, 0xdef0, {1, 2, 3, 4, 5, 6, 7, 8}};
+}
+
+FakeDirect3D::~FakeDirect3D() {
+    if (real_ != nullptr) {
+        real_->Release();
+    }
+}
+
+HRESULT WINAPI FakeDirect3D::QueryInterface(REFIID, void** object) {
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG WINAPI FakeDirect3D::AddRef() {
+    return ++references;
+}
+ULONG WINAPI FakeDirect3D::Release() {
+    return --references;
+}
+HRESULT WINAPI FakeDirect3D::RegisterSoftwareDevice(void*) {
+    return S_OK;
+}
+UINT WINAPI FakeDirect3D::GetAdapterCount() {
+    return 1;
+}
+
+HRESULT WINAPI FakeDirect3D::GetAdapterIdentifier(UINT, DWORD, D3DADAPTER_IDENTIFIER8* identifier) {
+    std::memset(identifier, 0, sizeof(*identifier));
+    std::memcpy(identifier->Description, description, sizeof(identifier->Description));
+    identifier->DeviceIdentifier = deviceIdentifier;
+    return S_OK;
+}
+
+UINT WINAPI FakeDirect3D::GetAdapterModeCount(UINT) {
+    return static_cast<UINT>(modes.size());
+}
+
+HRESULT WINAPI FakeDirect3D::EnumAdapterModes(UINT, UINT mode, D3DDISPLAYMODE* displayMode) {
+    if (mode >= modes.size()) {
+        return D3DERR_INVALIDCALL;
+    }
+    *displayMode = modes[mode];
+    return S_OK;
+}
+
+HRESULT WINAPI FakeDirect3D::GetAdapterDisplayMode(UINT, D3DDISPLAYMODE* displayMode) {
+    *displayMode = desktopMode;
+    return S_OK;
+}
+
+HRESULT WINAPI FakeDirect3D::CheckDeviceType(UINT, D3DDEVTYPE type, D3DFORMAT, D3DFORMAT, WINBOOL) {
+    return (type == D3DDEVTYPE_HAL && halAvailable) ? S_OK : D3DERR_NOTAVAILABLE;
+}
+
+HRESULT WINAPI FakeDirect3D::CheckDeviceFormat(UINT, D3DDEVTYPE, D3DFORMAT, DWORD, D3DRESOURCETYPE,
+                                               D3DFORMAT) {
+    return S_OK;
+}
+
+HRESULT WINAPI FakeDirect3D::CheckDeviceMultiSampleType(UINT, D3DDEVTYPE, D3DFORMAT, WINBOOL,
+                                                        D3DMULTISAMPLE_TYPE) {
+    return D3DERR_NOTAVAILABLE;
+}
+
+HRESULT WINAPI FakeDirect3D::CheckDepthStencilMatch(UINT, D3DDEVTYPE, D3DFORMAT, D3DFORMAT, D3DFORMAT) {
+    return S_OK;
+}
+
+HRESULT WINAPI FakeDirect3D::GetDeviceCaps(UINT, D3DDEVTYPE, D3DCAPS8* caps) {
+    std::memset(caps, 0, sizeof(*caps));
+    caps->Caps2 = D3DCAPS2_CANRENDERWINDOWED;
+    caps->DevCaps = D3DDEVCAPS_HWTRANSFORMANDLIGHT;
+    return S_OK;
+}
+
+HMONITOR WINAPI FakeDirect3D::GetAdapterMonitor(UINT) {
+    const POINT origin = {0, 0};
+    return MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY);
+}
+
+HRESULT WINAPI FakeDirect3D::CreateDevice(UINT, D3DDEVTYPE, HWND focusWindow, DWORD,
+                                          D3DPRESENT_PARAMETERS* parameters, IDirect3DDevice8** device) {
+    *device = nullptr;
+    creationRequests.push_back(*parameters);
+    if (creationPolicy) {
+        const HRESULT hr = creationPolicy(*parameters);
+        if (FAILED(hr)) {
+            return hr;
+        }
+    }
+    if (real_ == nullptr) {
+        real_ = LoadDirect3D8(Direct3DSdkVersion);
+        if (real_ == nullptr) {
+            return D3DERR_NOTAVAILABLE;
+        }
+    }
+    D3DPRESENT_PARAMETERS windowed = {};
+    windowed.BackBufferFormat = D3DFMT_UNKNOWN;
+    windowed.BackBufferCount = 1;
+    windowed.SwapEffect = D3DSWAPEFFECT_COPY;
+    windowed.hDeviceWindow = parameters->hDeviceWindow != nullptr ? parameters->hDeviceWindow : focusWindow;
+    windowed.Windowed = TRUE;
+    return real_->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, focusWindow,
+                               D3DCREATE_SOFTWARE_VERTEXPROCESSING, &windowed, device);
+}

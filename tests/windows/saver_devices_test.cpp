@@ -1,0 +1,305 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "fake_direct3d.h"
+#include "framework/saver_base.h"
+#include "framework/status_codes.h"
+
+namespace {
+
+const char testRegistryPath[] = "Software\\Nebulart\\Screensavers\\CelestraDeviceTests";
+
+// Counts the application hooks; uses `fake` instead of the real Direct3D when set.
+class DeviceSaver : public SaverBase {
+  public:
+    explicit DeviceSaver(FakeDirect3D* fake = nullptr) : fake_(fake) {}
+
+    int settingsLoads = 0, created = 0, prepared = 0, released = 0, destroyed = 0, frames = 0;
+    void LoadSettings() override { ++settingsLoads; }
+    HRESULT CreateDeviceObjects() override {
+        ++created;
+        return S_OK;
+    }
+    HRESULT PrepareDeviceObjects() override {
+        ++prepared;
+        return S_OK;
+    }
+    HRESULT ReleaseDeviceObjects() override {
+        ++released;
+        return S_OK;
+    }
+    HRESULT DestroyDeviceObjects() override {
+        ++destroyed;
+        return S_OK;
+    }
+    HRESULT RenderFrame() override {
+        ++frames;
+        activeDevice->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, D3DCOLOR_XRGB(0, 0, 255), 1.0f,
+                            0);
+        return S_OK;
+    }
+
+  protected:
+    IDirect3D8* CreateDirect3D() override {
+        if (fake_ == nullptr) {
+            return SaverBase::CreateDirect3D();
+        }
+        fake_->AddRef();
+        return fake_;
+    }
+
+  private:
+    FakeDirect3D* fake_;
+};
+
+HINSTANCE Module() {
+    return GetModuleHandleA(nullptr);
+}
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message != WM_QUIT) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
+// Ends a run started by a test: devices and Direct3D released, windows gone.
+void Finish(SaverBase& saver) {
+    saver.ReleaseScreenDevices();
+    for (DWORD i = 0; i < saver.monitorCount; ++i) {
+        if (saver.monitors[i].window != nullptr && IsWindow(saver.monitors[i].window)) {
+            DestroyWindow(saver.monitors[i].window);
+        }
+    }
+    PumpMessages();
+}
+
+D3DDISPLAYMODE Mode(UINT width, UINT height, D3DFORMAT format) {
+    return D3DDISPLAYMODE{width, height, 60, format};
+}
+
+bool ReadDword(HKEY key, const char* name, DWORD* value) {
+    DWORD size = sizeof(*value);
+    DWORD type = 0;
+    return RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) ==
+               ERROR_SUCCESS &&
+           type == REG_DWORD;
+}
+
+TEST(DeviceEnumeration, CataloguesTheWineAdapter) {
+    DeviceSaver saver;
+    ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /t"), S_OK);
+    ASSERT_FALSE(saver.errorMode) << std::hex << saver.errorCode;
+    EXPECT_EQ(saver.settingsLoads, 1) << "settings are read after enumeration";
+    ASSERT_GE(saver.adapterCount, 1u);
+    const AdapterRecord& adapter = *saver.adapters[0];
+    EXPECT_TRUE(adapter.hasHardware);
+    EXPECT_TRUE(adapter.hasUsableHardware);
+    EXPECT_EQ(saver.monitors[0].adapterIndex, 0u);
+    EXPECT_EQ(adapter.monitorIndex, 0u);
+    EXPECT_GT(std::strlen(adapter.identifier.Description), 0u);
+
+    // Wine answers for the software type as for the HAL; the reference rasteriser is
+    // never probed unless allowed.
+    ASSERT_GE(adapter.deviceKindCount, 1u);
+    for (DWORD k = 0; k < adapter.deviceKindCount; ++k) {
+        EXPECT_NE(adapter.deviceKinds[k].deviceType, D3DDEVTYPE_REF);
+    }
+    const DeviceKindRecord& kind = adapter.deviceKinds[0];
+    EXPECT_EQ(kind.deviceType, D3DDEVTYPE_HAL);
+    EXPECT_STREQ(kind.kindName, "HAL");
+    EXPECT_TRUE(kind.canRenderWindowed);
+    ASSERT_GT(kind.modeCount, 0u);
+    for (DWORD m = 0; m < kind.modeCount; ++m) {
+        const ModeRecord& mode = kind.modes[m];
+        EXPECT_GE(mode.width, 640u);
+        EXPECT_GE(mode.height, 400u);
+        EXPECT_NE(mode.behaviour, 0u);
+        EXPECT_EQ(mode.depthStencilFormat, D3DFMT_D16) << "the smallest depth buffer that will do";
+        if (m > 0) {
+            const ModeRecord& previous = kind.modes[m - 1];
+            const bool ordered = previous.width < mode.width ||
+                                 (previous.width == mode.width && previous.height < mode.height) ||
+                                 (previous.width == mode.width && previous.height == mode.height &&
+                                  previous.format > mode.format);
+            EXPECT_TRUE(ordered) << "mode " << m << " " << mode.width << "x" << mode.height << " "
+                                 << mode.format;
+        }
+    }
+    // The default mode is a 640 x 480 one when the display offers that size (a plain
+    // Xvfb screen offers its own size only), else the first.
+    bool has640By480 = false;
+    for (DWORD m = 0; m < kind.modeCount; ++m) {
+        has640By480 = has640By480 || (kind.modes[m].width == 640 && kind.modes[m].height == 480);
+    }
+    ASSERT_LT(kind.currentMode, kind.modeCount);
+    if (has640By480) {
+        EXPECT_EQ(kind.modes[kind.currentMode].width, 640u);
+        EXPECT_EQ(kind.modes[kind.currentMode].height, 480u);
+    } else {
+        EXPECT_EQ(kind.currentMode, 0u);
+    }
+    std::printf("%lu modes, first %lux%lu format %d, desktop %ux%u format %d: %s\n",
+                static_cast<unsigned long>(kind.modeCount), static_cast<unsigned long>(kind.modes[0].width),
+                static_cast<unsigned long>(kind.modes[0].height), static_cast<int>(kind.modes[0].format),
+                adapter.desktopMode.Width, adapter.desktopMode.Height,
+                static_cast<int>(adapter.desktopMode.Format), adapter.identifier.Description);
+    Finish(saver);
+}
+
+TEST(DeviceCreation, TestWindowGetsAWindowedDeviceAndRendersThroughTheHooks) {
+    DeviceSaver saver;
+    ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /t"), S_OK);
+    ASSERT_FALSE(saver.errorMode);
+    saver.CreateScreenDevices();
+    ASSERT_FALSE(saver.errorMode) << std::hex << saver.errorCode;
+    ASSERT_EQ(saver.screenDeviceCount, 1u);
+    const ScreenDevice& screen = saver.screenDevices[0];
+    ASSERT_NE(screen.device, nullptr);
+    EXPECT_TRUE(saver.windowed);
+    EXPECT_TRUE(screen.presentParams.Windowed);
+    EXPECT_EQ(screen.presentParams.hDeviceWindow, saver.mainWindow);
+    EXPECT_EQ(screen.presentParams.SwapEffect, D3DSWAPEFFECT_COPY);
+    EXPECT_TRUE(screen.presentParams.EnableAutoDepthStencil);
+    EXPECT_EQ(screen.deviceType, D3DDEVTYPE_HAL);
+    EXPECT_TRUE(screen.objectsCreated);
+    EXPECT_TRUE(screen.objectsPrepared);
+    EXPECT_EQ(saver.created, 1);
+    EXPECT_EQ(saver.prepared, 1);
+    const std::string stats = screen.deviceStats;
+    EXPECT_EQ(stats.rfind("HAL (", 0), 0u) << stats;
+    EXPECT_NE(stats.find("): "), std::string::npos) << stats;
+    EXPECT_EQ(saver.renderTotal.right - saver.renderTotal.left, 600);
+    EXPECT_EQ(saver.renderTotal.bottom - saver.renderTotal.top, 400);
+
+    for (int i = 0; i < 3; ++i) {
+        saver.RenderAllScreens();
+    }
+    EXPECT_EQ(saver.frames, 3);
+    EXPECT_EQ(saver.backBufferDesc.Width, 600u);
+    EXPECT_EQ(saver.backBufferDesc.Height, 400u);
+    EXPECT_STREQ(saver.deviceStats, screen.deviceStats);
+
+    DestroyWindow(saver.mainWindow);  // ends a test run
+    PumpMessages();
+    EXPECT_EQ(saver.released, 1);
+    EXPECT_EQ(saver.destroyed, 1);
+    EXPECT_EQ(saver.screenDeviceCount, 0u);
+    EXPECT_EQ(saver.screenDevices[0].device, nullptr);
+    EXPECT_EQ(saver.direct3d, nullptr);
+}
+
+TEST(DeviceCreation, RefusedFullScreenModeFallsBackAndIsRemembered) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, testRegistryPath);
+    FakeDirect3D fake;
+    fake.modes = {Mode(1024, 768, D3DFMT_X8R8G8B8), Mode(1024, 768, D3DFMT_R5G6B5)};
+    fake.creationPolicy = [](const D3DPRESENT_PARAMETERS& p) {
+        return p.BackBufferFormat == D3DFMT_X8R8G8B8 ? D3DERR_NOTAVAILABLE : S_OK;
+    };
+    {
+        DeviceSaver saver(&fake);
+        std::strcpy(saver.registryPath, testRegistryPath);
+        ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /s"), S_OK);
+        ASSERT_FALSE(saver.errorMode) << std::hex << saver.errorCode;
+        saver.CreateScreenDevices();
+        EXPECT_FALSE(saver.errorMode) << std::hex << saver.errorCode;
+        ASSERT_EQ(fake.creationRequests.size(), 2u);
+        EXPECT_EQ(fake.creationRequests[0].BackBufferFormat, D3DFMT_X8R8G8B8)
+            << "the desktop size, 32-bit, first";
+        EXPECT_EQ(fake.creationRequests[1].BackBufferFormat, D3DFMT_R5G6B5);
+        EXPECT_EQ(fake.creationRequests[1].BackBufferWidth, 1024u);
+        EXPECT_FALSE(fake.creationRequests[1].Windowed);
+        EXPECT_EQ(fake.creationRequests[1].FullScreen_PresentationInterval, D3DPRESENT_INTERVAL_ONE);
+        ASSERT_EQ(saver.screenDeviceCount, 1u);
+        EXPECT_EQ(saver.adapters[0]->preferredWidth, 1024u);
+        EXPECT_EQ(saver.adapters[0]->preferredFormat, D3DFMT_R5G6B5);
+        EXPECT_EQ(std::string(saver.screenDevices[0].deviceStats), "HAL (hw vp): Invented Graphics 3000");
+        Finish(saver);
+    }
+    EXPECT_EQ(fake.references, 1u) << "Direct3D released once by its owner";
+
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(testRegistryPath) + "\\Screen 1").c_str(), 0,
+                            KEY_READ, &key),
+              ERROR_SUCCESS);
+    DWORD width = 0, height = 0, format = 0;
+    EXPECT_TRUE(ReadDword(key, "Width", &width));
+    EXPECT_TRUE(ReadDword(key, "Height", &height));
+    EXPECT_TRUE(ReadDword(key, "Format", &format));
+    EXPECT_EQ(width, 1024u);
+    EXPECT_EQ(height, 768u);
+    EXPECT_EQ(format, 23u);
+    GUID stored = {};
+    DWORD size = sizeof(stored);
+    EXPECT_EQ(RegQueryValueExA(key, "Adapter ID", nullptr, nullptr, reinterpret_cast<BYTE*>(&stored), &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(size, 16u);
+    EXPECT_TRUE(IsEqualGUID(stored, fake.deviceIdentifier));
+    RegCloseKey(key);
+    RegDeleteTreeA(HKEY_CURRENT_USER, testRegistryPath);
+}
+
+TEST(DeviceCreation, ScreenWhoseEveryModeIsRefusedShowsTheCreationError) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, testRegistryPath);
+    FakeDirect3D fake;
+    fake.modes = {Mode(640, 480, D3DFMT_R5G6B5), Mode(800, 600, D3DFMT_X8R8G8B8),
+                  Mode(800, 600, D3DFMT_R5G6B5)};
+    fake.desktopMode = Mode(800, 600, D3DFMT_X8R8G8B8);
+    fake.creationPolicy = [](const D3DPRESENT_PARAMETERS&) { return D3DERR_OUTOFVIDEOMEMORY; };
+    DeviceSaver saver(&fake);
+    std::strcpy(saver.registryPath, testRegistryPath);
+    ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /s"), S_OK);
+    saver.CreateScreenDevices();
+    EXPECT_TRUE(saver.errorMode);
+    EXPECT_EQ(saver.errorCode, ErrCreateDeviceFailed);
+    EXPECT_EQ(saver.screenDeviceCount, 0u);
+    EXPECT_EQ(saver.created, 0) << "no device objects without a device";
+    ASSERT_EQ(fake.creationRequests.size(), 3u) << "800x600x32, 800x600x16, 640x480x16";
+    EXPECT_EQ(fake.creationRequests[2].BackBufferWidth, 640u);
+    HKEY key = nullptr;
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, testRegistryPath, 0, KEY_READ, &key), ERROR_SUCCESS)
+        << "nothing is remembered when no mode worked";
+    Finish(saver);
+}
+
+TEST(DeviceEnumeration, AdapterWithoutUsableDevicesIsAnError) {
+    FakeDirect3D fake;
+    fake.modes = {Mode(640, 480, D3DFMT_R5G6B5)};
+    fake.halAvailable = false;
+    DeviceSaver saver(&fake);
+    ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /c"), S_OK);
+    EXPECT_TRUE(saver.errorMode);
+    EXPECT_EQ(saver.errorCode, ErrNoCompatibleDevices);
+    EXPECT_EQ(saver.settingsLoads, 0) << "settings are not read without a usable device";
+    EXPECT_EQ(saver.adapterCount, 1u);
+    EXPECT_EQ(saver.adapters[0]->deviceKindCount, 0u);
+    Finish(saver);
+}
+
+TEST(DeviceDescription, UnterminatedAdapterNameStaysInItsFields) {
+    FakeDirect3D fake;
+    fake.modes = {Mode(1024, 768, D3DFMT_X8R8G8B8)};
+    std::memset(fake.description, 'N', sizeof(fake.description));  // no terminator at all
+    DeviceSaver saver(&fake);
+    ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /t"), S_OK);
+    ASSERT_FALSE(saver.errorMode);
+    EXPECT_EQ(std::strlen(saver.adapters[0]->identifier.Description), sizeof(fake.description) - 1);
+    saver.CreateScreenDevices();
+    ASSERT_EQ(saver.screenDeviceCount, 1u);
+    const std::string stats = saver.screenDevices[0].deviceStats;
+    EXPECT_EQ(stats.size(), sizeof(saver.screenDevices[0].deviceStats) - 1);
+    EXPECT_EQ(stats.substr(0, 13), "HAL (hw vp): ");
+    saver.RenderAllScreens();
+    EXPECT_EQ(std::string(saver.deviceStats), stats);
+    Finish(saver);
+}
+
+}  // namespace
