@@ -200,6 +200,19 @@ TEST(JpegDecoder, ProgressiveImageTooLargeForWorkingMemory) {
     EXPECT_EQ(Decode(jpeg, &image), DecodeStatus::TooLarge);
 }
 
+// Progressive files may refine each coefficient in a scan of its own; past a few hundred
+// scans the file is refused rather than decoded scan after scan.
+TEST(JpegDecoder, ProgressiveFileWithTooManyScansIsCorrupt) {
+    JpegWriteOptions fewScans;
+    fewScans.scanPerCoefficient = true;
+    DecodedImage image;
+    std::vector<uint8_t> grey(8 * 8, 0x80);
+    ASSERT_EQ(Decode(WriteJpeg(8, 8, JpegSamples::Grey, grey, fewScans), &image), DecodeStatus::Ok)
+        << "253 scans are accepted";
+    EXPECT_EQ(Decode(QuadrantJpeg(16, 16, fewScans), &image), DecodeStatus::Corrupt) << "757 scans are not";
+    EXPECT_TRUE(image.pixels.empty());
+}
+
 // Stray bytes between markers draw a warning from libjpeg but leave the pixels intact:
 // the image is kept and nothing is printed.
 TEST(JpegDecoder, HarmlessWarningsKeepTheImageAndPrintNothing) {

@@ -34,6 +34,33 @@ ColourSetup SetupFor(JpegSamples kind) {
     std::abort();
 }
 
+// DC in one interleaved scan, then each AC coefficient of each component on its own,
+// first its upper bits and then three refinements.
+std::vector<jpeg_scan_info> ScanPerCoefficient(int components) {
+    std::vector<jpeg_scan_info> scans;
+    jpeg_scan_info dc = {};
+    dc.comps_in_scan = components;
+    for (int c = 0; c < components; ++c) {
+        dc.component_index[c] = c;
+    }
+    scans.push_back(dc);
+    for (int c = 0; c < components; ++c) {
+        for (int k = 1; k < 64; ++k) {
+            for (int high = 0, low = 3; low >= 0; high = low, --low) {
+                jpeg_scan_info ac = {};
+                ac.comps_in_scan = 1;
+                ac.component_index[0] = c;
+                ac.Ss = k;
+                ac.Se = k;
+                ac.Ah = high;
+                ac.Al = low;
+                scans.push_back(ac);
+            }
+        }
+    }
+    return scans;
+}
+
 }  // namespace
 
 std::vector<uint8_t> WriteJpeg(uint32_t width, uint32_t height, JpegSamples kind,
@@ -64,6 +91,11 @@ std::vector<uint8_t> WriteJpeg(uint32_t width, uint32_t height, JpegSamples kind
     }
     if (options.progressive) {
         jpeg_simple_progression(&info);
+    }
+    const std::vector<jpeg_scan_info> scans = ScanPerCoefficient(info.num_components);
+    if (options.scanPerCoefficient) {
+        info.scan_info = scans.data();
+        info.num_scans = static_cast<int>(scans.size());
     }
     jpeg_start_compress(&info, TRUE);
     const std::size_t stride = std::size_t{width} * static_cast<std::size_t>(setup.components);

@@ -12,6 +12,9 @@ struct JpegWriteOptions {
     int quality = 100;
     bool progressive = false;
     bool fullChroma = true;  // 4:4:4 keeps colours of small blocks exact enough to compare
+    // A valid progressive script of one scan per component, AC coefficient and bit
+    // refinement: 3 + 3 * 63 * 4 scans for an RGB image.
+    bool scanPerCoefficient = false;
 };
 
 // samples: rows top first, 3, 1 or 4 bytes per pixel for Rgb, Grey, Cmyk.
