@@ -27,18 +27,14 @@ class FakeDirect3D8 : public IDirect3D8 {
         return E_NOTIMPL;
     }
     STDMETHOD(CheckDeviceMultiSampleType)
-    (UINT, D3DDEVTYPE, D3DFORMAT, WINBOOL, D3DMULTISAMPLE_TYPE) override {
-        return E_NOTIMPL;
-    }
+    (UINT, D3DDEVTYPE, D3DFORMAT, WINBOOL, D3DMULTISAMPLE_TYPE) override { return E_NOTIMPL; }
     STDMETHOD(CheckDepthStencilMatch)(UINT, D3DDEVTYPE, D3DFORMAT, D3DFORMAT, D3DFORMAT) override {
         return E_NOTIMPL;
     }
     STDMETHOD(GetDeviceCaps)(UINT, D3DDEVTYPE, D3DCAPS8*) override { return E_NOTIMPL; }
     STDMETHOD_(HMONITOR, GetAdapterMonitor)(UINT) override { return 0; }
     STDMETHOD(CreateDevice)
-    (UINT, D3DDEVTYPE, HWND, DWORD, D3DPRESENT_PARAMETERS*, IDirect3DDevice8**) override {
-        return E_NOTIMPL;
-    }
+    (UINT, D3DDEVTYPE, HWND, DWORD, D3DPRESENT_PARAMETERS*, IDirect3DDevice8**) override { return E_NOTIMPL; }
 };
 
 class FakeDevice8 : public IDirect3DDevice8 {
