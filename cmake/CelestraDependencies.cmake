@@ -1,5 +1,5 @@
-# Third-party libraries: GoogleTest from Debian's sources, libjpeg from the system on
-# the host and cross-built from Debian's libjpeg-turbo source package for Windows.
+# Third-party libraries: GoogleTest from Debian's sources; libjpeg from the system on the
+# host, and built from Debian's libjpeg-turbo source package for Windows and for fuzzing.
 
 set(CELESTRA_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources (Debian package googletest)")
 if(NOT CELESTRA_TOOLS_ONLY)
@@ -11,7 +11,7 @@ if(NOT CELESTRA_TOOLS_ONLY)
   add_subdirectory(${CELESTRA_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/_deps/googletest EXCLUDE_FROM_ALL SYSTEM)
 endif()
 
-if(WIN32)
+if(WIN32 OR CELESTRA_FUZZ)
   include(LibJpegTurbo)
 else()
   find_package(JPEG REQUIRED)

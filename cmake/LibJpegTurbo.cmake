@@ -1,11 +1,17 @@
-# Cross-builds libjpeg-turbo as a static library from Debian's source package, once per
-# build tree, and offers it as JPEG::JPEG.
+# Builds libjpeg-turbo as a static library from Debian's source package, once per build
+# tree (cross-compiled for Windows, instrumented for fuzzing), and offers it as JPEG::JPEG.
 include(ExternalProject)
 
 set(LJT_SOURCE ${CMAKE_BINARY_DIR}/_deps/libjpeg-turbo-src)
 set(LJT_PREFIX ${CMAKE_BINARY_DIR}/_deps/libjpeg-turbo)
 set(LJT_INSTALL ${LJT_PREFIX}/install)
 set(LJT_LIBRARY ${LJT_INSTALL}/lib/libjpeg.a)
+
+set(LJT_EXTRA_ARGS)
+if(CELESTRA_FUZZ)
+  list(APPEND LJT_EXTRA_ARGS -DCMAKE_C_COMPILER=${CMAKE_C_COMPILER}
+    "-DCMAKE_C_FLAGS=-fsanitize=fuzzer-no-link,address -fno-omit-frame-pointer")
+endif()
 
 ExternalProject_Add(libjpeg_turbo
   PREFIX ${LJT_PREFIX}
@@ -16,11 +22,12 @@ ExternalProject_Add(libjpeg_turbo
     -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
     -DCMAKE_BUILD_TYPE=Release
     -DCMAKE_INSTALL_PREFIX=${LJT_INSTALL}
-    -DCMAKE_INSTALL_LIBDIR=lib
+    -DCMAKE_INSTALL_LIBDIR=${LJT_INSTALL}/lib
     -DENABLE_SHARED=OFF
     -DENABLE_STATIC=ON
     -DWITH_SIMD=OFF
     -DWITH_TURBOJPEG=OFF
+    ${LJT_EXTRA_ARGS}
   BUILD_BYPRODUCTS ${LJT_LIBRARY}
 )
 

@@ -6,6 +6,7 @@ set -euo pipefail
 HOST_PACKAGES=(
   build-essential cmake ninja-build pkg-config clang-format
   googletest libgtest-dev libgmock-dev libjpeg62-turbo-dev
+  clang-14 libclang-rt-14-dev
   g++-mingw-w64-i686 dpkg-dev
   xvfb xauth xdotool x11-utils imagemagick tesseract-ocr tesseract-ocr-eng
   fonts-liberation fonts-wine

@@ -32,5 +32,6 @@ constexpr uint32_t MaxDecodedDimension = 16384;
 DecodeStatus DecodeTga(const uint8_t* data, std::size_t size, DecodedImage* image);
 
 // Baseline JPEG (JFIF) through libjpeg, greyscale or colour. Decoder errors come back as a
-// status; nothing exits the process.
+// status; nothing exits the process. Running out of memory throws std::bad_alloc, as
+// growing the pixel vector does.
 DecodeStatus DecodeJpeg(const uint8_t* data, std::size_t size, DecodedImage* image);
