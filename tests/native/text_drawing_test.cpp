@@ -70,7 +70,9 @@ class RecordingSink : public FontVertexSink {
     template <typename Vertex>
     std::vector<Vertex> Drawn() const {
         std::vector<Vertex> v(drawn.size() / sizeof(Vertex));
-        std::memcpy(v.data(), drawn.data(), v.size() * sizeof(Vertex));
+        if (!v.empty()) {
+            std::memcpy(v.data(), drawn.data(), v.size() * sizeof(Vertex));
+        }
         return v;
     }
 };
