@@ -1,5 +1,8 @@
 #include "text/texture_font.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "text/font_state_blocks.h"
 #include "text/font_vertex.h"
 #include "text/glyph_rasterizer.h"
@@ -20,11 +23,10 @@ HRESULT TextureFont::InitDeviceObjects(IDirect3DDevice8* device) {
     if (device == nullptr) {
         return E_FAIL;
     }
-    // A second call rebuilds the texture rather than leaking the first one.
-    if (texture_ != nullptr) {
-        texture_->Release();
-        texture_ = nullptr;
-    }
+    // A second call starts over rather than leaking the first texture or leaving blocks
+    // that still refer to it.
+    InvalidateDeviceObjects();
+    DeleteDeviceObjects();
     device_ = device;
     atlas_ = GlyphAtlas();
     return CreateGlyphTexture();
@@ -47,10 +49,9 @@ HRESULT TextureFont::CreateGlyphTexture() {
     hr = RasterizeGlyphs(faceName_, height_, flags_, texture_, atlas_);
     if (FAILED(hr)) {
         // Without glyphs every character is empty, so draws show nothing.
-        atlas_ = GlyphAtlas();
-        atlas_.texWidth = fit.size;
-        atlas_.texHeight = fit.size;
-        atlas_.textScale = fit.textScale;
+        for (float(&coords)[4] : atlas_.glyphCoords) {
+            std::fill(std::begin(coords), std::end(coords), 0.0f);
+        }
     }
     return hr;
 }

@@ -27,7 +27,8 @@ class TextureFont {
     TextureFont(const TextureFont&) = delete;
     TextureFont& operator=(const TextureFont&) = delete;
 
-    // Builds the glyph texture (managed pool, so it survives a Reset).
+    // Builds the glyph texture (managed pool, so it survives a Reset). Called again, it
+    // first releases everything the font holds.
     HRESULT InitDeviceObjects(IDirect3DDevice8* device);
     // Creates the vertex buffer and records the two state blocks.
     HRESULT RestoreDeviceObjects();

@@ -425,4 +425,19 @@ TEST(TextureFontFake, EverythingIsReleasedAndTheBlocksDeleted) {
     EXPECT_EQ(device.references, 1u) << "the font borrows the device without a reference";
 }
 
+TEST(TextureFontFake, ASecondInitStartsOver) {
+    RecordingDevice device;
+    TextureFont font("Arial", 12, FontBold);
+    font.InitDeviceObjects(&device);
+    font.RestoreDeviceObjects();
+    device.calls.clear();
+    ASSERT_EQ(font.InitDeviceObjects(&device), S_OK);
+    EXPECT_EQ(device.calls.at(0), "DeleteStateBlock 2");
+    EXPECT_EQ(device.calls.at(1), "DeleteStateBlock 1");
+    EXPECT_EQ(device.textures.at(0)->references, 0u);
+    EXPECT_EQ(device.buffers.at(0)->references, 0u);
+    EXPECT_EQ(font.Texture(), device.textures.at(1).get());
+    EXPECT_EQ(font.VertexBuffer(), nullptr) << "restore follows, as after a first init";
+}
+
 }  // namespace
