@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstdint>
+
+// Creation flags of a TextureFont.
+constexpr uint32_t FontBold = 1;
+constexpr uint32_t FontItalic = 2;
+constexpr uint32_t FontZEnable = 4;
+
+// Drawing flags. DrawText acts on TextFiltered only; Render3DText acts on all three.
+constexpr uint32_t TextCentered = 1;
+constexpr uint32_t TextTwoSided = 2;
+constexpr uint32_t TextFiltered = 4;

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <windows.h>
+#include <d3d8.h>
+
+#include <cstdint>
+
+#include "text/glyph_atlas.h"
+
+// Draws characters 32..126 of the GDI font `faceName` at `height` points (FontBold and
+// FontItalic of `flags`), scaled by atlas.textScale, white on black into a bitmap of
+// atlas.texWidth x atlas.texHeight, packs them with one texel of gap, fills
+// atlas.glyphCoords and writes the coverage into level 0 of `texture` (A4R4G4B4, the same
+// size). E_FAIL when GDI cannot make the bitmap or the font; a failed LockRect's result.
+HRESULT RasterizeGlyphs(const char* faceName, uint32_t height, uint32_t flags, IDirect3DTexture8* texture,
+                        GlyphAtlas& atlas);

@@ -1,0 +1,88 @@
+#include "text/texture_font.h"
+
+#include "text/font_string_drawing.h"
+#include "text/font_vertex.h"
+#include "text/text_extent.h"
+
+namespace {
+
+// The font's dynamic vertex buffer as the target of a string's batches.
+class VertexBufferSink : public FontVertexSink {
+  public:
+    VertexBufferSink(IDirect3DDevice8* device, IDirect3DVertexBuffer8* buffer)
+        : device_(device), buffer_(buffer) {}
+
+    void* LockVertices() override {
+        BYTE* data = nullptr;
+        lockResult_ = buffer_->Lock(0, 0, &data, D3DLOCK_DISCARD);
+        return SUCCEEDED(lockResult_) ? data : nullptr;
+    }
+    void UnlockVertices() override { buffer_->Unlock(); }
+    void DrawTriangles(unsigned count) override { device_->DrawPrimitive(D3DPT_TRIANGLELIST, 0, count); }
+
+    HRESULT LockResult() const { return FAILED(lockResult_) ? lockResult_ : E_FAIL; }
+
+  private:
+    IDirect3DDevice8* device_;
+    IDirect3DVertexBuffer8* buffer_;
+    HRESULT lockResult_ = S_OK;
+};
+
+}  // namespace
+
+HRESULT TextureFont::GetTextExtent(const char* text, SIZE* size) const {
+    if (text == nullptr || size == nullptr) {
+        return E_FAIL;
+    }
+    const TextExtent extent = MeasureText(atlas_, text);
+    size->cx = extent.cx;
+    size->cy = extent.cy;
+    return S_OK;
+}
+
+// A draw needs the device and the vertex buffer; before RestoreDeviceObjects, after
+// InvalidateDeviceObjects or after a failed restore there is no buffer to write into.
+bool TextureFont::ReadyToDraw(const char* text) const {
+    return device_ != nullptr && vertexBuffer_ != nullptr && text != nullptr;
+}
+
+void TextureFont::BeginTextStates(DWORD vertexFormat, UINT stride, uint32_t flags) {
+    device_->CaptureStateBlock(savedStateBlock_);
+    device_->ApplyStateBlock(drawTextStateBlock_);
+    device_->SetVertexShader(vertexFormat);
+    device_->SetPixelShader(0);
+    device_->SetStreamSource(0, vertexBuffer_, stride);
+    if (flags & TextFiltered) {
+        device_->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_LINEAR);
+        device_->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
+    }
+}
+
+void TextureFont::EndTextStates() {
+    device_->ApplyStateBlock(savedStateBlock_);
+}
+
+HRESULT TextureFont::DrawText(float x, float y, D3DCOLOR colour, const char* text, uint32_t flags) {
+    if (!ReadyToDraw(text)) {
+        return E_FAIL;
+    }
+    BeginTextStates(FontVertex2DFvf, sizeof(FontVertex2D), flags);
+    VertexBufferSink sink(device_, vertexBuffer_);
+    const bool drawn = DrawScreenString(atlas_, text, x, y, colour, sink);
+    EndTextStates();
+    return drawn ? S_OK : sink.LockResult();
+}
+
+HRESULT TextureFont::Render3DText(const char* text, uint32_t flags) {
+    if (!ReadyToDraw(text)) {
+        return E_FAIL;
+    }
+    BeginTextStates(FontVertex3DFvf, sizeof(FontVertex3D), flags);
+    if (flags & TextTwoSided) {
+        device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    }
+    VertexBufferSink sink(device_, vertexBuffer_);
+    const bool drawn = DrawWorldString(atlas_, text, flags, sink);
+    EndTextStates();
+    return drawn ? S_OK : sink.LockResult();
+}
