@@ -13,9 +13,8 @@ struct Rgba {
 };
 
 class Image {
-  public:
-    Image(int width, int height)
-        : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height) {}
+public:
+    Image(int width, int height) : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height) {}
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -25,7 +24,7 @@ class Image {
     // Draws `colour` over the pixel with the given coverage (0..1), straight alpha.
     void Blend(int x, int y, float red, float green, float blue, float coverage);
 
-  private:
+private:
     int width_;
     int height_;
     std::vector<Rgba> pixels_;
