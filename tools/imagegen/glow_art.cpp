@@ -58,7 +58,7 @@ Image DrawSunGlow() {
             const float b = SunBrightness(RadialDistance(x, y, size), PixelAngle(x, y, size));
             // Gamma lifts the faint outskirts into visible orange before they fade out.
             const float t = std::pow(b, 0.45f);
-            image.at(x, y) = ToRgba(Gradient(stops, t), b);
+            image.at(x, y) = ToRgba(Gradient(stops, t), t);
         }
     }
     return image;

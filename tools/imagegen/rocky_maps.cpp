@@ -57,7 +57,7 @@ Image DrawVenusMap() {
 
 Image DrawMarsMap() {
     const int width = 512, height = 256;
-    const CraterField craters(width, height, CraterField::Options{500, 0.5f, 7.0f, 0, 701u});
+    const CraterField craters(width, height, CraterField::Options{260, 0.5f, 6.0f, 0, 701u});
     return PaintPlanetMap(width, height, [&](const SurfacePoint& p) {
         const int x = TexelX(p, width), y = TexelY(p, height);
         const float lat = p.latitude;
@@ -77,7 +77,7 @@ Image DrawMarsMap() {
             std::fabs(lat + 8.0f + 3.0f * std::sin(p.longitude * 0.12f) + 1.5f * Fbm3(p.dir * 9.0f, 2, 704u));
         const float along = SmoothStep(55.0f, 65.0f, p.longitude) * SmoothStep(125.0f, 110.0f, p.longitude);
         c = Mix(c, Hex(0x5A2A1A), 0.8f * along * (1.0f - SmoothStep(0.8f, 2.2f, rift)));
-        c = c * (0.55f + 0.45f * craters.Shade(x, y));
+        c = c * (0.78f + 0.22f * craters.Shade(x, y));
         // Polar caps with ragged edges; the northern one is larger.
         const float edge = 3.0f * Fbm3(p.dir * 7.0f, 4, 705u);
         const float cap = SmoothStep(76.0f, 79.0f, lat + edge) + SmoothStep(-81.0f, -84.0f, lat + edge);
@@ -93,8 +93,8 @@ Image DrawPlutoMap() {
         // Dark reddish-brown equatorial belt west of the heart, and smaller dark
         // patches east of it.
         const float belt = SmoothStep(
-            0.1f, 0.45f, 0.5f - std::fabs(lat + 4.0f) / 22.0f + 0.35f * Fbm3(p.dir * 5.0f, 4, 602u));
-        const float west = SmoothStep(40.0f, 70.0f, p.longitude) * SmoothStep(185.0f, 160.0f, p.longitude);
+            0.0f, 0.5f, 0.55f - std::fabs(lat + 6.0f) / 30.0f + 0.3f * Fbm3(p.dir * 3.5f, 4, 602u));
+        const float west = SmoothStep(20.0f, 60.0f, p.longitude) * SmoothStep(190.0f, 165.0f, p.longitude);
         const float east = SmoothStep(255.0f, 270.0f, p.longitude) * SmoothStep(345.0f, 320.0f, p.longitude) *
                            SmoothStep(0.1f, 0.4f, Fbm3(p.dir * 8.0f, 3, 603u));
         c = Mix(c, Hex(0x5C3322), 0.85f * belt * west);

@@ -82,17 +82,17 @@ Colour MilkyWay(const Galaxy& galaxy, Vec3 d) {
     const float glow =
         band * clumps * (1.0f - 0.75f * lane) * (0.45f + 0.75f * towardsCentre * towardsCentre);
     const Colour tint = Mix(Hex(0xA8B8E0), Hex(0xF0D8B0), towardsCentre);
-    Colour c = tint * (0.16f * glow);
+    Colour c = tint * (0.32f * glow);
 
     const Vec3 emission = Normalize(galaxy.centre * 0.8f + galaxy.side * 0.6f + galaxy.pole * 0.08f);
     const Vec3 reflection = Normalize(galaxy.centre * -0.5f + galaxy.side * 0.85f - galaxy.pole * 0.15f);
     const float e = std::exp(-(1.0f - Dot(d, emission)) * 160.0f);
     if (e > 0.001f) {
-        c = c + Hex(0xC04868) * (0.16f * e * std::max(0.0f, 0.5f + 0.5f * Fbm3(d * 14.0f, 4, 203u)));
+        c = c + Hex(0xC04868) * (0.3f * e * std::max(0.0f, 0.5f + 0.5f * Fbm3(d * 14.0f, 4, 203u)));
     }
     const float r = std::exp(-(1.0f - Dot(d, reflection)) * 220.0f);
     if (r > 0.001f) {
-        c = c + Hex(0x4870D0) * (0.14f * r * std::max(0.0f, 0.5f + 0.5f * Fbm3(d * 16.0f, 4, 204u)));
+        c = c + Hex(0x4870D0) * (0.25f * r * std::max(0.0f, 0.5f + 0.5f * Fbm3(d * 16.0f, 4, 204u)));
     }
     return c;
 }
@@ -104,8 +104,8 @@ Colour SkyBackground(const Galaxy& galaxy, Vec3 d) {
 
 Colour StarTint(float t) {
     // From hot blue-white to cool orange-red; most stars near white and yellow.
-    static const Colour tints[] = {Hex(0x9DB4FF), Hex(0xC8D6FF), Hex(0xF4F4FF),
-                                   Hex(0xFFF2DC), Hex(0xFFDDB0), Hex(0xFFC08A)};
+    static const Colour tints[] = {Hex(0x8AA6FF), Hex(0xBCCCFF), Hex(0xF0F2FF),
+                                   Hex(0xFFF0D4), Hex(0xFFD29A), Hex(0xFFAA70)};
     return Gradient(tints, t);
 }
 
@@ -144,7 +144,7 @@ void SplatStar(FaceCanvas& canvas, int face, const Star& star) {
 std::vector<Star> MakeStars(const Galaxy& galaxy, bool dense) {
     std::vector<Star> stars;
     Random random(dense ? 0x5EEDu : 0x57A5u);
-    const int count = dense ? 26000 : 7000;
+    const int count = dense ? 24000 : 8000;
     const float bandFraction = dense ? 0.8f : 0.45f;
     while (static_cast<int>(stars.size()) < count) {
         const Vec3 d = random.OnSphere();
@@ -156,7 +156,7 @@ std::vector<Star> MakeStars(const Galaxy& galaxy, bool dense) {
             continue;
         }
         // Many faint stars, few bright ones.
-        const float flux = 0.05f * std::pow(60.0f, std::pow(t, 7.0f));
+        const float flux = 0.1f * std::pow(30.0f, std::pow(t, 5.0f));
         stars.push_back(Star{d, flux, StarTint(0.15f + 0.7f * temperature * temperature + 0.1f * t)});
     }
     if (dense) {
@@ -166,7 +166,7 @@ std::vector<Star> MakeStars(const Galaxy& galaxy, bool dense) {
             const Vec3 d = dust.OnSphere();
             const float b = galaxy.Latitude(d);
             const float keep = 0.25f + 0.75f * std::exp(-(b / 0.22f) * (b / 0.22f));
-            const float flux = dust.Range(0.02f, 0.07f);
+            const float flux = dust.Range(0.04f, 0.1f);
             if (dust.NextFloat() < keep) {
                 stars.push_back(Star{d, flux, StarTint(dust.NextFloat())});
             }
