@@ -16,7 +16,8 @@ ExternalProject_Add(libjpeg_turbo
     -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
     -DCMAKE_BUILD_TYPE=Release
     -DCMAKE_INSTALL_PREFIX=${LJT_INSTALL}
-    -DCMAKE_INSTALL_LIBDIR=lib
+    # An absolute path: libjpeg-turbo resolves a relative one against its build tree.
+    -DCMAKE_INSTALL_LIBDIR=${LJT_INSTALL}/lib
     -DENABLE_SHARED=OFF
     -DENABLE_STATIC=ON
     -DWITH_SIMD=OFF
