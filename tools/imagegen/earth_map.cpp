@@ -70,36 +70,36 @@ float Region(const SurfacePoint& p, float west, float east, float south, float n
 }
 
 float Aridity(const SurfacePoint& p) {
+    const float soft = 6.0f;
     float a = 0.0f;
-    a = std::max(a, Region(p, -17, 33, 15, 31, 4));            // Sahara
-    a = std::max(a, Region(p, 34, 58, 14, 32, 3));             // Arabia
-    a = std::max(a, Region(p, 52, 72, 24, 37, 4));             // Iran and the Thar
-    a = std::max(a, Region(p, 75, 115, 36, 46, 4));            // Taklamakan and Gobi
-    a = 0.85f * std::max(a, Region(p, 55, 75, 38, 48, 4));     // Central Asian steppe
-    a = std::max(a, Region(p, 116, 146, -32, -19, 4));         // Australian interior
-    a = std::max(a, Region(p, 12, 26, -29, -18, 3));           // Kalahari and Namib
-    a = std::max(a, Region(p, -118, -103, 27, 38, 3));         // North American south-west
-    a = std::max(a, Region(p, -72, -66, -28, -17, 2));         // Atacama
-    a = std::max(a, 0.7f * Region(p, -72, -64, -52, -38, 2));  // Patagonia
-    return Clamp01(a + 0.25f * Fbm3(p.dir * 6.0f, 4, 503u));
+    a = std::max(a, Region(p, -17, 33, 16, 30, soft));         // Sahara
+    a = std::max(a, Region(p, 36, 56, 16, 30, soft));          // Arabia
+    a = std::max(a, 0.9f * Region(p, 54, 72, 25, 35, soft));   // Iran and the Thar
+    a = std::max(a, 0.9f * Region(p, 78, 112, 38, 44, soft));  // Taklamakan and Gobi
+    a = std::max(a, 0.6f * Region(p, 52, 80, 40, 48, soft));   // Central Asian steppe
+    a = std::max(a, Region(p, 120, 142, -30, -21, soft));      // Australian interior
+    a = std::max(a, 0.8f * Region(p, 14, 24, -28, -20, 4));    // Kalahari and Namib
+    a = std::max(a, 0.8f * Region(p, -116, -106, 29, 37, 4));  // North American south-west
+    a = std::max(a, 0.8f * Region(p, -71, -68, -26, -18, 2));  // Atacama
+    a = std::max(a, 0.6f * Region(p, -71, -65, -50, -40, 3));  // Patagonia
+    return Clamp01(a * (0.8f + 0.4f * Fbm3(p.dir * 5.0f, 4, 509u)) + 0.22f * Fbm3(p.dir * 9.0f, 4, 503u));
 }
 
 Colour LandColour(const SurfacePoint& p) {
     const float absLat = std::fabs(p.latitude);
-    const float texture = Fbm3(p.dir * 12.0f, 5, 504u);
-    const Colour tropical = Hex(0x2E5A1E);
-    const Colour temperate = Hex(0x4E7A34);
-    const Colour boreal = Hex(0x2F4A2A);
-    const Colour tundra = Hex(0x7A7460);
-    Colour c = Mix(tropical, temperate, SmoothStep(12.0f, 30.0f, absLat));
-    c = Mix(c, boreal, SmoothStep(45.0f, 58.0f, absLat));
-    c = Mix(c, tundra, SmoothStep(62.0f, 70.0f, absLat));
-    const Colour desert = Mix(Hex(0xC9A56A), Hex(0xE0C896), 0.5f + 0.5f * texture);
-    c = Mix(c, desert, SmoothStep(0.35f, 0.7f, Aridity(p)));
+    const float texture = Fbm3(p.dir * 14.0f, 5, 504u);
+    Colour c = Mix(Hex(0x1F4818), Hex(0x4A6A2C), SmoothStep(8.0f, 25.0f, absLat));  // rainforest to grassland
+    c = Mix(c, Hex(0x3A5E2A), SmoothStep(35.0f, 45.0f, absLat));                    // temperate forest
+    c = Mix(c, Hex(0x2B4024), SmoothStep(50.0f, 60.0f, absLat));                    // taiga
+    c = Mix(c, Hex(0x6E6A58), SmoothStep(63.0f, 70.0f, absLat));                    // tundra
+    const float dry = Aridity(p);
+    c = Mix(c, Hex(0x8C8048), SmoothStep(0.2f, 0.5f, dry));  // savanna and steppe
+    const Colour desert = Mix(Hex(0xC29A62), Hex(0xDEC48E), 0.5f + 0.5f * texture);
+    c = Mix(c, desert, SmoothStep(0.45f, 0.8f, dry));
     // Mountain ranges show as darker, browner relief.
     const float ridges = 1.0f - std::fabs(Fbm3(p.dir * 9.0f, 5, 505u));
     c = Mix(c, Hex(0x6B5A45), 0.35f * SmoothStep(0.75f, 0.95f, ridges));
-    return c * (0.9f + 0.15f * texture);
+    return c * (0.88f + 0.18f * texture);
 }
 
 float IceCover(const SurfacePoint& p, bool land) {
@@ -122,7 +122,7 @@ float CloudCover(const SurfacePoint& p) {
                           0.18f * SmoothStep(38.0f, 55.0f, absLat);
     const Vec3 q = {p.dir.x * 3.0f, p.dir.y * 4.5f, p.dir.z * 3.0f};
     const float clouds = WarpedFbm3(q, 7, 1.3f, 507u) + climate;
-    return SmoothStep(0.05f, 0.55f, clouds) * 0.9f;
+    return SmoothStep(0.12f, 0.7f, clouds) * 0.85f;
 }
 
 }  // namespace
@@ -138,8 +138,8 @@ Image DrawEarthMap() {
         if (land) {
             c = LandColour(p);
         } else {
-            const float shallow = SmoothStep(0.05f, 0.5f, masks.nearLand[i]);
-            c = Mix(Hex(0x0A1F55), Hex(0x1D5A9A), shallow);
+            const float shallow = SmoothStep(0.15f, 0.6f, masks.nearLand[i]);
+            c = Mix(Hex(0x0B2358), Hex(0x1A4C8A), shallow);
             c = c * (0.95f + 0.05f * Fbm3(p.dir * 10.0f, 3, 508u));
         }
         c = Mix(c, Hex(0xEEF3F8), IceCover(p, land));

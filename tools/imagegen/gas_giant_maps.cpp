@@ -37,28 +37,33 @@ float TurbulentLatitude(const SurfacePoint& p, float amplitude, float scale, uin
 
 Colour Jupiter(const SurfacePoint& p) {
     static const Band bands[] = {
-        {90, Hex(0x8E8272)},  {62, Hex(0xA89A84)},  {48, Hex(0xC9B89C)},  {40, Hex(0xB08A66)},
-        {35, Hex(0xE2D3B6)},  {28, Hex(0xA8734C)},  {23, Hex(0xEADFC8)},  {17, Hex(0x9A5E3A)},
-        {8, Hex(0xF0E6D0)},   {2, Hex(0xE4CFA8)},   {-5, Hex(0xF2E8D4)},  {-8, Hex(0x94593A)},
-        {-19, Hex(0xEFE4CC)}, {-27, Hex(0xAD7A52)}, {-33, Hex(0xE6D8BC)}, {-40, Hex(0xB89372)},
-        {-47, Hex(0xCDBEA2)}, {-60, Hex(0xA4967E)}, {-70, Hex(0x8A7E6E)},
+        {90, Hex(0x9C8C78)},  {60, Hex(0xB4A48A)},  {45, Hex(0xCDBB9C)},  {38, Hex(0xB89A78)},
+        {33, Hex(0xE4D6BA)},  {27, Hex(0xB88C66)},  {22, Hex(0xEDE2CC)},  {18, Hex(0xA46E4A)},
+        {7, Hex(0xF2E9D6)},   {-6, Hex(0xA06848)},  {-19, Hex(0xEEE3CC)}, {-27, Hex(0xB8906C)},
+        {-32, Hex(0xE4D6BC)}, {-40, Hex(0xBFA080)}, {-48, Hex(0xCCBCA0)}, {-62, Hex(0xA89A82)},
     };
-    const float lat = TurbulentLatitude(p, 2.2f, 2.5f, 11u);
-    Colour c = BandColour(bands, lat, 1.6f);
-    const float streak = Streaks(p, 3.0f, 40.0f, 5, 12u);
-    c = c * (1.0f + 0.09f * streak);
-    // Festoons: darker wisps trailing from the northern edge of the equatorial zone.
-    const float festoon = SmoothStep(0.35f, 0.7f, Streaks(p, 9.0f, 30.0f, 3, 13u)) *
-                          SmoothStep(12.0f, 7.0f, std::fabs(p.latitude - 4.0f));
-    c = Mix(c, Hex(0x8C6A55), 0.45f * festoon);
+    // Band edges curl into eddies; the latitude is bent more strongly near them.
+    const float lat = TurbulentLatitude(p, 3.0f, 3.0f, 11u);
+    Colour c = BandColour(bands, lat, 1.8f);
+    // Lighter and darker streaks inside the belts.
+    const float streak = Streaks(p, 4.0f, 45.0f, 5, 12u);
+    c = c * (1.0f + 0.11f * streak);
+    // Festoons: dark blue-grey wisps trailing from the northern edge of the equatorial zone.
+    const float festoon = SmoothStep(0.3f, 0.7f, Streaks(p, 10.0f, 28.0f, 3, 13u)) *
+                          SmoothStep(6.0f, 2.0f, std::fabs(p.latitude - 5.0f));
+    c = Mix(c, Hex(0x7E6E66), 0.5f * festoon);
+    // A chain of small white ovals along the southern temperate belt.
+    for (int i = 0; i < 6; ++i) {
+        c = Mix(c, Hex(0xF4EEE2), 0.7f * SpotMask(p, -41.0f, 30.0f + 60.0f * i, 3.2f, 1.8f, 0.6f));
+    }
 
     // The Great Red Spot with its pale collar, turning inside.
-    const float collar = SpotMask(p, -22.0f, 110.0f, 17.0f, 8.5f, 0.5f);
+    const float collar = SpotMask(p, -22.0f, 110.0f, 21.0f, 10.0f, 0.5f);
     c = Mix(c, Hex(0xF1E6D2), 0.55f * collar);
-    const float spot = SpotMask(p, -22.0f, 110.0f, 12.5f, 6.0f, 0.35f);
+    const float spot = SpotMask(p, -22.0f, 110.0f, 16.0f, 7.5f, 0.35f);
     const float swirl = Fbm3(p.dir * 18.0f, 3, 14u);
     const Colour red = Mix(Hex(0xB2472A), Hex(0xD27A4E), 0.5f + 0.5f * swirl);
-    const float core = SpotMask(p, -22.0f, 110.0f, 6.0f, 2.8f, 0.8f);
+    const float core = SpotMask(p, -22.0f, 110.0f, 8.0f, 3.5f, 0.8f);
     c = Mix(c, Mix(red, Hex(0xC9603A), core * 0.5f), spot);
     // A white oval further south, as on the real planet.
     c = Mix(c, Hex(0xF6F0E4), 0.8f * SpotMask(p, -33.5f, 210.0f, 4.5f, 2.3f, 0.6f));

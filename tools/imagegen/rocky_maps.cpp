@@ -65,18 +65,18 @@ Image DrawMarsMap() {
         // arc across the north.
         const float bias = 0.25f * SmoothStep(5.0f, -15.0f, lat) * SmoothStep(-65.0f, -40.0f, lat) +
                            0.15f * SmoothStep(35.0f, 48.0f, lat) * SmoothStep(65.0f, 55.0f, lat);
-        const float markings = WarpedFbm3(p.dir * 2.2f, 6, 0.9f, 702u) + bias;
-        const float dark = SmoothStep(0.05f, 0.35f, markings);
+        const float markings = WarpedFbm3(p.dir * 1.5f, 6, 0.9f, 702u) + bias;
+        const float dark = SmoothStep(0.12f, 0.5f, markings);
         const float dust = 0.5f + 0.5f * Fbm3(p.dir * 5.0f, 4, 703u);
         Colour c = Mix(Hex(0xC1643A), Hex(0xDA8A55), dust);
-        c = Mix(c, Hex(0x6B3524), 0.75f * dark);
+        c = Mix(c, Hex(0x74422C), 0.6f * dark);
         // Hellas, a bright basin in the south.
         c = Mix(c, Hex(0xE0A070), 0.6f * SpotMask(p, -42.0f, 290.0f, 16.0f, 11.0f, 0.7f));
         // Valles Marineris: a long dark rift just south of the equator.
         const float rift =
             std::fabs(lat + 8.0f + 3.0f * std::sin(p.longitude * 0.12f) + 1.5f * Fbm3(p.dir * 9.0f, 2, 704u));
         const float along = SmoothStep(55.0f, 65.0f, p.longitude) * SmoothStep(125.0f, 110.0f, p.longitude);
-        c = Mix(c, Hex(0x5A2A1A), 0.8f * along * (1.0f - SmoothStep(0.8f, 2.2f, rift)));
+        c = Mix(c, Hex(0x6A3420), 0.6f * along * (1.0f - SmoothStep(0.6f, 2.8f, rift)));
         c = c * (0.78f + 0.22f * craters.Shade(x, y));
         // Polar caps with ragged edges; the northern one is larger.
         const float edge = 3.0f * Fbm3(p.dir * 7.0f, 4, 705u);
