@@ -22,6 +22,7 @@ ExternalProject_Add(libjpeg_turbo
     -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
     -DCMAKE_BUILD_TYPE=Release
     -DCMAKE_INSTALL_PREFIX=${LJT_INSTALL}
+    # An absolute path: libjpeg-turbo resolves a relative one against its build tree.
     -DCMAKE_INSTALL_LIBDIR=${LJT_INSTALL}/lib
     -DENABLE_SHARED=OFF
     -DENABLE_STATIC=ON

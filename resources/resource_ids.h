@@ -25,4 +25,35 @@
 // Icon.
 #define IDI_SAVER 101
 
+// Scene textures: resource type "DDS", JPEG or TGA files. The star box faces in face
+// order +x, -x, +y, -y, +z, -z, once as they are and once with "show more stars".
+#define IDR_STARS_POS_X 112
+#define IDR_STARS_NEG_X 111
+#define IDR_STARS_POS_Y 113
+#define IDR_STARS_NEG_Y 109
+#define IDR_STARS_POS_Z 110
+#define IDR_STARS_NEG_Z 108
+#define IDR_MORE_STARS_POS_X 159
+#define IDR_MORE_STARS_NEG_X 158
+#define IDR_MORE_STARS_POS_Y 154
+#define IDR_MORE_STARS_NEG_Y 156
+#define IDR_MORE_STARS_POS_Z 157
+#define IDR_MORE_STARS_NEG_Z 155
+#define IDR_PLUTO 135
+#define IDR_NEPTUNE 138
+#define IDR_URANUS 144
+#define IDR_SATURN 145
+#define IDR_JUPITER 146
+#define IDR_MARS 147
+#define IDR_EARTH 148
+#define IDR_VENUS 149
+#define IDR_MERCURY 150
+#define IDR_HALO 137
+#define IDR_SUN_GLOW 141
+#define IDR_RING 151
+
+// Bitmaps of the settings dialog.
+#define IDB_SPACE_PICTURE 153
+#define IDB_MAKER_LOGO 165
+
 #endif

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 HOST_PACKAGES=(
-  build-essential cmake ninja-build pkg-config clang-format
+  build-essential cmake ninja-build pkg-config clang-format clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libjpeg62-turbo-dev
   clang-14 libclang-rt-14-dev
   g++-mingw-w64-i686 dpkg-dev

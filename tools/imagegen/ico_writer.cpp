@@ -1,16 +1,8 @@
 #include "ico_writer.h"
 
+#include "byte_writer.h"
+
 namespace {
-
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
 
 // BITMAPINFOHEADER, bottom-up BGRA pixels, then the 1-bit AND mask (rows padded to 32 bits).
 std::vector<uint8_t> EncodeIconImage(const Image& image) {

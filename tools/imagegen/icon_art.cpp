@@ -14,7 +14,8 @@ Sample IconSample(float x, float y) {
     const float u = x * std::cos(tilt) - y * std::sin(tilt);
     const float v = x * std::sin(tilt) + y * std::cos(tilt);
     const float ringRadius = std::sqrt(u * u + (v / 0.32f) * (v / 0.32f));
-    const bool onRing = ringRadius > 0.66f && ringRadius < 0.97f && !(ringRadius > 0.8f && ringRadius < 0.84f);
+    const bool onRing =
+        ringRadius > 0.66f && ringRadius < 0.97f && !(ringRadius > 0.8f && ringRadius < 0.84f);
     const Sample ring = {0.93f, 0.82f, 0.55f, 1.0f};
 
     const float planetRadius = 0.55f;

@@ -1,12 +1,14 @@
-// Generates every image the screensaver embeds into one output folder. The output
-// depends on nothing but this code: the same run always writes the same bytes.
+// Generates every image the screensaver embeds into one output folder, and on request
+// a contact sheet of them all. The output depends on nothing but this code: the same
+// run always writes the same bytes.
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "ico_writer.h"
-#include "icon_art.h"
+#include "contact_sheet.h"
+#include "image_set.h"
+#include "png_writer.h"
 
 namespace {
 
@@ -16,12 +18,16 @@ bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
         std::fprintf(stderr, "celestra-imagegen: cannot write %s\n", path.c_str());
         return false;
     }
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && ok;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        std::fprintf(stderr, "celestra-imagegen: failed writing %s\n", path.c_str());
+    }
+    return written && closed;
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: celestra-imagegen --out DIRECTORY\n");
+    std::fprintf(stderr, "usage: celestra-imagegen [--out DIRECTORY] [--contact-sheet FILE.png]\n");
     return 2;
 }
 
@@ -29,16 +35,28 @@ int Usage() {
 
 int main(int argc, char** argv) {
     std::string outDir;
+    std::string sheetPath;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) {
             outDir = argv[++i];
+        } else if (std::strcmp(argv[i], "--contact-sheet") == 0 && i + 1 < argc) {
+            sheetPath = argv[++i];
         } else {
             return Usage();
         }
     }
-    if (outDir.empty()) {
+    if (outDir.empty() && sheetPath.empty()) {
         return Usage();
     }
-    const std::vector<Image> icons = {DrawIconImage(16), DrawIconImage(32), DrawIconImage(48)};
-    return WriteFile(outDir + "/celestra.ico", EncodeIcon(icons)) ? 0 : 1;
+    const ImageSet set = DrawImageSet();
+    bool ok = true;
+    if (!outDir.empty()) {
+        for (const EncodedFile& file : EncodeImageSet(set)) {
+            ok = WriteFile(outDir + "/" + file.name, file.bytes) && ok;
+        }
+    }
+    if (!sheetPath.empty()) {
+        ok = WriteFile(sheetPath, EncodePng(DrawContactSheet(set))) && ok;
+    }
+    return ok ? 0 : 1;
 }
