@@ -3,7 +3,9 @@
 // run always writes the same bytes.
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "contact_sheet.h"
@@ -51,6 +53,8 @@ int main(int argc, char** argv) {
     const ImageSet set = DrawImageSet();
     bool ok = true;
     if (!outDir.empty()) {
+        std::error_code error;
+        std::filesystem::create_directories(outDir, error);  // a failure shows as unwritable files
         for (const EncodedFile& file : EncodeImageSet(set)) {
             ok = WriteFile(outDir + "/" + file.name, file.bytes) && ok;
         }
