@@ -20,7 +20,7 @@ void PutHeader(std::vector<uint8_t>& out, const Image& image, const TgaOptions& 
     Put8(out, 0);                           // no image id
     Put8(out, 0);                           // no colour map
     Put8(out, options.runLength ? 10 : 2);  // true colour
-    for (int i = 0; i < 5; ++i) {           // colour map specification
+    for (int i = 0; i < 5; ++i) {           // colour map fields: no colour map
         Put8(out, 0);
     }
     Put16(out, 0);  // x origin
