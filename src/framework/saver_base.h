@@ -83,6 +83,7 @@ public:
     void RequestExit();
     void EndSaver();
     void ReleaseScreenDevices();
+    void ReleaseDevicesKeepingTheirSettings();
 
     // Screen-saver password of the Windows 9x family.
     void PreparePasswordVerifier();

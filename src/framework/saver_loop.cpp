@@ -11,7 +11,9 @@ namespace {
 DWORD framesSinceUpdate = 0;
 float lastFrameRateTime = 0.0f;
 
-ScreenRect ToScreenRect(const RECT& r) { return ScreenRect{r.left, r.top, r.right, r.bottom}; }
+ScreenRect ToScreenRect(const RECT& r) {
+    return ScreenRect{r.left, r.top, r.right, r.bottom};
+}
 
 }  // namespace
 
@@ -100,7 +102,8 @@ void SaverBase::RenderAllScreens() {
         if (cooperative == D3DERR_DEVICENOTRESET) {
             ScreenDevice& screen = screenDevices[i];
             if (windowed && adapters[screen.adapterIndex] != nullptr) {
-                direct3d->GetAdapterDisplayMode(screen.adapterIndex, &adapters[screen.adapterIndex]->desktopMode);
+                direct3d->GetAdapterDisplayMode(screen.adapterIndex,
+                                                &adapters[screen.adapterIndex]->desktopMode);
             }
             if (screen.objectsPrepared) {
                 ReleaseDeviceObjects();
@@ -149,8 +152,8 @@ void SaverBase::SetScreenProjection(float nearPlane, float farPlane) {
     const ProjectionBounds bounds =
         ComputeProjectionBounds(ToScreenRect(renderCurrent), ToScreenRect(reference), nearPlane);
     D3DXMATRIX projection;
-    D3DXMatrixPerspectiveOffCenterLH(&projection, bounds.left, bounds.right, bounds.bottom, bounds.top, nearPlane,
-                                     farPlane);
+    D3DXMatrixPerspectiveOffCenterLH(&projection, bounds.left, bounds.right, bounds.bottom, bounds.top,
+                                     nearPlane, farPlane);
     if (activeDevice != nullptr) {
         activeDevice->SetTransform(D3DTS_PROJECTION, &projection);
     }
@@ -174,7 +177,8 @@ void SaverBase::MeasureFrameRate() {
         }
         const UINT bits = (displayMode.Format == D3DFMT_X8R8G8B8) ? 32 : 16;
         const char* depth = "";
-        const AdapterRecord* adapter = (screen.adapterIndex < MaxDisplays) ? adapters[screen.adapterIndex] : nullptr;
+        const AdapterRecord* adapter =
+            (screen.adapterIndex < MaxDisplays) ? adapters[screen.adapterIndex] : nullptr;
         if (useDepthBuffer && adapter != nullptr && adapter->currentKind < adapter->deviceKindCount) {
             const DeviceKindRecord& kind = adapter->deviceKinds[adapter->currentKind];
             if (kind.currentMode < kind.modeCount) {
@@ -217,7 +221,9 @@ void SaverBase::EndSaver() {
     PostQuitMessage(0);
 }
 
-void SaverBase::ReleaseScreenDevices() {
+// The application's objects of every device go first, then the devices themselves; the
+// screen-device table keeps its entries, so the devices can be created again.
+void SaverBase::ReleaseDevicesKeepingTheirSettings() {
     for (DWORD i = 0; i < screenDeviceCount; ++i) {
         SwitchToScreenDevice(i);
         ScreenDevice& screen = screenDevices[i];
@@ -235,6 +241,10 @@ void SaverBase::ReleaseScreenDevices() {
         }
         activeDevice = nullptr;
     }
+}
+
+void SaverBase::ReleaseScreenDevices() {
+    ReleaseDevicesKeepingTheirSettings();
     screenDeviceCount = 0;
     if (direct3d != nullptr) {
         direct3d->Release();

@@ -13,10 +13,9 @@ bool PasswordRequired() {
     }
     DWORD value = 0;
     DWORD size = sizeof(value);
-    const bool required =
-        RegQueryValueExA(key, "ScreenSaveUsePassword", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) ==
-            ERROR_SUCCESS &&
-        size == sizeof(value) && value != 0;
+    const bool required = RegQueryValueExA(key, "ScreenSaveUsePassword", nullptr, nullptr,
+                                           reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
+                          size == sizeof(value) && value != 0;
     RegCloseKey(key);
     return required;
 }
@@ -41,23 +40,7 @@ void SaverBase::PreparePasswordVerifier() {
 // Releases the devices so the system's prompt can appear over the saver windows. True
 // when the password was accepted; otherwise the devices are created again as they were.
 bool SaverBase::CheckPassword() {
-    for (DWORD i = 0; i < screenDeviceCount; ++i) {
-        SwitchToScreenDevice(i);
-        ScreenDevice& screen = screenDevices[i];
-        if (screen.objectsPrepared) {
-            ReleaseDeviceObjects();
-            screen.objectsPrepared = FALSE;
-        }
-        if (screen.objectsCreated) {
-            DestroyDeviceObjects();
-            screen.objectsCreated = FALSE;
-        }
-        if (screen.device != nullptr) {
-            screen.device->Release();
-            screen.device = nullptr;
-        }
-        activeDevice = nullptr;
-    }
+    ReleaseDevicesKeepingTheirSettings();
     for (DWORD i = 0; i < adapterCount; ++i) {
         if (adapters[i] != nullptr && adapters[i]->window != nullptr) {
             ShowWindow(adapters[i]->window, SW_RESTORE);
@@ -78,8 +61,8 @@ bool SaverBase::CheckPassword() {
     for (DWORD i = 0; i < screenDeviceCount; ++i) {
         ScreenDevice& screen = screenDevices[i];
         if (direct3d == nullptr ||
-            FAILED(direct3d->CreateDevice(screen.adapterIndex, screen.deviceType, mainWindow, screen.behaviour,
-                                          &screen.presentParams, &screen.device))) {
+            FAILED(direct3d->CreateDevice(screen.adapterIndex, screen.deviceType, mainWindow,
+                                          screen.behaviour, &screen.presentParams, &screen.device))) {
             EnterErrorMode(ErrCreateDeviceFailed);
             continue;
         }

@@ -15,7 +15,7 @@ LPARAM Position(int x, int y) {
 }
 
 class ExitRules : public ::testing::Test {
-  protected:
+protected:
     void TearDown() override {
         saver_.DestroyWindows();
         PumpMessages();
@@ -140,6 +140,68 @@ TEST_F(ExitRules, TheLoopRendersWhileIdleAndStopsOnQuit) {
     EXPECT_TRUE(saver_.Ended());
     EXPECT_GT(saver_.frames, 0);
     EXPECT_LE(saver_.frames, 25) << "each idle pass sleeps 10 ms";
+}
+
+}  // namespace
+
+namespace {
+
+int verifierCalls = 0;
+BOOL verifierAnswer = FALSE;
+BOOL checkingDuringCall = FALSE;
+
+BOOL WINAPI ScriptedVerifier(HWND) {
+    ++verifierCalls;
+    checkingDuringCall = SaverBase::Instance()->checkingPassword;
+    return verifierAnswer;
+}
+
+// The Windows 9x password check, with a scripted verifier in place of the system's.
+class PasswordCheck : public ExitRules {
+protected:
+    void StartFullScreenWithVerifier(BOOL answer) {
+        ASSERT_EQ(saver_.Start("ssaver.scr /s"), S_OK);
+        saver_.isWindows9x = TRUE;
+        saver_.verifyPassword = ScriptedVerifier;
+        verifierCalls = 0;
+        verifierAnswer = answer;
+    }
+};
+
+TEST_F(PasswordCheck, ARefusedPasswordKeepsTheSaverRunningAndRestartsTheMoveCount) {
+    StartFullScreenWithVerifier(FALSE);
+    for (int i = 0; i < 6; ++i) {
+        Send(WM_MOUSEMOVE, 0, Position(700 + i, 20));
+    }
+    EXPECT_EQ(verifierCalls, 1);
+    EXPECT_TRUE(checkingDuringCall) << "input during the prompt must not ask again";
+    EXPECT_FALSE(saver_.checkingPassword);
+    EXPECT_FALSE(saver_.Ended());
+    EXPECT_EQ(saver_.mouseMoveCount, 0u);
+}
+
+TEST_F(PasswordCheck, AnAcceptedPasswordEndsTheSaver) {
+    StartFullScreenWithVerifier(TRUE);
+    Send(WM_KEYDOWN, VK_SPACE);
+    EXPECT_EQ(verifierCalls, 1);
+    EXPECT_TRUE(saver_.Ended());
+}
+
+TEST_F(PasswordCheck, ASuspendDoesNotEndAProtectedSaver) {
+    StartFullScreenWithVerifier(TRUE);
+    Send(WM_POWERBROADCAST, PBT_APMSUSPEND);
+    EXPECT_EQ(verifierCalls, 0);
+    EXPECT_FALSE(saver_.Ended());
+}
+
+TEST_F(PasswordCheck, TheTestWindowNeverAsks) {
+    ASSERT_EQ(saver_.Start("ssaver.scr /t"), S_OK);
+    saver_.isWindows9x = TRUE;
+    saver_.verifyPassword = ScriptedVerifier;
+    verifierCalls = 0;
+    Send(WM_CLOSE);
+    EXPECT_EQ(verifierCalls, 0);
+    EXPECT_TRUE(saver_.Ended());
 }
 
 }  // namespace
