@@ -23,7 +23,9 @@ class MemorySettingsKey : public SettingsKey {
         if (found->second.size() > *size) {
             return ReadResult::TooLarge;
         }
-        std::memcpy(buffer, found->second.data(), found->second.size());
+        if (!found->second.empty()) {
+            std::memcpy(buffer, found->second.data(), found->second.size());
+        }
         *size = static_cast<uint32_t>(found->second.size());
         return ReadResult::Ok;
     }
