@@ -25,4 +25,61 @@
 // Icon.
 #define IDI_SAVER 101
 
+// Bitmaps of the settings dialog.
+#ifndef IDB_SPACE_PICTURE
+#define IDB_SPACE_PICTURE 153
+#endif
+#ifndef IDB_LOGO
+#define IDB_LOGO 165
+#endif
+
+// Settings dialog.
+#define IDD_SETTINGS 106
+#define IDC_SPEED_TRACKBAR 1002
+#define IDC_DISPLAY_SETTINGS 1006
+#define IDC_SHOW_DISTANCES 1012
+#define IDC_AUDIO_DEFAULT 1014
+#define IDC_AUDIO_PATH 1015
+#define IDC_AUDIO_BROWSE 1016
+#define IDC_FONT_COLOUR 1017
+#define IDC_COLOUR_SWATCH 1018
+#define IDC_FULL_AMBIENT 1023
+#define IDC_MORE_STARS 1024
+#define IDC_SPEED_SLOW 1025
+#define IDC_SPEED_FAST 1026
+#define IDC_SPEED_TICKS 1027
+#define IDC_AUDIO_CUSTOM 1033
+#define IDC_LOGO 1035
+#define IDC_ARRANGEMENT_FIRST 2216 /* real (with turn around time) */
+#define IDC_ARRANGEMENT_REAL 2217
+#define IDC_ARRANGEMENT_LAST 2218 /* relative positions from Sun */
+#define IDC_CAMERA_FIRST 2219     /* static camera; 2219 + camera mode */
+#define IDC_CAMERA_ELLIPTIC 2221
+#define IDC_CAMERA_LAST 2224 /* informative mode */
+#define IDC_PLANET_LIST 2225
+#define IDC_SHOW_TRAJECTORIES 2226
+#define IDC_SHOW_NAMES 2227
+#define IDC_SHOW_FPS 2228
+#define IDC_SET_DEFAULTS 2229
+
+// Display Settings dialogs: one adapter, and one tab per monitor.
+#define IDD_DISPLAY_SETTINGS 200
+#define IDD_DISPLAY_SETTINGS_MONITORS 201
+#define IDC_USE_DESKTOP 1029
+#define IDC_MONITOR_TABS 2000
+#define IDC_TAB_LABEL_TEMPLATE 2001
+#define IDC_ADAPTER_NAME 2002
+#define IDC_RENDERING_STATUS 2003
+#define IDC_MONITOR_USAGE 2006
+#define IDC_DISPLAY_SAVER 2007
+#define IDC_DISPLAY_NOTHING 2008
+#define IDC_MODE_GROUP 2009
+#define IDC_MODE_LABEL 2010
+#define IDC_MODE_LIST 2011
+#define IDC_AUTOMATIC_TEXT 2012
+#define IDC_AUTOMATIC_NOTE 2013
+#define IDC_GENERAL_GROUP 2014
+#define IDC_ALL_SCREENS_SAME 2015
+#define IDC_MODE_TEXT_TEMPLATE 2016
+
 #endif
