@@ -68,13 +68,19 @@ HWND FindControl(const char* title, const char* id) {
     return control;
 }
 
-// Posted, not sent: a click that opens a modal dialog would keep a sender waiting.
+// Sent, so that the dialog has handled the click when we return; a click that opens a
+// modal dialog keeps the sender waiting, so the wait ends after a second at most.
+void SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 1000, &result);
+}
+
 int Click(const char* title, const char* id) {
     HWND control = FindControl(title, id);
     if (control == nullptr) {
         return 1;
     }
-    PostMessageA(control, BM_CLICK, 0, 0);
+    SendAndWait(control, BM_CLICK, 0, 0);
     return 0;
 }
 
@@ -101,8 +107,8 @@ int Select(const char* title, const char* id, const char* item) {
         std::fprintf(stderr, "no item %s\n", item);
         return 1;
     }
-    PostMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(control));
+    SendAndWait(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE),
+                reinterpret_cast<LPARAM>(control));
     return 0;
 }
 
