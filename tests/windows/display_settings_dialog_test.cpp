@@ -149,6 +149,36 @@ TEST_F(DisplaySettings, UseDesktopSettingsClosesTheModeListFromTheStart) {
     EXPECT_EQ(saver_.useDesktopSettings, 1) << "Cancel keeps the flag";
 }
 
+TEST_F(DisplaySettings, WithoutTabsTheOneAdapterIsShownWhereverItsMonitorIs) {
+    AddMonitor("Card Without Direct3D");
+    AddMonitor("Direct3D Card");
+    AddAdapter(D3DDEVTYPE_SW, {Mode640x16});
+    DialogDriver driver;
+    driver.Then([&](HWND dialog) {
+        EXPECT_EQ(ControlText(dialog, IDC_ADAPTER_NAME), "Direct3D Card");
+        EXPECT_EQ(ControlText(dialog, IDC_RENDERING_STATUS), StringResource(IDS_CAN_USE_SOFTWARE));
+        ClickButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(Run(driver), IDCANCEL);
+}
+
+TEST_F(DisplaySettings, OneScreenOnlyShowsTheBestAdapterWithoutTabs) {
+    saver_.oneScreenOnly = TRUE;
+    AddMonitor("Software Card");
+    AddAdapter(D3DDEVTYPE_SW, {Mode640x16});
+    AddMonitor("Hardware Card");
+    AdapterRecord* best = AddAdapter(D3DDEVTYPE_HAL, {Mode640x16, Mode800x32});
+    DialogDriver driver;
+    driver.Then([&](HWND dialog) {
+        EXPECT_EQ(GetDlgItem(dialog, IDC_MONITOR_TABS), nullptr);
+        EXPECT_EQ(ControlText(dialog, IDC_ADAPTER_NAME), "Hardware Card");
+        ChooseListItem(dialog, IDC_MODE_LIST, 2);
+        ClickButton(dialog, IDOK);
+    });
+    EXPECT_EQ(Run(driver), IDOK);
+    EXPECT_EQ(best->preferredWidth, 800u);
+}
+
 // Three monitors: hardware, software only, and one that no adapter drives.
 class ThreeMonitors : public DisplaySettings {
 protected:
@@ -173,6 +203,9 @@ TEST_F(ThreeMonitors, EveryMonitorHasItsTab) {
     driver.Then([&](HWND dialog) {
         EXPECT_EQ(TabLabels(dialog), (std::vector<std::string>{"Monitor 1", "Monitor 2", "Monitor 3"}));
         EXPECT_EQ(GetDlgItem(dialog, IDC_USE_DESKTOP), nullptr);
+        for (int id : {IDC_TAB_LABEL_TEMPLATE, IDC_AUTOMATIC_TEXT, IDC_MODE_TEXT_TEMPLATE}) {
+            EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, id))) << id << " is only a text template";
+        }
         EXPECT_EQ(ControlText(dialog, IDC_ADAPTER_NAME), "First Card");
         EXPECT_EQ(ControlText(dialog, IDC_RENDERING_STATUS), StringResource(IDS_CAN_USE_HARDWARE));
         EXPECT_TRUE(Checked(dialog, IDC_DISPLAY_SAVER));
