@@ -29,8 +29,8 @@
 #ifndef IDB_SPACE_PICTURE
 #define IDB_SPACE_PICTURE 153
 #endif
-#ifndef IDB_LOGO
-#define IDB_LOGO 165
+#ifndef IDB_MAKER_LOGO
+#define IDB_MAKER_LOGO 165
 #endif
 
 // Settings dialog.
