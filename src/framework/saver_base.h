@@ -74,6 +74,11 @@ public:
     void WriteScreenSettings(HKEY settingsKey);
     AdapterRecord* AdapterOfMonitor(DWORD monitorIndex);
 
+    // The Display Settings dialog: edits the per-monitor choices in memory; they reach
+    // the registry when the application writes its settings. 1 for OK, 2 for Cancel.
+    int ShowDisplaySettingsDialog(HWND owner);
+    void RefreshDisplaySettingsPage(HWND dialog);
+
     // Main loop, frames, exit.
     HRESULT RunSaver();
     void WaitForPreviewDelay();

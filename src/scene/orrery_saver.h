@@ -24,6 +24,11 @@ public:
     bool ReadSettings();
     void WriteSettings();
 
+    // The settings dialog, owned by the window named on the command line.
+    void ShowSettingsDialog() override;
+    // Lets the user pick a music file; false, with `path` unchanged, when cancelled.
+    bool BrowseMusicFile(char (&path)[SettingsPathSize], HWND owner);
+
     // Framework hooks.
     void UseScreenDevice(UINT index) override;
     HRESULT AdvanceFrame() override;

@@ -3,9 +3,13 @@
 //   e2e_helper close TITLE          post WM_CLOSE to the top-level window TITLE
 //   e2e_helper describe TITLE       print "client WxH+X+Y topmost T popup P child C" of TITLE
 //   e2e_helper preview SAVER        host SAVER /p in a window of ours and check its life
+//   e2e_helper click TITLE ID       click the button ID in the dialog TITLE, as the mouse would
+//   e2e_helper control TITLE ID     print "checked C enabled E text T" of control ID in TITLE
+//   e2e_helper select TITLE ID N    select item N of the drop-down list ID in TITLE
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -49,6 +53,64 @@ int Describe(const char* title) {
     std::printf("client %ldx%ld+%ld+%ld topmost %d popup %d child %d\n", client.right - client.left,
                 client.bottom - client.top, origin.x, origin.y, (exStyle & WS_EX_TOPMOST) ? 1 : 0,
                 (style & WS_POPUP) ? 1 : 0, (style & WS_CHILD) ? 1 : 0);
+    return 0;
+}
+
+// The control `id` of the top-level window `title`, or null with a message.
+HWND FindControl(const char* title, const char* id) {
+    HWND window = FindWindowA(nullptr, title);
+    if (window == nullptr) {
+        std::fprintf(stderr, "no window titled %s\n", title);
+        return nullptr;
+    }
+    HWND control = GetDlgItem(window, std::atoi(id));
+    if (control == nullptr) {
+        std::fprintf(stderr, "%s has no control %s\n", title, id);
+    }
+    return control;
+}
+
+// Sent, so that the dialog has handled the click when we return; a click that opens a
+// modal dialog keeps the sender waiting, so the wait ends after a second at most.
+void SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 1000, &result);
+}
+
+int Click(const char* title, const char* id) {
+    HWND control = FindControl(title, id);
+    if (control == nullptr) {
+        return 1;
+    }
+    SendAndWait(control, BM_CLICK, 0, 0);
+    return 0;
+}
+
+int Control(const char* title, const char* id) {
+    HWND control = FindControl(title, id);
+    if (control == nullptr) {
+        return 1;
+    }
+    char text[300] = {};
+    GetWindowTextA(control, text, sizeof(text));
+    const LRESULT checked = SendMessageA(control, BM_GETCHECK, 0, 0);
+    std::printf("checked %d enabled %d text %s\n", checked == BST_CHECKED ? 1 : 0,
+                IsWindowEnabled(control) ? 1 : 0, text);
+    return 0;
+}
+
+// As a user's choice does: the list changes its selection and tells its dialog.
+int Select(const char* title, const char* id, const char* item) {
+    HWND control = FindControl(title, id);
+    if (control == nullptr) {
+        return 1;
+    }
+    if (SendMessageA(control, CB_SETCURSEL, std::atoi(item), 0) == CB_ERR) {
+        std::fprintf(stderr, "no item %s\n", item);
+        return 1;
+    }
+    SendAndWait(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE),
+                reinterpret_cast<LPARAM>(control));
     return 0;
 }
 
@@ -131,6 +193,17 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "preview") == 0) {
         return Preview(argv[2]);
     }
-    std::fprintf(stderr, "usage: e2e_helper close TITLE | describe TITLE | preview SAVER\n");
+    if (argc == 4 && std::strcmp(argv[1], "click") == 0) {
+        return Click(argv[2], argv[3]);
+    }
+    if (argc == 4 && std::strcmp(argv[1], "control") == 0) {
+        return Control(argv[2], argv[3]);
+    }
+    if (argc == 5 && std::strcmp(argv[1], "select") == 0) {
+        return Select(argv[2], argv[3], argv[4]);
+    }
+    std::fprintf(stderr,
+                 "usage: e2e_helper close TITLE | describe TITLE | preview SAVER | click TITLE ID |\n"
+                 "       control TITLE ID | select TITLE ID ITEM\n");
     return 2;
 }
