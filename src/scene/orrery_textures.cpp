@@ -92,6 +92,7 @@ HRESULT OrrerySaver::LoadSceneTextures() {
     return LoadResourceTexture(IDR_RING, &objects.ringTexture);
 }
 
+// The ring texture goes too: kept, it would hold on to the device after the run.
 void ReleaseSceneTextures(DeviceSceneObjects& objects) {
     ReleaseSlot(objects.ringTexture);
     ReleaseSlot(objects.sunGlowTexture);
