@@ -6,6 +6,8 @@
 #     --set NAME=NUMBER  store a setting first, e.g. --set "Camera Settings=5" (repeatable)
 #     --screenshot FILE  save a PNG of the saver after --after seconds, then close it
 #     --after SECONDS    delay before the screenshot (default 5)
+#     --reset            forget the settings of earlier runs first (back to the defaults)
+#     --no-build         use the saver already built (as scripts/gallery.sh does)
 #
 # Without a display an Xvfb display is started, and a screenshot is saved to
 # build/screenshot.png unless --screenshot names another file. Settings live in a
@@ -17,6 +19,8 @@ root=$PWD
 mode=t
 screenshot=""
 after=5
+reset=0
+build=1
 settings=()
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -24,7 +28,9 @@ while [ $# -gt 0 ]; do
     --set) settings+=("$2"); shift 2 ;;
     --screenshot) screenshot=$2; shift 2 ;;
     --after) after=$2; shift 2 ;;
-    -h|--help) sed -n '2,13p' "$0"; exit 0 ;;
+    --reset) reset=1; shift ;;
+    --no-build) build=0; shift ;;
+    -h|--help) sed -n '2,15p' "$0"; exit 0 ;;
     *) echo "unknown option: $1 (see --help)" >&2; exit 2 ;;
   esac
 done
@@ -33,9 +39,11 @@ if [ -n "$screenshot" ]; then
   screenshot=$(realpath -m "$screenshot")
 fi
 
-scripts/install-deps.sh
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target ssaver
+if [ "$build" = 1 ]; then
+  scripts/install-deps.sh
+  cmake --preset windows >/dev/null
+  cmake --build --preset windows --target ssaver
+fi
 
 . scripts/lib/display.sh
 . scripts/lib/wine-prefix.sh
@@ -52,6 +60,14 @@ if [ -n "$started_xvfb_pid" ]; then managed=N; else managed=Y; fi
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1
 
 key='HKCU\Software\Nebulart\Screensavers\Celestra'
+if [ "$reset" = 1 ]; then
+  wine reg delete "$key" /f >/dev/null 2>&1 || true
+fi
+# The saver reads stored settings only when "Arrangement" is among them: store the
+# default one with the first chosen setting.
+if [ ${#settings[@]} -gt 0 ] && ! wine reg query "$key" /v Arrangement >/dev/null 2>&1; then
+  settings=("Arrangement=2" "${settings[@]}")
+fi
 for setting in "${settings[@]}"; do
   name=${setting%%=*}
   value=${setting#*=}

@@ -29,3 +29,7 @@ struct DeviceSceneObjects {
     IDirect3DTexture8* haloTexture;
     IDirect3DTexture8* sunGlowTexture;
 };
+
+// Releases every texture of the record, in the reverse order of their loading, and
+// empties the slots.
+void ReleaseSceneTextures(DeviceSceneObjects& objects);

@@ -31,7 +31,28 @@ public:
 
     // Framework hooks.
     void UseScreenDevice(UINT index) override;
+    HRESULT PrepareDeviceObjects() override;
     HRESULT AdvanceFrame() override;
+    HRESULT RenderFrame() override;
+    HRESULT ReleaseDeviceObjects() override;
+
+    // Textures of the current device, from the embedded "DDS" resources.
+    HRESULT LoadResourceTexture(int resourceId, IDirect3DTexture8** texture);
+    HRESULT LoadSceneTextures();
+
+    // The drawing steps of a frame, in the order RenderFrame runs them.
+    void DrawSkyBox();
+    void DrawPlanetHalos();
+    void DrawOrbits();
+    void DrawDistanceLines();
+    void DrawPlanets();
+    void DrawRings();
+    void DrawSunGlow();
+    void DrawBodyNames();
+    void DrawInfoPanel();
+    void DrawDistanceLabels();
+    void DrawFrameRate();
+    void DrawPreviewTitles();
 
     // Geometry of the current device, created on `activeDevice`.
     HRESULT BuildStaticGeometry();
@@ -64,4 +85,7 @@ protected:
 
 private:
     bool MusicWanted() const;
+    void CreateFonts();
+    void DeleteFonts();
+    void DrawBillboard(const D3DXMATRIX& world, const D3DMATERIAL8& material, IDirect3DTexture8* texture);
 };

@@ -7,6 +7,8 @@
 #include "scene/scene_geometry.h"
 #include "settings/orrery_settings.h"
 
+constexpr int FrameRateTextSize = 16;  // "9999999.99 fps" with its terminator
+
 // The simulated scene without any device: the body table, the counts of the generated
 // meshes, the camera, light and information-panel state, and the per-frame motion. The
 // application class adds the Direct3D objects; the few places where a frame reaches the
@@ -37,6 +39,23 @@ public:
     // The "Planet to View" setting as a body index, kept within 1..9.
     int ViewedPlanet() const;
 
+    // World transforms of the drawing. A billboard faces the camera of `viewMatrix`,
+    // scaled by `scale` and standing at `position`.
+    D3DXMATRIX BillboardMatrix(float scale, const D3DXVECTOR3& position) const;
+    // A body's unit sphere (or ring): scaled by its radius, spun about Y by time / 6,
+    // tilted about Z by `angle`, moved to its position.
+    D3DXMATRIX BodyWorldMatrix(int body, float angle, float time) const;
+    // The camera's view with the eye held at the star box's centre, so the box turns
+    // with the camera but never comes nearer.
+    D3DXMATRIX StarBoxView() const;
+    // A body's name above its halo; in the planet view the viewed planet's name is
+    // sized to the planet and the others are drawn smaller.
+    D3DXMATRIX BodyNameMatrix(int body) const;
+    // A distance label a unit above the middle of its line.
+    D3DXMATRIX DistanceLabelMatrix(int body) const;
+    // The point light in the Sun.
+    static D3DLIGHT8 SunLightValues();
+
     OrrerySettings settings;
     PlanetRecord bodies[BodyCount];
 
@@ -66,7 +85,7 @@ public:
     float infoCycleStart;
     float infoPhaseTime;
     int infoTextAlpha;
-    char frameRateText[10];
+    char frameRateText[FrameRateTextSize];
 
     // Music keep-alive timing, seconds.
     float musicClockLast;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "d3dx/d3dx_texture.h"
-#include "fake_d3d8.h"
+#include "support/d3d8_stubs.h"
 #include "jpeg_writer.h"
 
 namespace {
@@ -18,7 +18,7 @@ constexpr uint8_t Untouched = 0xEE;
 
 // A texture whose level 0 lives in a buffer with padded rows, so that writes past a
 // row or past the level show.
-class TextureFake : public FakeTexture8 {
+class TextureFake : public StubDirect3DTexture8 {
   public:
     D3DSURFACE_DESC desc = {};
     HRESULT lockResult = D3D_OK;
@@ -58,7 +58,7 @@ class TextureFake : public FakeTexture8 {
     }
 };
 
-class Direct3DFake : public FakeDirect3D8 {
+class Direct3DFake : public StubDirect3D8 {
   public:
     std::vector<D3DFORMAT> accepted;
     std::vector<D3DFORMAT> asked;
@@ -81,7 +81,7 @@ struct CreateCall {
     D3DPOOL pool;
 };
 
-class DeviceFake : public FakeDevice8 {
+class DeviceFake : public StubDirect3DDevice8 {
   public:
     HRESULT createResult = D3D_OK;
     HRESULT lockResult = D3D_OK;

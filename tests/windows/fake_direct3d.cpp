@@ -16,17 +16,6 @@ FakeDirect3D::~FakeDirect3D() {
     }
 }
 
-HRESULT WINAPI FakeDirect3D::QueryInterface(REFIID, void** object) {
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG WINAPI FakeDirect3D::AddRef() {
-    return ++references;
-}
-ULONG WINAPI FakeDirect3D::Release() {
-    return --references;
-}
 HRESULT WINAPI FakeDirect3D::RegisterSoftwareDevice(void*) {
     return S_OK;
 }

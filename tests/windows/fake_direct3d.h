@@ -6,12 +6,14 @@
 #include <functional>
 #include <vector>
 
+#include "support/d3d8_stubs.h"
+
 // A stand-in for the Direct3D object with one invented adapter: its modes, its name and
 // which device creations it refuses are up to the test. Devices it agrees to create are
 // real windowed devices of the real Direct3D on the focus window, so the framework can
 // use them as usual. The test owns the object; Release never deletes it.
-class FakeDirect3D final : public IDirect3D8 {
-  public:
+class FakeDirect3D final : public StubDirect3D8 {
+public:
     FakeDirect3D();
     ~FakeDirect3D();
 
@@ -26,11 +28,7 @@ class FakeDirect3D final : public IDirect3D8 {
     std::function<HRESULT(const D3DPRESENT_PARAMETERS&)> creationPolicy;
     // Every CreateDevice request, in order.
     std::vector<D3DPRESENT_PARAMETERS> creationRequests;
-    ULONG references = 1;
 
-    HRESULT WINAPI QueryInterface(REFIID riid, void** object) override;
-    ULONG WINAPI AddRef() override;
-    ULONG WINAPI Release() override;
     HRESULT WINAPI RegisterSoftwareDevice(void* initializeFunction) override;
     UINT WINAPI GetAdapterCount() override;
     HRESULT WINAPI GetAdapterIdentifier(UINT adapter, DWORD flags,
@@ -52,6 +50,6 @@ class FakeDirect3D final : public IDirect3D8 {
     HRESULT WINAPI CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focusWindow, DWORD behaviour,
                                 D3DPRESENT_PARAMETERS* parameters, IDirect3DDevice8** device) override;
 
-  private:
+private:
     IDirect3D8* real_ = nullptr;
 };

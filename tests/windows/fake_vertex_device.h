@@ -3,20 +3,15 @@
 #include <set>
 #include <vector>
 
-#include "null_d3d8.h"
+#include "support/d3d8_stubs.h"
 
 class FakeVertexDevice;
 
 // A vertex buffer in plain memory that counts its references and locks.
-class FakeVertexBuffer : public NullDirect3DVertexBuffer8 {
+class FakeVertexBuffer : public StubDirect3DVertexBuffer8 {
 public:
     FakeVertexBuffer(FakeVertexDevice* owner, UINT length, DWORD usage, DWORD fvf, D3DPOOL pool);
 
-    STDMETHOD_(HRESULT, QueryInterface)(REFIID, void** object) override {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return ++references; }
     STDMETHOD_(ULONG, Release)() override;
     STDMETHOD_(HRESULT, Lock)(UINT offset, UINT size, BYTE** data, DWORD flags) override;
     STDMETHOD_(HRESULT, Unlock)() override {
@@ -35,7 +30,6 @@ public:
     DWORD usage;
     DWORD fvf;
     D3DPOOL pool;
-    ULONG references = 1;
     int locks = 0;
     int unlocks = 0;
     bool failLock = false;
@@ -44,7 +38,7 @@ public:
 
 // A device that only creates vertex buffers and records the view transform. Chosen
 // creations (counted from 0) fail; chosen ones get buffers that refuse to lock.
-class FakeVertexDevice : public NullDirect3DDevice8 {
+class FakeVertexDevice : public StubDirect3DDevice8 {
 public:
     FakeVertexDevice() = default;
     FakeVertexDevice(const FakeVertexDevice&) = delete;
@@ -55,12 +49,6 @@ public:
         }
     }
 
-    STDMETHOD_(HRESULT, QueryInterface)(REFIID, void** object) override {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return 1; }
-    STDMETHOD_(ULONG, Release)() override { return 1; }
     STDMETHOD_(HRESULT, CreateVertexBuffer)
     (UINT length, DWORD usage, DWORD fvf, D3DPOOL pool, IDirect3DVertexBuffer8** buffer) override;
     STDMETHOD_(HRESULT, SetTransform)(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) override;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "d3dx/d3dx_math.h"
-#include "support/stub_direct3d_device8.h"
+#include "support/d3d8_stubs.h"
 #include "support/test_saver.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "d3d8_stubs.h"
+#include "support/d3d8_stubs.h"
 #include "text/font_flags.h"
 #include "text/texture_font.h"
 
@@ -27,7 +27,7 @@ std::string Format(const char* format, ...) {
     return text;
 }
 
-class FakeTexture : public StubTexture8 {
+class FakeTexture : public StubDirect3DTexture8 {
   public:
     FakeTexture(UINT width, UINT height) : width(width), height(height), texels(width * height, 0xABCD) {}
     HRESULT STDMETHODCALLTYPE LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect,
@@ -47,7 +47,7 @@ class FakeTexture : public StubTexture8 {
     std::vector<std::string> lockCalls;
 };
 
-class FakeVertexBuffer : public StubVertexBuffer8 {
+class FakeVertexBuffer : public StubDirect3DVertexBuffer8 {
   public:
     static constexpr size_t Guard = 64;
     explicit FakeVertexBuffer(UINT length) : length(length), bytes(length + Guard, 0xCD) {}
@@ -79,7 +79,7 @@ class FakeVertexBuffer : public StubVertexBuffer8 {
 };
 
 // Records every call that the font makes, in order, as text.
-class RecordingDevice : public StubDevice8 {
+class RecordingDevice : public StubDirect3DDevice8 {
   public:
     HRESULT STDMETHODCALLTYPE GetDeviceCaps(D3DCAPS8* caps) override {
         *caps = D3DCAPS8();

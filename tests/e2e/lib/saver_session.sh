@@ -127,9 +127,13 @@ client_geometry() {
 }
 
 # Takes a screenshot of the whole screen into $e2e_work/$1.png and prints its path.
+# With E2E_SCREENSHOTS naming a folder, a copy is kept there for looking at.
 screenshot() {
   local file="$e2e_work/$1.png"
   import -window root "$file" || fail "no screenshot"
+  if [ -n "${E2E_SCREENSHOTS:-}" ]; then
+    mkdir -p "$E2E_SCREENSHOTS" && cp "$file" "$E2E_SCREENSHOTS/"
+  fi
   echo "$file"
 }
 

@@ -1,16 +1,17 @@
 #pragma once
 
-// Do-nothing implementations of the Direct3D 8 interfaces, as bases for test doubles:
-// every method fails with E_NOTIMPL (or returns 0) until a double overrides it. They
-// count references but never delete themselves; the test owns them and can check that
-// every reference was given back.
+// Do-nothing implementations of the Direct3D 8 interfaces, the one base of every test
+// double: every method fails with E_NOTIMPL (or returns 0, or nothing) until a double
+// overrides it, so a double states each answer its test relies on. They count
+// references but never delete themselves; the test owns them and can check that every
+// reference was given back.
 
 #include <windows.h>
 #include <d3d8.h>
 
 template <typename Interface>
 class CountedUnknown : public Interface {
-  public:
+public:
     virtual ~CountedUnknown() = default;
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID /*riid*/, void** object) override {
         *object = nullptr;
@@ -22,8 +23,61 @@ class CountedUnknown : public Interface {
     ULONG references = 1;
 };
 
-class StubDevice8 : public CountedUnknown<IDirect3DDevice8> {
-  public:
+class StubDirect3D8 : public CountedUnknown<IDirect3D8> {
+public:
+    HRESULT STDMETHODCALLTYPE RegisterSoftwareDevice(void* /*initializeFunction*/) override {
+        return E_NOTIMPL;
+    }
+    UINT STDMETHODCALLTYPE GetAdapterCount() override { return 0; }
+    HRESULT STDMETHODCALLTYPE GetAdapterIdentifier(UINT /*adapter*/, DWORD /*flags*/,
+                                                   D3DADAPTER_IDENTIFIER8* /*identifier*/) override {
+        return E_NOTIMPL;
+    }
+    UINT STDMETHODCALLTYPE GetAdapterModeCount(UINT /*adapter*/) override { return 0; }
+    HRESULT STDMETHODCALLTYPE EnumAdapterModes(UINT /*adapter*/, UINT /*mode*/,
+                                               D3DDISPLAYMODE* /*displayMode*/) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetAdapterDisplayMode(UINT /*adapter*/,
+                                                    D3DDISPLAYMODE* /*displayMode*/) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE CheckDeviceType(UINT /*adapter*/, D3DDEVTYPE /*type*/,
+                                              D3DFORMAT /*displayFormat*/, D3DFORMAT /*backBufferFormat*/,
+                                              WINBOOL /*windowed*/) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE CheckDeviceFormat(UINT /*adapter*/, D3DDEVTYPE /*type*/,
+                                                D3DFORMAT /*adapterFormat*/, DWORD /*usage*/,
+                                                D3DRESOURCETYPE /*resourceType*/,
+                                                D3DFORMAT /*checkFormat*/) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE CheckDeviceMultiSampleType(UINT /*adapter*/, D3DDEVTYPE /*type*/,
+                                                         D3DFORMAT /*surfaceFormat*/, WINBOOL /*windowed*/,
+                                                         D3DMULTISAMPLE_TYPE /*multiSampleType*/) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE CheckDepthStencilMatch(UINT /*adapter*/, D3DDEVTYPE /*type*/,
+                                                     D3DFORMAT /*adapterFormat*/,
+                                                     D3DFORMAT /*renderTargetFormat*/,
+                                                     D3DFORMAT /*depthStencilFormat*/) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetDeviceCaps(UINT /*adapter*/, D3DDEVTYPE /*type*/,
+                                            D3DCAPS8* /*caps*/) override {
+        return E_NOTIMPL;
+    }
+    HMONITOR STDMETHODCALLTYPE GetAdapterMonitor(UINT /*adapter*/) override { return nullptr; }
+    HRESULT STDMETHODCALLTYPE CreateDevice(UINT /*adapter*/, D3DDEVTYPE /*type*/, HWND /*focusWindow*/,
+                                           DWORD /*behaviour*/, D3DPRESENT_PARAMETERS* /*parameters*/,
+                                           IDirect3DDevice8** /*device*/) override {
+        return E_NOTIMPL;
+    }
+};
+
+class StubDirect3DDevice8 : public CountedUnknown<IDirect3DDevice8> {
+public:
     HRESULT STDMETHODCALLTYPE TestCooperativeLevel() override { return E_NOTIMPL; }
     UINT STDMETHODCALLTYPE GetAvailableTextureMem() override { return 0; }
     HRESULT STDMETHODCALLTYPE ResourceManagerDiscardBytes(DWORD /*Bytes*/) override { return E_NOTIMPL; }
@@ -296,8 +350,8 @@ class StubDevice8 : public CountedUnknown<IDirect3DDevice8> {
     HRESULT STDMETHODCALLTYPE DeletePatch(UINT /*Handle*/) override { return E_NOTIMPL; }
 };
 
-class StubTexture8 : public CountedUnknown<IDirect3DTexture8> {
-  public:
+class StubDirect3DTexture8 : public CountedUnknown<IDirect3DTexture8> {
+public:
     HRESULT STDMETHODCALLTYPE GetDevice(struct IDirect3DDevice8** /*ppDevice*/) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE SetPrivateData(REFGUID /*refguid*/, const void* /*data*/, DWORD /*data_size*/,
                                              DWORD /*flags*/) override {
@@ -311,7 +365,7 @@ class StubTexture8 : public CountedUnknown<IDirect3DTexture8> {
     DWORD STDMETHODCALLTYPE SetPriority(DWORD /*PriorityNew*/) override { return 0; }
     DWORD STDMETHODCALLTYPE GetPriority() override { return 0; }
     void STDMETHODCALLTYPE PreLoad() override {}
-    D3DRESOURCETYPE STDMETHODCALLTYPE GetType() override { return D3DRTYPE_SURFACE; }
+    D3DRESOURCETYPE STDMETHODCALLTYPE GetType() override { return D3DRTYPE_TEXTURE; }
     DWORD STDMETHODCALLTYPE SetLOD(DWORD /*LODNew*/) override { return 0; }
     DWORD STDMETHODCALLTYPE GetLOD() override { return 0; }
     DWORD STDMETHODCALLTYPE GetLevelCount() override { return 0; }
@@ -330,8 +384,8 @@ class StubTexture8 : public CountedUnknown<IDirect3DTexture8> {
     HRESULT STDMETHODCALLTYPE AddDirtyRect(const RECT* /*dirty_rect*/) override { return E_NOTIMPL; }
 };
 
-class StubVertexBuffer8 : public CountedUnknown<IDirect3DVertexBuffer8> {
-  public:
+class StubDirect3DVertexBuffer8 : public CountedUnknown<IDirect3DVertexBuffer8> {
+public:
     HRESULT STDMETHODCALLTYPE GetDevice(struct IDirect3DDevice8** /*ppDevice*/) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE SetPrivateData(REFGUID /*refguid*/, const void* /*data*/, DWORD /*data_size*/,
                                              DWORD /*flags*/) override {
@@ -345,11 +399,34 @@ class StubVertexBuffer8 : public CountedUnknown<IDirect3DVertexBuffer8> {
     DWORD STDMETHODCALLTYPE SetPriority(DWORD /*PriorityNew*/) override { return 0; }
     DWORD STDMETHODCALLTYPE GetPriority() override { return 0; }
     void STDMETHODCALLTYPE PreLoad() override {}
-    D3DRESOURCETYPE STDMETHODCALLTYPE GetType() override { return D3DRTYPE_SURFACE; }
+    D3DRESOURCETYPE STDMETHODCALLTYPE GetType() override { return D3DRTYPE_VERTEXBUFFER; }
     HRESULT STDMETHODCALLTYPE Lock(UINT /*OffsetToLock*/, UINT /*SizeToLock*/, BYTE** /*ppbData*/,
                                    DWORD /*Flags*/) override {
         return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE Unlock() override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetDesc(D3DVERTEXBUFFER_DESC* /*pDesc*/) override { return E_NOTIMPL; }
+};
+
+class StubDirect3DSurface8 : public CountedUnknown<IDirect3DSurface8> {
+public:
+    HRESULT STDMETHODCALLTYPE GetDevice(struct IDirect3DDevice8** /*ppDevice*/) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetPrivateData(REFGUID /*refguid*/, const void* /*data*/, DWORD /*data_size*/,
+                                             DWORD /*flags*/) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetPrivateData(REFGUID /*refguid*/, void* /*pData*/,
+                                             DWORD* /*pSizeOfData*/) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE FreePrivateData(REFGUID /*refguid*/) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetContainer(REFIID /*riid*/, void** /*ppContainer*/) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetDesc(D3DSURFACE_DESC* /*pDesc*/) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE LockRect(D3DLOCKED_RECT* /*locked_rect*/, const RECT* /*rect*/,
+                                       DWORD /*flags*/) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE UnlockRect() override { return E_NOTIMPL; }
 };

@@ -1,0 +1,72 @@
+#include "scene/orrery_saver.h"
+#include "scene/scene_overlay_layout.h"
+#include "text/font_flags.h"
+#include "text/texture_font.h"
+
+// The texts of a frame. A font that could not be made (none after a failed preparation)
+// leaves its texts out.
+
+namespace {
+
+constexpr uint32_t SceneTextFlags = TextCentered | TextFiltered;
+constexpr uint32_t TitleFlags = TextCentered;  // DrawText only acts on TextFiltered
+
+template <std::size_t N>
+void DrawScreenTexts(TextureFont* font, const std::array<ScreenText, N>& texts, uint32_t flags) {
+    if (font == nullptr) {
+        return;
+    }
+    for (const ScreenText& text : texts) {
+        font->DrawText(text.x, text.y, text.colour, text.text, flags);
+    }
+}
+
+}  // namespace
+
+// No material or colour is set: with lighting off and no vertex colour the glyphs show
+// white, shaped by their alpha.
+void OrrerySaver::DrawBodyNames() {
+    TextureFont* font = currentDevice->labelFont;
+    if (font == nullptr) {
+        return;
+    }
+    for (int i = 0; i < BodyCount; ++i) {
+        if (bodies[i].visible == 0) {
+            continue;
+        }
+        const D3DXMATRIX world = BodyNameMatrix(i);
+        activeDevice->SetTransform(D3DTS_WORLD, &world);
+        font->Render3DText(bodies[i].name, SceneTextFlags);
+    }
+}
+
+void OrrerySaver::DrawDistanceLabels() {
+    TextureFont* font = currentDevice->labelFont;
+    if (font == nullptr) {
+        return;
+    }
+    for (int i = 1; i < BodyCount; ++i) {
+        if (bodies[i].visible == 0) {
+            continue;
+        }
+        const D3DXMATRIX world = DistanceLabelMatrix(i);
+        activeDevice->SetTransform(D3DTS_WORLD, &world);
+        font->Render3DText(bodies[i].distanceLabel, SceneTextFlags);
+    }
+}
+
+void OrrerySaver::DrawInfoPanel() {
+    DrawScreenTexts(currentDevice->panelFont,
+                    InfoPanelTexts(infoLines, infoTextAlpha, settings.redVal, settings.greenVal,
+                                   settings.blueVal, screenWidth, screenHeight),
+                    0);
+}
+
+void OrrerySaver::DrawFrameRate() {
+    FormatFrameRate(frameRateText, sizeof(frameRateText), framesPerSecond);
+    DrawScreenTexts(currentDevice->labelFont, FrameRateTexts(frameRateText), 0);
+}
+
+void OrrerySaver::DrawPreviewTitles() {
+    DrawScreenTexts(currentDevice->titleFont, PreviewTitleTexts(screenWidth, screenHeight), TitleFlags);
+}

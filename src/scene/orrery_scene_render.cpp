@@ -1,0 +1,79 @@
+#include <cstring>
+
+#include "scene/orrery_scene.h"
+
+namespace {
+
+constexpr float SpinRate = 1.0f / 6.0f;  // radians per second, every body alike
+constexpr float NameScale = 2.5f;
+constexpr float NameLiftDivisor = 2.0f;
+constexpr float PlanetViewNameScale = 1.5f;
+constexpr float ViewedNameLiftDivisor = 1.2f;
+constexpr float StarBoxEyeHeight = -0.3f;
+
+}  // namespace
+
+D3DXMATRIX OrreryScene::BillboardMatrix(float scale, const D3DXVECTOR3& position) const {
+    // A view that cannot be inverted (eye on its target) leaves the billboard unrotated.
+    D3DXMATRIX inverse;
+    D3DXMatrixIdentity(&inverse);
+    D3DXMatrixInverse(&inverse, nullptr, &viewMatrix);
+    D3DXMATRIX scaling;
+    D3DXMatrixScaling(&scaling, scale, scale, scale);
+    D3DXMATRIX billboard;
+    D3DXMatrixMultiply(&billboard, &inverse, &scaling);
+    billboard._41 = position.x;
+    billboard._42 = position.y;
+    billboard._43 = position.z;
+    return billboard;
+}
+
+D3DXMATRIX OrreryScene::BodyWorldMatrix(int body, float angle, float time) const {
+    const PlanetRecord& record = bodies[body];
+    D3DXMATRIX scaling, spin, tilt, translation;
+    D3DXMatrixScaling(&scaling, record.radius, record.radius, record.radius);
+    D3DXMatrixRotationY(&spin, time * SpinRate);
+    D3DXMatrixRotationZ(&tilt, angle);
+    D3DXMatrixTranslation(&translation, record.position.x, record.position.y, record.position.z);
+    return scaling * spin * tilt * translation;
+}
+
+D3DXMATRIX OrreryScene::StarBoxView() const {
+    D3DXMATRIX view = viewMatrix;
+    view._41 = 0.0f;
+    view._42 = StarBoxEyeHeight;
+    view._43 = 0.0f;
+    return view;
+}
+
+D3DXMATRIX OrreryScene::BodyNameMatrix(int body) const {
+    const PlanetRecord& record = bodies[body];
+    float scale = NameScale;
+    float liftDivisor = NameLiftDivisor;
+    if (settings.cameraSettings == CameraPlanetView) {
+        scale = PlanetViewNameScale;
+        if (body == ViewedPlanet()) {
+            scale = record.radius / 2.0f;
+            liftDivisor = ViewedNameLiftDivisor;
+        }
+    }
+    const D3DXVECTOR3 anchor(record.position.x, record.position.y + record.haloSize / liftDivisor,
+                             record.position.z);
+    return BillboardMatrix(scale, anchor);
+}
+
+D3DXMATRIX OrreryScene::DistanceLabelMatrix(int body) const {
+    const D3DXVECTOR3& anchor = bodies[body].distanceLabelPos;
+    return BillboardMatrix(1.0f, D3DXVECTOR3(anchor.x, anchor.y + 1.0f, anchor.z));
+}
+
+D3DLIGHT8 OrreryScene::SunLightValues() {
+    D3DLIGHT8 light;
+    std::memset(&light, 0, sizeof(light));
+    light.Type = D3DLIGHT_POINT;
+    light.Diffuse = D3DCOLORVALUE{0.8f, 0.8f, 0.1f, 0.0f};
+    light.Range = 3000.0f;
+    light.Attenuation0 = 0.2f;
+    light.Attenuation1 = 0.00005f;
+    return light;
+}

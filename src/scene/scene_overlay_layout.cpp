@@ -1,0 +1,50 @@
+#include "scene/scene_overlay_layout.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr uint32_t ShadowBlack = 0xFF000000;
+constexpr uint32_t FrameRateYellow = 0xC8FFFF00;
+constexpr uint32_t TitleGrey = 0xC8C8C8C8;
+
+}  // namespace
+
+std::array<ScreenText, InfoPanelTextCount> InfoPanelTexts(const char (&lines)[InfoLineCount][InfoLineSize],
+                                                          int alpha, uint8_t red, uint8_t green, uint8_t blue,
+                                                          int screenWidth, int screenHeight) {
+    const uint32_t shadow = static_cast<uint32_t>(alpha & 0xFF) << 24;
+    const uint32_t colour = shadow | (uint32_t{red} << 16) | (uint32_t{green} << 8) | uint32_t{blue};
+    const float x = 0.02f * static_cast<float>(screenWidth);
+    const float bottom = 0.95f * static_cast<float>(screenHeight);
+    std::array<ScreenText, InfoPanelTextCount> texts{};
+    int k = 0;
+    for (int n = InfoLineCount; n >= 1; --n) {
+        // Panel line n (1 at the top, the planet's name) is stored at index n - 1.
+        const float y = bottom - InfoLineSpacing * static_cast<float>(6 - n);
+        const char* text = lines[n - 1];
+        texts[k++] = ScreenText{x, y + 1.0f, shadow, text};
+        texts[k++] = ScreenText{x + 1.0f, y, colour, text};
+    }
+    return texts;
+}
+
+std::array<ScreenText, FrameRateTextCount> FrameRateTexts(const char* text) {
+    return {ScreenText{3.0f, 1.0f, ShadowBlack, text}, ScreenText{2.0f, 0.0f, FrameRateYellow, text}};
+}
+
+std::array<ScreenText, PreviewTitleTextCount> PreviewTitleTexts(int screenWidth, int screenHeight) {
+    const float w = static_cast<float>(screenWidth);
+    const float h = static_cast<float>(screenHeight);
+    return {ScreenText{0.17f * w, 0.3f * h + 1.0f, ShadowBlack, "NEBULART"},
+            ScreenText{0.17f * w + 1.0f, 0.3f * h, TitleGrey, "NEBULART"},
+            ScreenText{0.11f * w, 0.55f * h + 1.0f, ShadowBlack, "CELESTRA"},
+            ScreenText{0.11f * w + 1.0f, 0.55f * h, TitleGrey, "CELESTRA"}};
+}
+
+void FormatFrameRate(char* text, std::size_t size, float framesPerSecond) {
+    if (text == nullptr || size == 0) {
+        return;
+    }
+    std::snprintf(text, size, "%.02f fps", static_cast<double>(framesPerSecond));
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "scene/planet_record.h"
+
+// Where and in which colours the screen-space texts of a frame go: the information
+// panel, the frame rate and the preview's title lines. Each text is drawn with a black
+// shadow one pixel off, so every entry comes as a shadow followed by its text.
+
+struct ScreenText {
+    float x;
+    float y;
+    uint32_t colour;  // ARGB
+    const char* text;
+};
+
+constexpr int InfoPanelTextCount = 2 * InfoLineCount;
+constexpr int FrameRateTextCount = 2;
+constexpr int PreviewTitleTextCount = 4;
+constexpr float InfoLineSpacing = 25.0f;  // pixels between panel lines
+
+// Lines 5 to 1 of the panel (line 0, the name, is never shown) in that order, each as
+// shadow and text, at 2 % of the width and ending 25 pixels above 95 % of the height.
+// The alpha (0..200 while typing) applies to shadow and text alike.
+std::array<ScreenText, InfoPanelTextCount> InfoPanelTexts(const char (&lines)[InfoLineCount][InfoLineSize],
+                                                          int alpha, uint8_t red, uint8_t green, uint8_t blue,
+                                                          int screenWidth, int screenHeight);
+
+// Translucent yellow in the top-left corner over its shadow.
+std::array<ScreenText, FrameRateTextCount> FrameRateTexts(const char* text);
+
+// "NEBULART" and "CELESTRA" across the preview, each over its shadow.
+std::array<ScreenText, PreviewTitleTextCount> PreviewTitleTexts(int screenWidth, int screenHeight);
+
+// "%.02f fps" within `size` bytes, always terminated: a rate of any size is cut rather
+// than written past the end.
+void FormatFrameRate(char* text, std::size_t size, float framesPerSecond);

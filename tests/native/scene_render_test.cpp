@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "scene/orrery_scene.h"
+#include "scene/scene_overlay_layout.h"
+
+namespace {
+
+D3DXVECTOR3 Transform(const D3DXVECTOR3& point, const D3DXMATRIX& matrix) {
+    D3DXVECTOR3 out;
+    D3DXVec3TransformCoord(&out, &point, &matrix);
+    return out;
+}
+
+// Length of a matrix row's first three elements: the scale of a rigid transform.
+float RowScale(const D3DXMATRIX& m, int row) {
+    const D3DXVECTOR3 axis(m.m[row][0], m.m[row][1], m.m[row][2]);
+    return D3DXVec3Length(&axis);
+}
+
+void ExpectNear(const D3DXVECTOR3& actual, const D3DXVECTOR3& expected, float tolerance = 1e-3f) {
+    EXPECT_NEAR(actual.x, expected.x, tolerance);
+    EXPECT_NEAR(actual.y, expected.y, tolerance);
+    EXPECT_NEAR(actual.z, expected.z, tolerance);
+}
+
+class RenderMathTest : public testing::Test {
+protected:
+    OrreryScene scene;
+    void Look(const D3DXVECTOR3& eye, const D3DXVECTOR3& at) {
+        const D3DXVECTOR3 up(0.0f, 1.0f, 0.0f);
+        D3DXMatrixLookAtLH(&scene.viewMatrix, &eye, &at, &up);
+    }
+    // A world point as the camera sees it.
+    D3DXVECTOR3 InView(const D3DXVECTOR3& world) const { return Transform(world, scene.viewMatrix); }
+};
+
+TEST_F(RenderMathTest, ABillboardFacesTheCameraAtItsScaleAndPlace) {
+    Look(D3DXVECTOR3(40.0f, 70.0f, -90.0f), D3DXVECTOR3(0.0f, 0.0f, 0.0f));
+    const D3DXVECTOR3 place(12.0f, 0.0f, 30.0f);
+    const D3DXMATRIX billboard = scene.BillboardMatrix(5.0f, place);
+    ExpectNear(Transform(D3DXVECTOR3(0.0f, 0.0f, 0.0f), billboard), place);
+    // The quad's x and y axes stay the camera's right and up, scaled; its plane faces it.
+    const D3DXVECTOR3 centre = InView(place);
+    ExpectNear(InView(Transform(D3DXVECTOR3(1.0f, 0.0f, 0.0f), billboard)) - centre,
+               D3DXVECTOR3(5.0f, 0.0f, 0.0f));
+    ExpectNear(InView(Transform(D3DXVECTOR3(0.0f, 1.0f, 0.0f), billboard)) - centre,
+               D3DXVECTOR3(0.0f, 5.0f, 0.0f));
+}
+
+TEST_F(RenderMathTest, ABillboardUnderAViewThatCannotBeInvertedStaysUpright) {
+    scene.viewMatrix = D3DXMATRIX();  // all zero
+    const D3DXMATRIX billboard = scene.BillboardMatrix(2.0f, D3DXVECTOR3(1.0f, 2.0f, 3.0f));
+    ExpectNear(Transform(D3DXVECTOR3(1.0f, 0.0f, 0.0f), billboard), D3DXVECTOR3(3.0f, 2.0f, 3.0f));
+}
+
+TEST_F(RenderMathTest, BodiesAreScaledSpunTiltedAndPlacedInThatOrder) {
+    scene.InitCatalogue();
+    scene.bodies[4].position = D3DXVECTOR3(100.0f, 0.0f, -50.0f);
+    const float r = scene.bodies[4].radius;
+    // At time 0 and no tilt a point on the unit sphere's x axis lies a radius away.
+    ExpectNear(Transform(D3DXVECTOR3(1.0f, 0.0f, 0.0f), scene.BodyWorldMatrix(4, 0.0f, 0.0f)),
+               D3DXVECTOR3(100.0f + r, 0.0f, -50.0f));
+    // Spin about the body's own y axis by time / 6: a quarter turn after 3 pi seconds.
+    ExpectNear(Transform(D3DXVECTOR3(1.0f, 0.0f, 0.0f), scene.BodyWorldMatrix(4, 0.0f, 3.0f * 3.1415927f)),
+               D3DXVECTOR3(100.0f, 0.0f, -50.0f - r));
+    // The tilt about z comes after the spin: the pole leans, the spin axis with it.
+    const float half = 0.70710678f;
+    ExpectNear(Transform(D3DXVECTOR3(0.0f, 1.0f, 0.0f), scene.BodyWorldMatrix(4, 0.7853982f, 5.0f)),
+               D3DXVECTOR3(100.0f - half * r, half * r, -50.0f));
+}
+
+TEST_F(RenderMathTest, TheStarBoxTurnsWithTheCameraButNeverMoves) {
+    Look(D3DXVECTOR3(300.0f, 50.0f, 20.0f), D3DXVECTOR3(0.0f, 0.0f, 0.0f));
+    const D3DXMATRIX box = scene.StarBoxView();
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 4; ++c) {
+            EXPECT_EQ(box.m[r][c], scene.viewMatrix.m[r][c]);
+        }
+    }
+    EXPECT_EQ(box._41, 0.0f);
+    EXPECT_EQ(box._42, -0.3f);
+    EXPECT_EQ(box._43, 0.0f);
+}
+
+TEST_F(RenderMathTest, NamesStandAboveTheirHalos) {
+    scene.settings.cameraSettings = CameraElliptic;
+    scene.InitCatalogue();
+    const PlanetRecord& mars = scene.bodies[6];
+    const D3DXMATRIX name = scene.BodyNameMatrix(6);
+    ExpectNear(Transform(D3DXVECTOR3(0.0f, 0.0f, 0.0f), name),
+               mars.position + D3DXVECTOR3(0.0f, mars.haloSize / 2.0f, 0.0f));
+    EXPECT_NEAR(RowScale(name, 0), 2.5f, 1e-4f);
+}
+
+TEST_F(RenderMathTest, ThePlanetViewSizesTheViewedNameToItsPlanet) {
+    scene.settings.cameraSettings = CameraPlanetView;
+    scene.settings.planetToView = 4;
+    scene.InitCatalogue();
+    const PlanetRecord& saturn = scene.bodies[4];
+    const D3DXMATRIX viewed = scene.BodyNameMatrix(4);
+    ExpectNear(Transform(D3DXVECTOR3(0.0f, 0.0f, 0.0f), viewed),
+               saturn.position + D3DXVECTOR3(0.0f, saturn.haloSize / 1.2f, 0.0f));
+    EXPECT_NEAR(RowScale(viewed, 0), saturn.radius / 2.0f, 1e-4f);
+
+    const PlanetRecord& earth = scene.bodies[7];
+    const D3DXMATRIX other = scene.BodyNameMatrix(7);
+    ExpectNear(Transform(D3DXVECTOR3(0.0f, 0.0f, 0.0f), other),
+               earth.position + D3DXVECTOR3(0.0f, earth.haloSize / 2.0f, 0.0f));
+    EXPECT_NEAR(RowScale(other, 0), 1.5f, 1e-4f);
+}
+
+TEST_F(RenderMathTest, DistanceLabelsSitAUnitAboveTheMiddleOfTheirLines) {
+    scene.InitCatalogue();
+    scene.bodies[3].distanceLabelPos = D3DXVECTOR3(10.0f, 0.0f, 45.0f);
+    const D3DXMATRIX label = scene.DistanceLabelMatrix(3);
+    ExpectNear(Transform(D3DXVECTOR3(0.0f, 0.0f, 0.0f), label), D3DXVECTOR3(10.0f, 1.0f, 45.0f));
+    EXPECT_NEAR(RowScale(label, 0), 1.0f, 1e-4f);
+}
+
+TEST(SunLight, IsAYellowishPointLightInTheSun) {
+    const D3DLIGHT8 light = OrreryScene::SunLightValues();
+    EXPECT_EQ(light.Type, D3DLIGHT_POINT);
+    EXPECT_FLOAT_EQ(light.Diffuse.r, 0.8f);
+    EXPECT_FLOAT_EQ(light.Diffuse.g, 0.8f);
+    EXPECT_FLOAT_EQ(light.Diffuse.b, 0.1f);
+    EXPECT_EQ(light.Diffuse.a, 0.0f);
+    EXPECT_EQ(light.Specular.r + light.Ambient.r, 0.0f);
+    EXPECT_EQ(light.Position.x + light.Position.y + light.Position.z, 0.0f);
+    EXPECT_EQ(light.Range, 3000.0f);
+    EXPECT_EQ(light.Attenuation0, 0.2f);
+    EXPECT_EQ(light.Attenuation1, 0.00005f);
+    EXPECT_EQ(light.Attenuation2 + light.Falloff + light.Theta + light.Phi, 0.0f);
+}
+
+TEST(InfoPanelLayout, LinesFiveToOneAboveTheBottomEachOverItsShadow) {
+    char lines[InfoLineCount][InfoLineSize] = {"one", "two", "three", "four", "five"};
+    const auto texts = InfoPanelTexts(lines, 200, 0x11, 0x22, 0x33, 800, 600);
+    const float bottom = 0.95f * 600.0f;
+    for (int k = 0; k < InfoLineCount; ++k) {
+        const int n = InfoLineCount - k;  // 5, 4, ..., 1
+        const ScreenText& shadow = texts[2 * k];
+        const ScreenText& text = texts[2 * k + 1];
+        EXPECT_STREQ(text.text, lines[n - 1]);
+        EXPECT_STREQ(shadow.text, lines[n - 1]);
+        EXPECT_FLOAT_EQ(text.y, bottom - 25.0f * (6 - n));
+        EXPECT_FLOAT_EQ(shadow.y, text.y + 1.0f) << "one pixel below";
+        EXPECT_FLOAT_EQ(text.x, 16.0f + 1.0f);
+        EXPECT_FLOAT_EQ(shadow.x, 16.0f) << "one pixel left";
+        EXPECT_EQ(shadow.colour, 0xC8000000u);
+        EXPECT_EQ(text.colour, 0xC8112233u);
+    }
+    EXPECT_FLOAT_EQ(texts[8 + 1].y, bottom - 125.0f) << "line 1, the name, on top";
+}
+
+TEST(InfoPanelLayout, TheAlphaFadesShadowAndTextAlike) {
+    char lines[InfoLineCount][InfoLineSize] = {};
+    for (const ScreenText& text : InfoPanelTexts(lines, 0, 255, 255, 0, 640, 480)) {
+        EXPECT_EQ(text.colour >> 24, 0u);
+    }
+    const auto faded = InfoPanelTexts(lines, 0x1FF, 255, 255, 0, 640, 480);
+    EXPECT_EQ(faded[1].colour, 0xFFFFFF00u) << "only the low byte of the alpha counts";
+}
+
+TEST(FrameRateLayout, TranslucentYellowOverABlackShadowInTheCorner) {
+    const auto texts = FrameRateTexts("12.00 fps");
+    EXPECT_EQ(texts[0].colour, 0xFF000000u);
+    EXPECT_FLOAT_EQ(texts[0].x, 3.0f);
+    EXPECT_FLOAT_EQ(texts[0].y, 1.0f);
+    EXPECT_EQ(texts[1].colour, 0xC8FFFF00u);
+    EXPECT_FLOAT_EQ(texts[1].x, 2.0f);
+    EXPECT_FLOAT_EQ(texts[1].y, 0.0f);
+}
+
+TEST(PreviewTitleLayout, NebulartAboveCelestra) {
+    const auto texts = PreviewTitleTexts(200, 100);
+    EXPECT_STREQ(texts[0].text, "NEBULART");
+    EXPECT_STREQ(texts[3].text, "CELESTRA");
+    EXPECT_FLOAT_EQ(texts[0].x, 34.0f);
+    EXPECT_FLOAT_EQ(texts[0].y, 31.0f);
+    EXPECT_FLOAT_EQ(texts[1].x, 35.0f);
+    EXPECT_FLOAT_EQ(texts[1].y, 30.0f);
+    EXPECT_FLOAT_EQ(texts[2].x, 22.0f);
+    EXPECT_FLOAT_EQ(texts[2].y, 56.0f);
+    EXPECT_EQ(texts[2].colour, 0xFF000000u);
+    EXPECT_EQ(texts[3].colour, 0xC8C8C8C8u);
+}
+
+TEST(FrameRateText, EveryRateStaysWithinTheField) {
+    OrreryScene scene;
+    FormatFrameRate(scene.frameRateText, sizeof(scene.frameRateText), 59.5f);
+    EXPECT_STREQ(scene.frameRateText, "59.50 fps");
+    FormatFrameRate(scene.frameRateText, sizeof(scene.frameRateText), 100.0f);
+    EXPECT_STREQ(scene.frameRateText, "100.00 fps");
+    FormatFrameRate(scene.frameRateText, sizeof(scene.frameRateText), 1234567.0f);
+    EXPECT_STREQ(scene.frameRateText, "1234567.00 fps");
+
+    char guarded[12 + 4];
+    std::memset(guarded, '#', sizeof(guarded));
+    FormatFrameRate(guarded, 12, 1.0e30f);
+    EXPECT_EQ(std::strlen(guarded), 11u) << "cut, terminated";
+    EXPECT_EQ(std::string(guarded + 12, 4), "####") << "nothing past the field";
+    FormatFrameRate(guarded, 0, 1.0f);  // no room at all: nothing written
+    EXPECT_EQ(guarded[0], '1');
+}
+
+}  // namespace

@@ -1,0 +1,458 @@
+#include <windows.h>
+#include <d3d8.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "resource_ids.h"
+#include "scene/orrery_saver.h"
+#include "scene/vertex_buffer_upload.h"
+#include "support/recording_device.h"
+#include "text/texture_font.h"
+
+namespace {
+
+// The scene's device objects and frames on a device that records every draw with the
+// states it was drawn with: what the screen cannot show one by one (the order of the
+// draws, the states of each step, the preview's texts, which a preview window under
+// Wine never shows).
+
+bool SameMatrix(const D3DMATRIX& a, const D3DMATRIX& b) {
+    for (int r = 0; r < 4; ++r) {
+        for (int c = 0; c < 4; ++c) {
+            if (std::abs(a.m[r][c] - b.m[r][c]) > 1e-4f * (1.0f + std::abs(b.m[r][c]))) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool RecordIsEmpty(const DeviceSceneObjects& objects) {
+    const DeviceSceneObjects empty = {};
+    return std::memcmp(&objects, &empty, sizeof(empty)) == 0;
+}
+
+class SceneOnRecordingDevice : public testing::Test {
+protected:
+    RecordingDevice device;
+    OrrerySaver saver;
+    DeviceSceneObjects& objects = saver.deviceObjects[0];
+
+    void SetUp() override {
+        saver.mode = SaverMode::Test;
+        saver.activeDevice = &device;
+        saver.backBufferDesc.Width = 800;
+        saver.backBufferDesc.Height = 600;
+        saver.renderTotal = RECT{0, 0, 800, 600};
+        saver.renderCurrent = saver.renderTotal;
+        saver.settings.audio = 0;
+        saver.settings.customAudio = 0;
+        saver.settings.cameraSettings = CameraElliptic;
+        saver.UseScreenDevice(0);
+    }
+    void TearDown() override {
+        saver.activeDevice = &device;
+        for (UINT i = 0; i < DeviceRecordCount; ++i) {
+            saver.UseScreenDevice(i);
+            saver.ReleaseDeviceObjects();
+        }
+        EXPECT_EQ(device.LiveTextures(), 0) << "textures left";
+        EXPECT_EQ(device.LiveVertexBuffers(), 0) << "vertex buffers left";
+        EXPECT_EQ(device.liveStateBlocks, 0) << "state blocks left";
+    }
+
+    void Prepare() { ASSERT_EQ(saver.PrepareDeviceObjects(), S_OK); }
+
+    // One frame at `time`, recorded from the start of RenderFrame.
+    void Frame(float time = 2.0f) {
+        saver.time = time;
+        saver.AdvanceFrame();
+        device.ClearRecords();
+        EXPECT_EQ(saver.RenderFrame(), S_OK);
+    }
+
+    // What a draw shows, by the buffer it draws from (and for billboards the texture).
+    std::string Label(const DrawRecord& draw) const {
+        if (draw.stream == objects.skyBoxBuffer) {
+            return "sky";
+        }
+        if (draw.stream == objects.quadBuffer) {
+            return draw.texture == objects.sunGlowTexture ? "glow" : "halo";
+        }
+        for (int m = 0; m < SphereDetailCount; ++m) {
+            if (draw.stream == objects.sphereBuffers[m]) {
+                return "planet";
+            }
+        }
+        for (int k = 0; k < RingCount; ++k) {
+            if (draw.stream == objects.ringBuffers[k]) {
+                return "ring";
+            }
+        }
+        for (int i = 1; i < BodyCount; ++i) {
+            if (draw.stream == objects.orbitBuffers[i]) {
+                return "orbit";
+            }
+            if (draw.stream == objects.distanceBuffers[i]) {
+                return "line";
+            }
+        }
+        const TextureFont* fonts[] = {objects.labelFont, objects.panelFont, objects.titleFont};
+        const char* names[] = {"label", "panel", "title"};
+        for (int f = 0; f < 3; ++f) {
+            if (fonts[f] != nullptr && draw.stream == fonts[f]->VertexBuffer()) {
+                return names[f];
+            }
+        }
+        return "?";
+    }
+
+    // The draws of the last frame as labels, runs of one label as "label*count".
+    std::vector<std::string> Summary() const {
+        std::vector<std::string> runs;
+        std::string last;
+        int count = 0;
+        auto flush = [&] {
+            if (count > 0) {
+                runs.push_back(count == 1 ? last : last + "*" + std::to_string(count));
+            }
+        };
+        for (const DrawRecord& draw : device.draws) {
+            const std::string label = Label(draw);
+            if (label != last) {
+                flush();
+                last = label;
+                count = 0;
+            }
+            ++count;
+        }
+        flush();
+        return runs;
+    }
+
+    std::vector<const DrawRecord*> Draws(const std::string& label) const {
+        std::vector<const DrawRecord*> found;
+        for (const DrawRecord& draw : device.draws) {
+            if (Label(draw) == label) {
+                found.push_back(&draw);
+            }
+        }
+        return found;
+    }
+
+    const RecordedTexture* Recorded(IDirect3DTexture8* texture) const {
+        return static_cast<const RecordedTexture*>(texture);
+    }
+};
+
+using Labels = std::vector<std::string>;
+
+TEST_F(SceneOnRecordingDevice, PreparationFillsEverySlotOfTheCurrentDevice) {
+    saver.UseScreenDevice(2);
+    Prepare();
+    DeviceSceneObjects& prepared = saver.deviceObjects[2];
+    EXPECT_TRUE(RecordIsEmpty(saver.deviceObjects[0]));
+    EXPECT_EQ(saver.screenWidth, 800);
+    EXPECT_EQ(saver.screenHeight, 600);
+
+    for (IDirect3DTexture8* face : prepared.skyTextures) {
+        ASSERT_NE(face, nullptr);
+        EXPECT_EQ(Recorded(face)->desc.Width, 512u);
+        EXPECT_EQ(Recorded(face)->desc.Format, D3DFMT_X8R8G8B8) << "an opaque JPEG";
+        EXPECT_EQ(Recorded(face)->desc.Pool, D3DPOOL_MANAGED);
+    }
+    EXPECT_EQ(prepared.bodyTextures[0], nullptr) << "the Sun is only its glow";
+    for (int i = 1; i < BodyCount; ++i) {
+        ASSERT_NE(prepared.bodyTextures[i], nullptr) << i;
+        EXPECT_EQ(Recorded(prepared.bodyTextures[i])->desc.Width, 512u);
+        EXPECT_EQ(Recorded(prepared.bodyTextures[i])->desc.Height, i == 9 ? 512u : 256u) << i;
+    }
+    const IDirect3DTexture8* tga[] = {prepared.haloTexture, prepared.sunGlowTexture, prepared.ringTexture};
+    const UINT tgaSizes[] = {128, 512, 64};
+    for (int t = 0; t < 3; ++t) {
+        ASSERT_NE(tga[t], nullptr) << t;
+        const RecordedTexture* texture = static_cast<const RecordedTexture*>(tga[t]);
+        EXPECT_EQ(texture->desc.Width, tgaSizes[t]);
+        EXPECT_EQ(texture->desc.Format, D3DFMT_A8R8G8B8) << "the TGA images keep their alpha";
+    }
+    EXPECT_NE(prepared.skyBoxBuffer, nullptr);
+    EXPECT_NE(prepared.orbitBuffers[9], nullptr);
+
+    ASSERT_NE(prepared.labelFont, nullptr);
+    EXPECT_STREQ(prepared.labelFont->FaceName(), "Arial");
+    EXPECT_EQ(prepared.labelFont->Height(), 12u);
+    EXPECT_STREQ(prepared.panelFont->FaceName(), "Tahoma");
+    EXPECT_EQ(prepared.panelFont->Height(), 14u);
+    EXPECT_STREQ(prepared.titleFont->FaceName(), "Tahoma");
+    EXPECT_EQ(prepared.titleFont->Height(), 11u);
+    EXPECT_EQ(prepared.titleFont->Flags(), 1u) << "bold";
+    EXPECT_NE(prepared.titleFont->VertexBuffer(), nullptr) << "restored, ready to draw";
+
+    EXPECT_EQ(device.light0.Type, D3DLIGHT_POINT);
+    EXPECT_FLOAT_EQ(device.light0.Diffuse.b, 0.1f);
+    EXPECT_FLOAT_EQ(device.light0.Range, 3000.0f);
+    EXPECT_FLOAT_EQ(device.light0.Attenuation1, 0.00005f);
+    EXPECT_FALSE(device.light0Enabled) << "the drawing steps switch it on";
+    EXPECT_EQ(device.renderStates[D3DRS_DITHERENABLE], 1u);
+    EXPECT_EQ(device.renderStates[D3DRS_SPECULARENABLE], 0u);
+}
+
+TEST_F(SceneOnRecordingDevice, ReleaseGivesBackEveryObjectAndEmptiesTheRecord) {
+    Prepare();
+    saver.ReleaseDeviceObjects();
+    EXPECT_TRUE(RecordIsEmpty(objects)) << "the ring texture too";
+    EXPECT_EQ(device.LiveTextures(), 0);
+    EXPECT_EQ(device.LiveVertexBuffers(), 0);
+    EXPECT_EQ(device.liveStateBlocks, 0);
+
+    // After a reset everything is built again from empty slots.
+    Prepare();
+    EXPECT_NE(objects.ringTexture, nullptr);
+    EXPECT_NE(objects.labelFont, nullptr);
+}
+
+TEST_F(SceneOnRecordingDevice, PreparingTwiceKeepsExactlyOneOfEverything) {
+    Prepare();
+    const int textures = device.LiveTextures();
+    const int buffers = device.LiveVertexBuffers();
+    EXPECT_EQ(textures, 18 + 3) << "scene textures and the three glyph textures";
+    Prepare();
+    EXPECT_EQ(device.LiveTextures(), textures);
+    EXPECT_EQ(device.LiveVertexBuffers(), buffers);
+    EXPECT_EQ(device.liveStateBlocks, 6);
+    for (const auto& texture : device.textures) {
+        EXPECT_LE(texture->references, 1u);
+    }
+    ASSERT_EQ(saver.LoadSceneTextures(), S_OK);
+    EXPECT_EQ(device.LiveTextures(), textures);
+}
+
+TEST_F(SceneOnRecordingDevice, TheStarsSettingPicksTheDenserSky) {
+    auto sameImage = [&](IDirect3DTexture8* face, int resource) {
+        IDirect3DTexture8* reference = nullptr;
+        EXPECT_EQ(saver.LoadResourceTexture(resource, &reference), S_OK);
+        const bool same = Recorded(face)->memory == Recorded(reference)->memory;
+        reference->Release();
+        return same;
+    };
+    saver.settings.stars = 1;
+    Prepare();
+    EXPECT_TRUE(sameImage(objects.skyTextures[2], IDR_MORE_STARS_POS_Y));
+    EXPECT_TRUE(sameImage(objects.skyTextures[0], IDR_MORE_STARS_POS_X));
+    EXPECT_FALSE(sameImage(objects.skyTextures[2], IDR_STARS_POS_Y));
+
+    saver.settings.stars = 0;  // read again at the next preparation
+    Prepare();
+    EXPECT_TRUE(sameImage(objects.skyTextures[2], IDR_STARS_POS_Y));
+}
+
+TEST_F(SceneOnRecordingDevice, AMissingResourceIsEFail) {
+    IDirect3DTexture8* texture = nullptr;
+    EXPECT_EQ(saver.LoadResourceTexture(107, &texture), E_FAIL);
+    EXPECT_EQ(texture, nullptr);
+    EXPECT_EQ(saver.LoadResourceTexture(IDR_EARTH, nullptr), E_POINTER);
+    EXPECT_EQ(device.LiveTextures(), 0);
+}
+
+TEST_F(SceneOnRecordingDevice, WithoutADeviceNothingIsPrepared) {
+    saver.activeDevice = nullptr;
+    EXPECT_EQ(saver.PrepareDeviceObjects(), S_OK);
+    EXPECT_TRUE(RecordIsEmpty(objects));
+    EXPECT_EQ(saver.RenderFrame(), S_OK);
+}
+
+TEST_F(SceneOnRecordingDevice, AFrameWithoutOverlaysDrawsTheSceneInItsOrder) {
+    Prepare();
+    Frame();
+    saver.saturnNearerThanSun = false;
+    device.ClearRecords();
+    saver.RenderFrame();
+    EXPECT_EQ(Summary(), (Labels{"sky*6", "halo*9", "planet*9", "ring*2", "glow"}));
+
+    ASSERT_GE(device.calls.size(), 3u);
+    EXPECT_EQ(device.calls[0], "SetTransform") << "the projection";
+    EXPECT_EQ(device.calls[1], "Clear");
+    EXPECT_EQ(device.calls[2], "BeginScene");
+    EXPECT_EQ(device.calls.back(), "EndScene");
+    EXPECT_EQ(device.Count("Present"), 0);
+
+    saver.saturnNearerThanSun = true;  // the farther blended layer goes first
+    device.ClearRecords();
+    saver.RenderFrame();
+    EXPECT_EQ(Summary(), (Labels{"sky*6", "halo*9", "planet*9", "glow", "ring*2"}));
+}
+
+TEST_F(SceneOnRecordingDevice, EachStepDrawsWithItsStates) {
+    saver.settings.trajectories = 1;
+    saver.settings.distances = 1;
+    Prepare();
+    Frame(3.0f);
+    saver.saturnNearerThanSun = false;
+    device.ClearRecords();
+    saver.RenderFrame();
+    ASSERT_EQ(Summary(),
+              (Labels{"sky*6", "halo*9", "orbit*9", "line*9", "planet*9", "ring*2", "glow", "label*9"}));
+
+    const D3DXMATRIX boxView = saver.StarBoxView();
+    const std::vector<const DrawRecord*> sky = Draws("sky");
+    for (int face = 0; face < 6; ++face) {
+        EXPECT_EQ(sky[face]->startVertex, 4u * face);
+        EXPECT_EQ(sky[face]->count, 2u);
+        EXPECT_EQ(sky[face]->texture, objects.skyTextures[face]);
+        EXPECT_EQ(sky[face]->RenderState(D3DRS_ZENABLE), 0u);
+        EXPECT_EQ(sky[face]->RenderState(D3DRS_ZWRITEENABLE), 0u);
+        EXPECT_TRUE(SameMatrix(sky[face]->view, boxView));
+        EXPECT_EQ(sky[face]->vertexShader, 0x102u);
+        EXPECT_EQ(sky[face]->stride, 20u);
+    }
+    for (const DrawRecord* halo : Draws("halo")) {
+        EXPECT_EQ(halo->texture, objects.haloTexture);
+        EXPECT_EQ(halo->RenderState(D3DRS_ALPHABLENDENABLE), 1u);
+        EXPECT_EQ(halo->RenderState(D3DRS_ZENABLE), 0u) << "every planet covers its halo";
+        EXPECT_EQ(halo->RenderState(D3DRS_LIGHTING), 1u);
+        EXPECT_TRUE(halo->light0);
+        EXPECT_TRUE(SameMatrix(halo->view, saver.viewMatrix));
+    }
+    EXPECT_TRUE(SameMatrix(Draws("halo")[3]->world,
+                           saver.BillboardMatrix(saver.bodies[4].haloSize, saver.bodies[4].position)));
+    const std::vector<const DrawRecord*> orbits = Draws("orbit");
+    for (int i = 1; i < BodyCount; ++i) {
+        EXPECT_EQ(orbits[i - 1]->type, D3DPT_LINESTRIP);
+        EXPECT_EQ(orbits[i - 1]->count, static_cast<UINT>(saver.orbitVertexCounts[i] - 1));
+        EXPECT_EQ(orbits[i - 1]->RenderState(D3DRS_AMBIENT), 0x00888888u);
+        EXPECT_EQ(orbits[i - 1]->RenderState(D3DRS_ZENABLE), 1u);
+    }
+    for (const DrawRecord* line : Draws("line")) {
+        EXPECT_EQ(line->type, D3DPT_LINELIST);
+        EXPECT_EQ(line->count, 10u);
+        EXPECT_EQ(line->RenderState(D3DRS_LIGHTING), 0u) << "the dashes show their own colour";
+        EXPECT_EQ(line->vertexShader, 0x142u);
+    }
+    const std::vector<const DrawRecord*> planets = Draws("planet");
+    for (int i = 1; i < BodyCount; ++i) {
+        const DrawRecord& planet = *planets[i - 1];
+        EXPECT_EQ(planet.texture, objects.bodyTextures[i]);
+        EXPECT_EQ(planet.count, 2110u);
+        EXPECT_EQ(planet.RenderState(D3DRS_ZENABLE), 1u);
+        EXPECT_EQ(planet.RenderState(D3DRS_ALPHABLENDENABLE), 0u);
+        EXPECT_EQ(planet.RenderState(D3DRS_AMBIENT), 0x00444444u);
+        EXPECT_TRUE(SameMatrix(planet.world, saver.BodyWorldMatrix(i, saver.bodies[i].tilt, 3.0f)));
+        EXPECT_EQ(std::memcmp(&planet.material, &saver.bodies[i].surfaceMaterial, sizeof(D3DMATERIAL8)), 0);
+    }
+    const std::vector<const DrawRecord*> rings = Draws("ring");
+    EXPECT_TRUE(SameMatrix(rings[0]->world, saver.BodyWorldMatrix(4, 0.7853982f, 3.0f))) << "Saturn's";
+    EXPECT_TRUE(SameMatrix(rings[1]->world, saver.BodyWorldMatrix(3, 0.7853982f, 3.0f))) << "Uranus's";
+    for (const DrawRecord* ring : rings) {
+        EXPECT_EQ(ring->texture, objects.ringTexture);
+        EXPECT_EQ(ring->count, 128u);
+        EXPECT_EQ(ring->RenderState(D3DRS_CULLMODE), static_cast<DWORD>(D3DCULL_NONE));
+        EXPECT_EQ(ring->RenderState(D3DRS_ALPHABLENDENABLE), 1u);
+    }
+    const DrawRecord& glow = *Draws("glow")[0];
+    EXPECT_EQ(glow.RenderState(D3DRS_ZENABLE), 1u) << "a planet in front hides part of the glow";
+    EXPECT_EQ(glow.RenderState(D3DRS_ALPHABLENDENABLE), 1u);
+    EXPECT_TRUE(
+        SameMatrix(glow.world, saver.BillboardMatrix(saver.bodies[0].haloSize, saver.bodies[0].position)));
+
+    for (const DrawRecord* label : Draws("label")) {
+        EXPECT_EQ(label->RenderState(D3DRS_LIGHTING), 0u) << "white glyphs";
+        EXPECT_EQ(label->texture, objects.labelFont->Texture());
+    }
+    // The states left for the next frame.
+    EXPECT_EQ(device.renderStates[D3DRS_CULLMODE], static_cast<DWORD>(D3DCULL_CCW));
+    EXPECT_EQ(device.renderStates[D3DRS_ALPHABLENDENABLE], 0u);
+    EXPECT_EQ(device.renderStates[D3DRS_LIGHTING], 0u);
+    EXPECT_FALSE(device.light0Enabled);
+}
+
+TEST_F(SceneOnRecordingDevice, EveryOverlayOutsideAPreview) {
+    saver.settings.cameraSettings = CameraPlanetView;
+    saver.settings.planetToView = 4;
+    saver.settings.names = 1;
+    saver.settings.fps = 1;
+    saver.settings.distances = 1;
+    Prepare();
+    Frame();
+    for (int n = 0; n < InfoLineCount; ++n) {
+        std::strcpy(saver.infoLines[n], "Name: Saturn");
+    }
+    saver.framesPerSecond = 123.456f;
+    device.ClearRecords();
+    saver.RenderFrame();
+    const std::vector<std::string> summary = Summary();
+    ASSERT_GE(summary.size(), 3u);
+    const std::vector<std::string> overlay(summary.end() - 3, summary.end());
+    EXPECT_EQ(overlay, (Labels{"label*10", "panel*10", "label*11"}))
+        << "names (the Sun's too), the panel's five lines with shadows, then nine distances and the frame "
+           "rate with its shadow";
+    EXPECT_STREQ(saver.frameRateText, "123.46 fps") << "a rate over 100 fits";
+
+    const std::vector<const DrawRecord*> labels = Draws("label");
+    EXPECT_TRUE(SameMatrix(labels[4]->world, saver.BodyNameMatrix(4)));
+    EXPECT_TRUE(SameMatrix(labels[10]->world, saver.DistanceLabelMatrix(1)));
+}
+
+TEST_F(SceneOnRecordingDevice, APreviewShowsTheSceneAndOnlyItsTitles) {
+    saver.mode = SaverMode::Preview;
+    saver.settings.cameraSettings = CameraPlanetView;
+    saver.settings.names = 1;
+    saver.settings.fps = 1;
+    saver.settings.distances = 1;
+    Prepare();
+    Frame();
+    EXPECT_EQ(Summary(), (Labels{"sky*6", "halo*9", "line*9", "planet*9", "ring*2", "glow", "title*4"}));
+    for (const DrawRecord* title : Draws("title")) {
+        EXPECT_EQ(title->type, D3DPT_TRIANGLELIST);
+        EXPECT_EQ(title->count, 16u) << "eight letters, two triangles each";
+        EXPECT_EQ(title->vertexShader, 0x144u) << "screen-space text";
+    }
+}
+
+TEST_F(SceneOnRecordingDevice, AnInvisibleBodyKeepsItsSphereButLosesHaloAndLabels) {
+    saver.settings.names = 1;
+    saver.settings.trajectories = 1;
+    saver.settings.distances = 1;
+    Prepare();
+    Frame();
+    saver.bodies[5].visible = 0;
+    saver.bodies[0].visible = 0;
+    device.ClearRecords();
+    saver.RenderFrame();
+    EXPECT_EQ(Summary(), (Labels{"sky*6", "halo*8", "orbit*9", "line*9", "planet*9", "ring*2", "label*16"}))
+        << "no glow and no name for the Sun; no halo, name or distance for Jupiter";
+}
+
+TEST_F(SceneOnRecordingDevice, AFailedBeginSceneSkipsTheFrame) {
+    Prepare();
+    device.beginSceneResult = D3DERR_INVALIDCALL;
+    Frame();
+    EXPECT_TRUE(device.draws.empty());
+    EXPECT_EQ(device.Count("EndScene"), 0);
+    EXPECT_EQ(device.Count("Clear"), 1);
+}
+
+TEST_F(SceneOnRecordingDevice, MissingBuffersAndFontsAreLeftOut) {
+    saver.settings.names = 1;
+    saver.settings.fps = 1;
+    saver.settings.trajectories = 1;
+    Prepare();
+    Frame();
+    ReleaseSlot(objects.sphereBuffers[3]);
+    ReleaseSlot(objects.ringBuffers[1]);
+    ReleaseSlot(objects.orbitBuffers[2]);
+    delete objects.labelFont;
+    objects.labelFont = nullptr;
+    device.ClearRecords();
+    saver.RenderFrame();
+    EXPECT_EQ(Summary(), (Labels{"sky*6", "halo*9", "orbit*8", "ring", "glow"}));
+    for (const DrawRecord& draw : device.draws) {
+        EXPECT_NE(draw.stream, nullptr) << "no draw without vertices";
+    }
+}
+
+}  // namespace

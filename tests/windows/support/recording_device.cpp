@@ -1,0 +1,315 @@
+#include "support/recording_device.h"
+
+#include <algorithm>
+
+namespace {
+
+UINT BytesPerTexel(D3DFORMAT format) {
+    switch (format) {
+        case D3DFMT_A8R8G8B8:
+        case D3DFMT_X8R8G8B8:
+            return 4;
+        default:
+            return 2;
+    }
+}
+
+}  // namespace
+
+RecordedTexture::RecordedTexture(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool)
+    : pitch(static_cast<INT>(width * BytesPerTexel(format))), memory(static_cast<size_t>(pitch) * height, 0) {
+    desc.Format = format;
+    desc.Type = D3DRTYPE_SURFACE;
+    desc.Pool = pool;
+    desc.Width = width;
+    desc.Height = height;
+    desc.Size = static_cast<UINT>(memory.size());
+}
+
+HRESULT RecordedTexture::GetLevelDesc(UINT level, D3DSURFACE_DESC* out) {
+    if (level != 0 || out == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    *out = desc;
+    return D3D_OK;
+}
+
+HRESULT RecordedTexture::LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD) {
+    if (level != 0 || rect != nullptr || locked == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    locked->pBits = memory.data();
+    locked->Pitch = pitch;
+    return D3D_OK;
+}
+
+HRESULT RecordedTexture::UnlockRect(UINT level) {
+    return level == 0 ? D3D_OK : D3DERR_INVALIDCALL;
+}
+
+RecordedVertexBuffer::RecordedVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool)
+    : bytes(length, 0) {
+    desc.Format = D3DFMT_VERTEXDATA;
+    desc.Type = D3DRTYPE_VERTEXBUFFER;
+    desc.Usage = usage;
+    desc.Pool = pool;
+    desc.Size = length;
+    desc.FVF = fvf;
+}
+
+HRESULT RecordedVertexBuffer::Lock(UINT offset, UINT size, BYTE** data, DWORD) {
+    if (data == nullptr || offset > bytes.size() || size > bytes.size() - offset) {
+        return D3DERR_INVALIDCALL;
+    }
+    *data = bytes.data() + offset;
+    return D3D_OK;
+}
+
+HRESULT RecordedVertexBuffer::Unlock() {
+    return D3D_OK;
+}
+
+HRESULT RecordedVertexBuffer::GetDesc(D3DVERTEXBUFFER_DESC* out) {
+    *out = desc;
+    return D3D_OK;
+}
+
+DWORD DrawRecord::RenderState(D3DRENDERSTATETYPE state, DWORD otherwise) const {
+    const auto found = renderStates.find(state);
+    return found != renderStates.end() ? found->second : otherwise;
+}
+
+RecordingDevice::RecordingDevice() = default;
+
+int RecordingDevice::LiveTextures() const {
+    return static_cast<int>(std::count_if(textures.begin(), textures.end(),
+                                          [](const auto& texture) { return texture->references > 0; }));
+}
+
+int RecordingDevice::LiveVertexBuffers() const {
+    return static_cast<int>(std::count_if(vertexBuffers.begin(), vertexBuffers.end(),
+                                          [](const auto& buffer) { return buffer->references > 0; }));
+}
+
+int RecordingDevice::Count(const std::string& call) const {
+    return static_cast<int>(std::count(calls.begin(), calls.end(), call));
+}
+
+void RecordingDevice::ClearRecords() {
+    calls.clear();
+    draws.clear();
+}
+
+HRESULT RecordingDevice::GetDeviceCaps(D3DCAPS8* caps) {
+    *caps = D3DCAPS8();
+    caps->MaxTextureWidth = maxTextureWidth;
+    caps->MaxTextureHeight = maxTextureWidth;
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::CreateTexture(UINT width, UINT height, UINT levels, DWORD, D3DFORMAT format,
+                                       D3DPOOL pool, IDirect3DTexture8** texture) {
+    calls.push_back("CreateTexture");
+    if (levels != 1 || width == 0 || height == 0) {
+        *texture = nullptr;
+        return D3DERR_INVALIDCALL;
+    }
+    textures.push_back(std::make_unique<RecordedTexture>(width, height, format, pool));
+    *texture = textures.back().get();
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
+                                            IDirect3DVertexBuffer8** buffer) {
+    calls.push_back("CreateVertexBuffer");
+    vertexBuffers.push_back(std::make_unique<RecordedVertexBuffer>(length, usage, fvf, pool));
+    *buffer = vertexBuffers.back().get();
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::BeginScene() {
+    calls.push_back("BeginScene");
+    return beginSceneResult;
+}
+
+HRESULT RecordingDevice::EndScene() {
+    calls.push_back("EndScene");
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::Clear(DWORD, const D3DRECT*, DWORD, D3DCOLOR, float, DWORD) {
+    calls.push_back("Clear");
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) {
+    calls.push_back("SetTransform");
+    transforms[state] = *matrix;
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::SetMaterial(const D3DMATERIAL8* value) {
+    calls.push_back("SetMaterial");
+    material = *value;
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::SetLight(DWORD index, const D3DLIGHT8* light) {
+    calls.push_back("SetLight");
+    if (index == 0) {
+        light0 = *light;
+    }
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::LightEnable(DWORD index, WINBOOL enable) {
+    calls.push_back("LightEnable");
+    if (index == 0) {
+        light0Enabled = enable;
+    }
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
+    calls.push_back("SetRenderState");
+    if (recording_ != nullptr) {
+        recording_->renderStates[state] = value;
+    } else {
+        renderStates[state] = value;
+    }
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::BeginStateBlock() {
+    calls.push_back("BeginStateBlock");
+    if (recording_ != nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    pending_ = StateBlock();
+    recording_ = &pending_;
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::EndStateBlock(DWORD* token) {
+    calls.push_back("EndStateBlock");
+    if (recording_ == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    recording_ = nullptr;
+    *token = ++lastToken_;
+    blocks_[*token] = pending_;
+    ++liveStateBlocks;
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::ApplyStateBlock(DWORD token) {
+    calls.push_back("ApplyStateBlock");
+    const auto found = blocks_.find(token);
+    if (found == blocks_.end()) {
+        return D3DERR_INVALIDCALL;
+    }
+    const StateBlock& block = found->second;
+    for (const auto& [state, value] : block.renderStates) {
+        renderStates[state] = value;
+    }
+    for (const auto& [key, value] : block.stageStates) {
+        stageStates[key] = value;
+    }
+    if (block.hasTexture) {
+        texture0 = block.texture;
+    }
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::CaptureStateBlock(DWORD token) {
+    calls.push_back("CaptureStateBlock");
+    const auto found = blocks_.find(token);
+    if (found == blocks_.end()) {
+        return D3DERR_INVALIDCALL;
+    }
+    StateBlock& block = found->second;
+    for (auto& [state, value] : block.renderStates) {
+        const auto current = renderStates.find(state);
+        value = current != renderStates.end() ? current->second : 0;
+    }
+    for (auto& [key, value] : block.stageStates) {
+        const auto current = stageStates.find(key);
+        value = current != stageStates.end() ? current->second : 0;
+    }
+    if (block.hasTexture) {
+        block.texture = texture0;
+    }
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::DeleteStateBlock(DWORD token) {
+    calls.push_back("DeleteStateBlock");
+    if (blocks_.erase(token) == 0) {
+        return D3DERR_INVALIDCALL;
+    }
+    --liveStateBlocks;
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::SetTexture(DWORD stage, IDirect3DBaseTexture8* texture) {
+    calls.push_back("SetTexture");
+    if (stage == 0) {
+        if (recording_ != nullptr) {
+            recording_->hasTexture = true;
+            recording_->texture = texture;
+        } else {
+            texture0 = texture;
+        }
+    }
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) {
+    calls.push_back("SetTextureStageState");
+    if (recording_ != nullptr) {
+        recording_->stageStates[{stage, type}] = value;
+    } else {
+        stageStates[{stage, type}] = value;
+    }
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT count) {
+    calls.push_back("DrawPrimitive");
+    DrawRecord draw = {};
+    draw.type = type;
+    draw.startVertex = startVertex;
+    draw.count = count;
+    draw.stream = stream0;
+    draw.stride = stride0;
+    draw.vertexShader = vertexShader;
+    draw.texture = texture0;
+    draw.light0 = light0Enabled;
+    draw.world = transforms[D3DTS_WORLD];
+    draw.view = transforms[D3DTS_VIEW];
+    draw.material = material;
+    draw.renderStates = renderStates;
+    draw.stageStates = stageStates;
+    draws.push_back(draw);
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::SetVertexShader(DWORD handle) {
+    calls.push_back("SetVertexShader");
+    vertexShader = handle;
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::SetPixelShader(DWORD) {
+    calls.push_back("SetPixelShader");
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::SetStreamSource(UINT stream, IDirect3DVertexBuffer8* buffer, UINT stride) {
+    calls.push_back("SetStreamSource");
+    if (stream == 0) {
+        stream0 = buffer;
+        stride0 = stride;
+    }
+    return D3D_OK;
+}
