@@ -41,11 +41,17 @@ D3DXMATRIX D3DXMATRIX::operator*(const D3DXMATRIX& other) const {
     return product;
 }
 
-float D3DXVec3LengthSq(const D3DXVECTOR3* v) { return v->x * v->x + v->y * v->y + v->z * v->z; }
+float D3DXVec3LengthSq(const D3DXVECTOR3* v) {
+    return v->x * v->x + v->y * v->y + v->z * v->z;
+}
 
-float D3DXVec3Length(const D3DXVECTOR3* v) { return std::sqrt(D3DXVec3LengthSq(v)); }
+float D3DXVec3Length(const D3DXVECTOR3* v) {
+    return std::sqrt(D3DXVec3LengthSq(v));
+}
 
-float D3DXVec3Dot(const D3DXVECTOR3* a, const D3DXVECTOR3* b) { return a->x * b->x + a->y * b->y + a->z * b->z; }
+float D3DXVec3Dot(const D3DXVECTOR3* a, const D3DXVECTOR3* b) {
+    return a->x * b->x + a->y * b->y + a->z * b->z;
+}
 
 D3DXVECTOR3* D3DXVec3Cross(D3DXVECTOR3* out, const D3DXVECTOR3* a, const D3DXVECTOR3* b) {
     const D3DXVECTOR3 cross(a->y * b->z - a->z * b->y, a->z * b->x - a->x * b->z, a->x * b->y - a->y * b->x);
@@ -210,7 +216,7 @@ D3DXMATRIX* D3DXMatrixPerspectiveOffCenterLH(D3DXMATRIX* out, float left, float 
                                              float top, float zNear, float zFar) {
     *out = D3DXMATRIX(2.0f * zNear / (right - left), 0, 0, 0,  //
                       0, 2.0f * zNear / (top - bottom), 0, 0,  //
-                      (left + right) / (left - right), (top + bottom) / (bottom - top), zFar / (zFar - zNear), 1,
-                      0, 0, zNear * zFar / (zNear - zFar), 0);
+                      (left + right) / (left - right), (top + bottom) / (bottom - top), zFar / (zFar - zNear),
+                      1, 0, 0, zNear * zFar / (zNear - zFar), 0);
     return out;
 }

@@ -9,7 +9,7 @@ namespace {
 
 // Owns one texture reference; releases it unless it is handed over.
 class TextureSlot {
-  public:
+public:
     TextureSlot() = default;
     TextureSlot(const TextureSlot&) = delete;
     TextureSlot& operator=(const TextureSlot&) = delete;
@@ -26,7 +26,7 @@ class TextureSlot {
         return texture;
     }
 
-  private:
+private:
     void Reset() {
         if (texture_ != nullptr) {
             texture_->Release();
@@ -70,7 +70,7 @@ bool ToTexelFormat(D3DFORMAT d3d, TexelFormat* texel) {
 // device's adapter in its current display mode. When the question cannot be asked,
 // every format passes and creating the texture gives the answer.
 class FormatCheck {
-  public:
+public:
     FormatCheck(IDirect3DDevice8* device, DWORD usage) : usage_(usage) {
         if (FAILED(device->GetDirect3D(&direct3d_)) || direct3d_ == nullptr) {
             direct3d_ = nullptr;
@@ -93,7 +93,7 @@ class FormatCheck {
                                            usage_, D3DRTYPE_TEXTURE, ToD3DFormat(format)));
     }
 
-  private:
+private:
     void Release() {
         if (direct3d_ != nullptr) {
             direct3d_->Release();

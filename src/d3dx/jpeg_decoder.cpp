@@ -102,7 +102,7 @@ void OnProgress(j_common_ptr info) {
 
 // Owns a decompressor from creation to destruction, whatever way decoding ends.
 class Decompressor {
-  public:
+public:
     Decompressor() {
         info_.err = jpeg_std_error(&errors_.library);
         errors_.library.error_exit = OnError;
@@ -121,7 +121,7 @@ class Decompressor {
     DecodeStatus Decode(const uint8_t* data, std::size_t size, DecodedImage* image);
     bool OutOfMemory() const { return errors_.outOfMemory; }
 
-  private:
+private:
     DecodeStatus Start(const uint8_t* data, std::size_t size);
     void ReadRows(DecodedImage* image);
 

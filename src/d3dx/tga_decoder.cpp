@@ -93,7 +93,7 @@ DecodeStatus CheckHeader(const TgaHeader& h) {
 
 // Reads pixels in file order and stores them in top-row-first order.
 class PixelSink {
-  public:
+public:
     PixelSink(DecodedImage* image, uint32_t bytesPerPixel, bool topOrigin)
         : image_(image), bytesPerPixel_(bytesPerPixel), topOrigin_(topOrigin) {}
 
@@ -109,7 +109,7 @@ class PixelSink {
         ++written_;
     }
 
-  private:
+private:
     DecodedImage* image_;
     uint32_t bytesPerPixel_;
     bool topOrigin_;

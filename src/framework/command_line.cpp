@@ -33,7 +33,9 @@ SaverMode ModeForLetter(char letter) {
     }
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads a decimal number as atol would, saturating instead of overflowing.
 uint32_t ReadDecimal(const char* p) {

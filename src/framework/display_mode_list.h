@@ -18,7 +18,7 @@ constexpr uint32_t MinModeHeight = 400;
 // Modes smaller than 640 x 400 are left out; beyond 100 modes or 20 formats further
 // ones are ignored. The first format is always the desktop's.
 class DisplayModeList {
-  public:
+public:
     explicit DisplayModeList(uint32_t desktopFormat);
 
     void Add(const DisplayMode& mode);
@@ -34,6 +34,6 @@ class DisplayModeList {
     uint32_t formatCount = 0;
     uint32_t formats[MaxListedFormats] = {};
 
-  private:
+private:
     bool HasMode(const DisplayMode& mode) const;
 };

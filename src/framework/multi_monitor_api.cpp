@@ -56,7 +56,9 @@ const EntryPoints& Table() {
     return forceFallbacks ? none : entryPoints;
 }
 
-HMONITOR Pseudo() { return reinterpret_cast<HMONITOR>(PseudoMonitor); }
+HMONITOR Pseudo() {
+    return reinterpret_cast<HMONITOR>(PseudoMonitor);
+}
 
 bool WantsDefault(DWORD flags) {
     return (flags & (MONITOR_DEFAULTTOPRIMARY | MONITOR_DEFAULTTONEAREST)) != 0;
@@ -71,7 +73,8 @@ HMONITOR MonitorFromRect(const RECT* rect, DWORD flags) {
     if (WantsDefault(flags)) {
         return Pseudo();
     }
-    const bool onPrimary = rect->right > 0 && rect->bottom > 0 && rect->left < GetSystemMetrics(SM_CXSCREEN) &&
+    const bool onPrimary = rect->right > 0 && rect->bottom > 0 &&
+                           rect->left < GetSystemMetrics(SM_CXSCREEN) &&
                            rect->top < GetSystemMetrics(SM_CYSCREEN);
     return onPrimary ? Pseudo() : nullptr;
 }
@@ -119,7 +122,8 @@ BOOL EnumDisplayDevicesA(const char* device, DWORD index, DISPLAY_DEVICEA* displ
     if (Table().enumDisplayDevices != nullptr) {
         return Table().enumDisplayDevices(device, index, displayDevice, flags);
     }
-    if (device != nullptr || index != 0 || displayDevice == nullptr || displayDevice->cb < offsetof(DISPLAY_DEVICEA, DeviceID)) {
+    if (device != nullptr || index != 0 || displayDevice == nullptr ||
+        displayDevice->cb < offsetof(DISPLAY_DEVICEA, DeviceID)) {
         return FALSE;
     }
     CopyStringBounded(displayDevice->DeviceName, "DISPLAY");
@@ -128,6 +132,8 @@ BOOL EnumDisplayDevicesA(const char* device, DWORD index, DISPLAY_DEVICEA* displ
     return TRUE;
 }
 
-void UseFallbacksForTesting(bool useFallbacks) { forceFallbacks = useFallbacks; }
+void UseFallbacksForTesting(bool useFallbacks) {
+    forceFallbacks = useFallbacks;
+}
 
 }  // namespace MultiMonitorApi

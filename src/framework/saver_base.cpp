@@ -63,23 +63,47 @@ SaverBase::~SaverBase() {
     }
 }
 
-SaverBase* SaverBase::Instance() { return theSaver; }
+SaverBase* SaverBase::Instance() {
+    return theSaver;
+}
 
 // Default behaviour of the application hooks: nothing to do, success.
 void SaverBase::ShowSettingsDialog() {}
 void SaverBase::LoadSettings() {}
 void SaverBase::UseScreenDevice(UINT) {}
-HRESULT SaverBase::RegisterSoftwareRenderer() { return S_OK; }
-HRESULT SaverBase::CheckDeviceCaps(const D3DCAPS8*, DWORD, D3DFORMAT) { return S_OK; }
-HRESULT SaverBase::CheckCreatedDevice(IDirect3DDevice8*) { return S_OK; }
-HRESULT SaverBase::InitOnce() { return S_OK; }
-HRESULT SaverBase::CreateDeviceObjects() { return S_OK; }
-HRESULT SaverBase::PrepareDeviceObjects() { return S_OK; }
-HRESULT SaverBase::AdvanceFrame() { return S_OK; }
-HRESULT SaverBase::RenderFrame() { return S_OK; }
-HRESULT SaverBase::ReleaseDeviceObjects() { return S_OK; }
-HRESULT SaverBase::DestroyDeviceObjects() { return S_OK; }
-HRESULT SaverBase::CleanupOnce() { return S_OK; }
+HRESULT SaverBase::RegisterSoftwareRenderer() {
+    return S_OK;
+}
+HRESULT SaverBase::CheckDeviceCaps(const D3DCAPS8*, DWORD, D3DFORMAT) {
+    return S_OK;
+}
+HRESULT SaverBase::CheckCreatedDevice(IDirect3DDevice8*) {
+    return S_OK;
+}
+HRESULT SaverBase::InitOnce() {
+    return S_OK;
+}
+HRESULT SaverBase::CreateDeviceObjects() {
+    return S_OK;
+}
+HRESULT SaverBase::PrepareDeviceObjects() {
+    return S_OK;
+}
+HRESULT SaverBase::AdvanceFrame() {
+    return S_OK;
+}
+HRESULT SaverBase::RenderFrame() {
+    return S_OK;
+}
+HRESULT SaverBase::ReleaseDeviceObjects() {
+    return S_OK;
+}
+HRESULT SaverBase::DestroyDeviceObjects() {
+    return S_OK;
+}
+HRESULT SaverBase::CleanupOnce() {
+    return S_OK;
+}
 
 SaverMode SaverBase::ParseCommandLine(const char* commandLine) {
     const SaverCommandLine parsed = ParseSaverCommandLine(commandLine);

@@ -12,7 +12,7 @@ namespace {
 DWORD lastErrorBoxTick = 0;
 
 ErrorBox BoxOf(const MonitorRecord& monitor) {
-    return ErrorBox{monitor.boxX,     monitor.boxY,      monitor.boxWidth,
+    return ErrorBox{monitor.boxX,      monitor.boxY,      monitor.boxWidth,
                     monitor.boxHeight, monitor.boxSpeedX, monitor.boxSpeedY};
 }
 
@@ -25,8 +25,12 @@ void StoreBox(MonitorRecord& monitor, const ErrorBox& box) {
     monitor.boxSpeedY = box.speedY;
 }
 
-RECT ToRect(const ScreenRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-ScreenRect ToScreenRect(const RECT& r) { return ScreenRect{r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const ScreenRect& r) {
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
+ScreenRect ToScreenRect(const RECT& r) {
+    return ScreenRect{r.left, r.top, r.right, r.bottom};
+}
 
 // The monitor's screen rectangle in the client coordinates of its window.
 RECT ScreenRectInClient(HWND window, const RECT& screen) {
@@ -70,7 +74,8 @@ void SaverBase::AnimateErrorBox() {
         if (monitor.window == nullptr) {
             continue;
         }
-        const RECT bounds = (mode == Full) ? ScreenRectInClient(monitor.window, monitor.screenRect) : renderTotal;
+        const RECT bounds =
+            (mode == Full) ? ScreenRectInClient(monitor.window, monitor.screenRect) : renderTotal;
         ErrorBox box = BoxOf(monitor);
         if (box.width == 0.0f) {
             box = PlaceErrorBox(ToScreenRect(bounds), mode == Preview);

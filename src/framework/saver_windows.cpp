@@ -46,7 +46,8 @@ void SaverBase::EnumerateMonitors() {
         }
         DISPLAY_DEVICEA monitor = {};
         monitor.cb = sizeof(monitor);
-        const bool hasMonitor = MultiMonitorApi::EnumDisplayDevicesA(device.DeviceName, 0, &monitor, 0) != FALSE;
+        const bool hasMonitor =
+            MultiMonitorApi::EnumDisplayDevicesA(device.DeviceName, 0, &monitor, 0) != FALSE;
 
         MonitorRecord& record = monitors[monitorCount];
         record = MonitorRecord{};
@@ -57,7 +58,8 @@ void SaverBase::EnumerateMonitors() {
         record.adapterIndex = NoAdapter;
         if (device.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP) {
             record.screenRect = DisplayRect(device);
-            record.monitorHandle = MultiMonitorApi::MonitorFromRect(&record.screenRect, MONITOR_DEFAULTTONULL);
+            record.monitorHandle =
+                MultiMonitorApi::MonitorFromRect(&record.screenRect, MONITOR_DEFAULTTONULL);
         }
         ++monitorCount;
     }
@@ -82,8 +84,8 @@ HRESULT SaverBase::CreateSaverWindows() {
             GetClientRect(parentWindow, &rc);
             AdjustWindowRect(&rc, PreviewStyle, FALSE);
             mainWindow = CreateWindowExA(0, SaverWindowClassName, windowTitle, PreviewStyle, rc.left, rc.top,
-                                         rc.right - rc.left, rc.bottom - rc.top, parentWindow, nullptr, instance,
-                                         this);
+                                         rc.right - rc.left, rc.bottom - rc.top, parentWindow, nullptr,
+                                         instance, this);
             monitors[0].window = mainWindow;
             GetClientRect(mainWindow, &renderTotal);
             renderCurrent = renderTotal;
@@ -97,9 +99,9 @@ HRESULT SaverBase::CreateSaverWindows() {
                     continue;
                 }
                 const RECT& r = monitor.screenRect;
-                monitor.window =
-                    CreateWindowExA(WS_EX_TOPMOST, SaverWindowClassName, windowTitle, FullStyle, r.left, r.top,
-                                    r.right - r.left, r.bottom - r.top, mainWindow, nullptr, instance, this);
+                monitor.window = CreateWindowExA(WS_EX_TOPMOST, SaverWindowClassName, windowTitle, FullStyle,
+                                                 r.left, r.top, r.right - r.left, r.bottom - r.top,
+                                                 mainWindow, nullptr, instance, this);
                 if (monitor.window == nullptr) {
                     return E_FAIL;
                 }
@@ -111,8 +113,9 @@ HRESULT SaverBase::CreateSaverWindows() {
         case Test: {
             RECT rc = {50, 50, 650, 450};
             AdjustWindowRect(&rc, TestStyle, FALSE);
-            mainWindow = CreateWindowExA(0, SaverWindowClassName, windowTitle, TestStyle, rc.left, rc.top,
-                                         rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, instance, this);
+            mainWindow =
+                CreateWindowExA(0, SaverWindowClassName, windowTitle, TestStyle, rc.left, rc.top,
+                                rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, instance, this);
             monitors[0].window = mainWindow;
             GetClientRect(mainWindow, &renderTotal);
             renderCurrent = renderTotal;

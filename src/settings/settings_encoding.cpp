@@ -24,9 +24,9 @@ uint32_t CameraSpeedToIndex(float speed) {
 bool DecodeStoredText(const void* data, std::size_t size, char* field, std::size_t fieldSize) {
     const char* text = static_cast<const char*>(data);
     const void* terminator = (text != nullptr) ? std::memchr(text, '\0', size) : nullptr;
-    const std::size_t length = (terminator != nullptr) ? static_cast<std::size_t>(
-                                                             static_cast<const char*>(terminator) - text)
-                                                       : size;
+    const std::size_t length = (terminator != nullptr)
+                                   ? static_cast<std::size_t>(static_cast<const char*>(terminator) - text)
+                                   : size;
     if (text == nullptr || terminator == nullptr || length + 1 > fieldSize) {
         std::strncpy(field, UnsetPath, fieldSize);
         field[fieldSize - 1] = '\0';

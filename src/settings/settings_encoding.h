@@ -12,7 +12,9 @@ constexpr int32_t ClampSetting(int32_t value, int32_t low, int32_t high) {
 }
 
 // On/off switches and colour components: only the lowest byte of the stored data counts.
-constexpr uint8_t LowestByte(uint32_t stored) { return static_cast<uint8_t>(stored & 0xFF); }
+constexpr uint8_t LowestByte(uint32_t stored) {
+    return static_cast<uint8_t>(stored & 0xFF);
+}
 
 constexpr uint32_t MaxCameraSpeedIndex = 5;
 

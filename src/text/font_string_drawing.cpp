@@ -9,7 +9,7 @@ namespace {
 // Fills the locked buffer glyph by glyph and draws it whenever it is full enough.
 template <typename Vertex>
 class GlyphBatch {
-  public:
+public:
     explicit GlyphBatch(FontVertexSink& sink) : sink_(sink) {}
 
     bool Open() {
@@ -44,7 +44,7 @@ class GlyphBatch {
         used_ = 0;
     }
 
-  private:
+private:
     void Flush() {
         sink_.UnlockVertices();
         vertices_ = nullptr;

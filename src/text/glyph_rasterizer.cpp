@@ -10,7 +10,7 @@ namespace {
 // original objects are selected back before anything is deleted, since GDI will not
 // delete an object that a DC still holds.
 class GlyphCanvas {
-  public:
+public:
     GlyphCanvas() = default;
     GlyphCanvas(const GlyphCanvas&) = delete;
     GlyphCanvas& operator=(const GlyphCanvas&) = delete;
@@ -95,7 +95,7 @@ class GlyphCanvas {
 
     const uint32_t* Bits() const { return bits_; }
 
-  private:
+private:
     HDC dc_ = nullptr;
     HBITMAP bitmap_ = nullptr;
     HFONT font_ = nullptr;

@@ -20,7 +20,7 @@
 // <windows.h> maps DrawText to DrawTextA; callers see the same mapping, so the member is
 // reached as DrawText everywhere.
 class TextureFont {
-  public:
+public:
     // faceName must fit in 80 bytes with its terminator; a longer one is cut there.
     TextureFont(const char* faceName, uint32_t height, uint32_t flags);
     ~TextureFont();
@@ -55,7 +55,7 @@ class TextureFont {
     DWORD SavedStateBlock() const { return savedStateBlock_; }
     DWORD DrawTextStateBlock() const { return drawTextStateBlock_; }
 
-  private:
+private:
     bool ReadyToDraw(const char* text) const;
     HRESULT CreateGlyphTexture();
     void BeginTextStates(DWORD vertexFormat, UINT stride, uint32_t flags);

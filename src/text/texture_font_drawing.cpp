@@ -8,7 +8,7 @@ namespace {
 
 // The font's dynamic vertex buffer as the target of a string's batches.
 class VertexBufferSink : public FontVertexSink {
-  public:
+public:
     VertexBufferSink(IDirect3DDevice8* device, IDirect3DVertexBuffer8* buffer)
         : device_(device), buffer_(buffer) {}
 
@@ -22,7 +22,7 @@ class VertexBufferSink : public FontVertexSink {
 
     HRESULT LockResult() const { return FAILED(lockResult_) ? lockResult_ : E_FAIL; }
 
-  private:
+private:
     IDirect3DDevice8* device_;
     IDirect3DVertexBuffer8* buffer_;
     HRESULT lockResult_ = S_OK;

@@ -8,7 +8,7 @@
 
 // A registry key as a settings key. Owns its handle and closes it.
 class RegistryKey final : public SettingsKey {
-  public:
+public:
     // Opens an existing key for reading: null when it does not exist or cannot be read.
     static std::unique_ptr<RegistryKey> OpenForReading(HKEY root, const char* path);
     // Creates the key if needed and opens it with `access`; null on failure.
@@ -28,7 +28,7 @@ class RegistryKey final : public SettingsKey {
     // Wraps a handle owned by someone else; the destructor leaves it open.
     static RegistryKey Borrow(HKEY handle) { return RegistryKey(handle, false); }
 
-  private:
+private:
     RegistryKey(HKEY handle, bool owned) : handle_(handle), owned_(owned) {}
 
     HKEY handle_;

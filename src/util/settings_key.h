@@ -5,7 +5,7 @@
 // One open key of a settings store: the registry on Windows, memory in tests. The
 // readers built on it decide what stored data means; the key only moves bytes.
 class SettingsKey {
-  public:
+public:
     enum class ReadResult {
         Ok,        // the value's bytes are in the buffer and `*size` holds their count
         Missing,   // no value of that name

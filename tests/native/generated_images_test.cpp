@@ -120,7 +120,7 @@ double ColumnDifference(const Rgb& image, int a, int b) {
 }
 
 class GeneratedImages : public testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() {
         const fs::path base =
             fs::temp_directory_path() / ("celestra-imagegen-test-" + std::to_string(getpid()));

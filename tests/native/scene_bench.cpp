@@ -10,10 +10,10 @@ namespace {
 
 // The frame update plus the dash vertices of the nine distance lines, as a screen refills them.
 class BenchScene : public OrreryScene {
-  public:
+public:
     float checksum = 0.0f;
 
-  protected:
+protected:
     void RefillDistanceLines() override {
         for (int i = 1; i < BodyCount; ++i) {
             const auto dashes = GenerateDistanceDashes(bodies[i].position, bodies[0].haloSize, DistanceDashes,

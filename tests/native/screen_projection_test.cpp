@@ -31,7 +31,8 @@ TEST(ScreenProjection, SideBySideMonitorsShareOnePicture) {
 TEST(ScreenProjection, EmptyWindowGivesFiniteBounds) {
     const ScreenRect empty{0, 0, 0, 0};
     const ProjectionBounds b = ComputeProjectionBounds(empty, empty, 0.05f);
-    EXPECT_TRUE(std::isfinite(b.left) && std::isfinite(b.right) && std::isfinite(b.top) && std::isfinite(b.bottom));
+    EXPECT_TRUE(std::isfinite(b.left) && std::isfinite(b.right) && std::isfinite(b.top) &&
+                std::isfinite(b.bottom));
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ void ExpectSameSettings(const OrrerySettings& a, const OrrerySettings& b) {
 }
 
 class SettingsStoreTest : public ::testing::Test {
-  protected:
+protected:
     // A key as a first run leaves it: the complete default set.
     void StoreDefaults() { WriteStoredSettings(key_, DefaultSettings(), 0); }
 

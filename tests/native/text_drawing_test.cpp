@@ -33,7 +33,7 @@ GlyphAtlas TestAtlas(float textScale = 1.0f) {
 
 // A vertex buffer of exactly the font's size that records what is drawn from it.
 class RecordingSink : public FontVertexSink {
-  public:
+public:
     std::vector<unsigned char> buffer = std::vector<unsigned char>(FontVertexBufferBytes);
     std::vector<std::string> calls;
     std::vector<unsigned> batches;

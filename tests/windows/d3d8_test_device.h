@@ -11,7 +11,7 @@
 // thing. d3d8.dll is loaded at run time, as the saver does. The back buffer is lockable so
 // that a test can read back what it drew.
 class TestDevice {
-  public:
+public:
     TestDevice(int width = 320, int height = 240);
     ~TestDevice();
     TestDevice(const TestDevice&) = delete;
@@ -29,7 +29,7 @@ class TestDevice {
     // The back buffer as 0x00RRGGBB pixels, row by row; empty if it cannot be read.
     std::vector<uint32_t> ReadBackBuffer() const;
 
-  private:
+private:
     int width_;
     int height_;
     HWND window_ = nullptr;

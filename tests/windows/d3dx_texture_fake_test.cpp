@@ -19,7 +19,7 @@ constexpr uint8_t Untouched = 0xEE;
 // A texture whose level 0 lives in a buffer with padded rows, so that writes past a
 // row or past the level show.
 class TextureFake : public StubDirect3DTexture8 {
-  public:
+public:
     D3DSURFACE_DESC desc = {};
     HRESULT lockResult = D3D_OK;
     INT pitch = 0;
@@ -59,7 +59,7 @@ class TextureFake : public StubDirect3DTexture8 {
 };
 
 class Direct3DFake : public StubDirect3D8 {
-  public:
+public:
     std::vector<D3DFORMAT> accepted;
     std::vector<D3DFORMAT> asked;
 
@@ -82,7 +82,7 @@ struct CreateCall {
 };
 
 class DeviceFake : public StubDirect3DDevice8 {
-  public:
+public:
     HRESULT createResult = D3D_OK;
     HRESULT lockResult = D3D_OK;
     HRESULT updateResult = D3D_OK;

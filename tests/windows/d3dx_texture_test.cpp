@@ -16,7 +16,7 @@ namespace {
 // One windowed device on a small hidden window for the whole suite, with Direct3D loaded
 // at run time as the screensaver loads it.
 class RealDevice : public testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() {
         library = LoadLibraryA("d3d8.dll");
         ASSERT_NE(library, nullptr);

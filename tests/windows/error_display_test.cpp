@@ -12,7 +12,7 @@ namespace {
 
 // A saver on an adapter that offers no usable device, or on the real Direct3D.
 class ErrorSaver : public SaverBase {
-  public:
+public:
     explicit ErrorSaver(FakeDirect3D* fake = nullptr) : fake_(fake) {}
     int released = 0;
     HRESULT ReleaseDeviceObjects() override {
@@ -20,7 +20,7 @@ class ErrorSaver : public SaverBase {
         return S_OK;
     }
 
-  protected:
+protected:
     IDirect3D8* CreateDirect3D() override {
         if (fake_ == nullptr) {
             return SaverBase::CreateDirect3D();
@@ -29,7 +29,7 @@ class ErrorSaver : public SaverBase {
         return fake_;
     }
 
-  private:
+private:
     FakeDirect3D* fake_;
 };
 

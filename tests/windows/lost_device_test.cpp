@@ -8,7 +8,7 @@
 namespace {
 
 class LostDeviceSaver : public SaverBase {
-  public:
+public:
     int prepared = 0, released = 0, frames = 0;
     HRESULT preparation = S_OK;
     HRESULT PrepareDeviceObjects() override {
@@ -36,7 +36,7 @@ void PumpMessages() {
 }
 
 class LostDevice : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_EQ(saver.StartupWithCommandLine(GetModuleHandleA(nullptr), "ssaver.scr /t"), S_OK);
         ASSERT_FALSE(saver.errorMode);

@@ -16,7 +16,7 @@ const char testRegistryPath[] = "Software\\Nebulart\\Screensavers\\CelestraDevic
 
 // Counts the application hooks; uses `fake` instead of the real Direct3D when set.
 class DeviceSaver : public SaverBase {
-  public:
+public:
     explicit DeviceSaver(FakeDirect3D* fake = nullptr) : fake_(fake) {}
 
     int settingsLoads = 0, created = 0, prepared = 0, released = 0, destroyed = 0, frames = 0;
@@ -44,7 +44,7 @@ class DeviceSaver : public SaverBase {
         return S_OK;
     }
 
-  protected:
+protected:
     IDirect3D8* CreateDirect3D() override {
         if (fake_ == nullptr) {
             return SaverBase::CreateDirect3D();
@@ -53,7 +53,7 @@ class DeviceSaver : public SaverBase {
         return fake_;
     }
 
-  private:
+private:
     FakeDirect3D* fake_;
 };
 

@@ -9,7 +9,7 @@
 namespace {
 
 class ProjectionRecorder : public StubDirect3DDevice8 {
-  public:
+public:
     D3DMATRIX projection = {};
     int calls = 0;
     HRESULT STDMETHODCALLTYPE SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) override {

@@ -12,7 +12,7 @@ namespace {
 
 // A small windowed Direct3D 8 device of the machine's default adapter.
 class RealDeviceTest : public testing::Test {
-  protected:
+protected:
     HWND window = nullptr;
     IDirect3D8* direct3d = nullptr;
     IDirect3DDevice8* device = nullptr;

@@ -9,7 +9,7 @@
 // replaced; every other method is the device's own. Restored on destruction. One at a
 // time.
 class ScriptedDeviceState {
-  public:
+public:
     explicit ScriptedDeviceState(IDirect3DDevice8* device);
     ~ScriptedDeviceState();
     ScriptedDeviceState(const ScriptedDeviceState&) = delete;
@@ -20,7 +20,7 @@ class ScriptedDeviceState {
     static int resets;
     static int presents;
 
-  private:
+private:
     static constexpr int MethodCount = 97;
     void** object_;
     void** originalTable_;

@@ -12,7 +12,7 @@
 namespace {
 
 class SettingsRegistry : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         path_ = std::string("Software\\Nebulart\\Tests\\") +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name();

@@ -18,7 +18,7 @@ namespace {
 // The fonts of the scene, on a real Direct3D 8 device. Wine answers "Arial" and "Tahoma"
 // with Liberation Sans, so nothing here depends on exact glyph widths.
 class TextureFontDevice : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_EQ(display.Error(), "") << "no Direct3D 8 device";
         device = display.Device();

@@ -28,7 +28,7 @@ std::string Format(const char* format, ...) {
 }
 
 class FakeTexture : public StubDirect3DTexture8 {
-  public:
+public:
     FakeTexture(UINT width, UINT height) : width(width), height(height), texels(width * height, 0xABCD) {}
     HRESULT STDMETHODCALLTYPE LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect,
                                        DWORD flags) override {
@@ -48,7 +48,7 @@ class FakeTexture : public StubDirect3DTexture8 {
 };
 
 class FakeVertexBuffer : public StubDirect3DVertexBuffer8 {
-  public:
+public:
     static constexpr size_t Guard = 64;
     explicit FakeVertexBuffer(UINT length) : length(length), bytes(length + Guard, 0xCD) {}
     HRESULT STDMETHODCALLTYPE Lock(UINT offset, UINT size, BYTE** data, DWORD flags) override {
@@ -80,7 +80,7 @@ class FakeVertexBuffer : public StubDirect3DVertexBuffer8 {
 
 // Records every call that the font makes, in order, as text.
 class RecordingDevice : public StubDirect3DDevice8 {
-  public:
+public:
     HRESULT STDMETHODCALLTYPE GetDeviceCaps(D3DCAPS8* caps) override {
         *caps = D3DCAPS8();
         caps->MaxTextureWidth = maxTextureWidth;
@@ -183,7 +183,7 @@ class RecordingDevice : public StubDirect3DDevice8 {
     std::vector<std::unique_ptr<FakeTexture>> textures;
     std::vector<std::unique_ptr<FakeVertexBuffer>> buffers;
 
-  private:
+private:
     HRESULT Record(const std::string& call) {
         calls.push_back(call);
         return S_OK;

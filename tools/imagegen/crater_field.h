@@ -8,7 +8,7 @@
 // Impact craters stamped into a height field on the grid of a planet map, with bright
 // rays around a few young craters. The map's grid is the one of PaintPlanetMap.
 class CraterField {
-  public:
+public:
     struct Options {
         int count;
         float minRadius;  // degrees of arc
@@ -24,7 +24,7 @@ class CraterField {
     // Extra brightness of crater rays and fresh crater floors, 0..1.
     float Rays(int x, int y) const { return rays_[Index(x, y)]; }
 
-  private:
+private:
     std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * width_ + x; }
     void Stamp(Vec3 centre, float radius, float rayStrength, uint32_t seed);
 

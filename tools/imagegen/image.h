@@ -14,7 +14,8 @@ struct Rgba {
 
 class Image {
 public:
-    Image(int width, int height) : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height) {}
+    Image(int width, int height)
+        : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height) {}
 
     int width() const { return width_; }
     int height() const { return height_; }

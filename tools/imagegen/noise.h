@@ -30,14 +30,14 @@ uint32_t HashU32(uint32_t value);
 
 // A small sequential generator (splitmix-style) for placing stars, craters and the like.
 class Random {
-  public:
+public:
     explicit Random(uint32_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 0x632BE59BD9B4E019ull) {}
     uint32_t NextU32();
     float NextFloat();  // 0 <= x < 1
     float Range(float lo, float hi) { return lo + (hi - lo) * NextFloat(); }
     Vec3 OnSphere();  // uniformly distributed unit vector
 
-  private:
+private:
     uint64_t state_;
 };
 

@@ -10,7 +10,7 @@
 // A settings key in memory that answers like the registry: raw bytes whatever the type,
 // "too large" when the caller's buffer is short. It remembers the order of writes.
 class MemorySettingsKey : public SettingsKey {
-  public:
+public:
     std::map<std::string, std::vector<uint8_t>> values;
     std::vector<std::string> writes;
     bool refuseWrites = false;
@@ -52,7 +52,7 @@ class MemorySettingsKey : public SettingsKey {
         return std::string(b.begin(), b.end() - 1);
     }
 
-  private:
+private:
     bool Store(const char* name, std::vector<uint8_t> bytes) {
         writes.push_back(name);
         if (refuseWrites) {

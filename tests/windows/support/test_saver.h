@@ -7,7 +7,7 @@
 // A saver for tests: counts the hooks that show how a run ends, and lets a test start it
 // with a command line of its choice.
 class TestSaver : public SaverBase {
-  public:
+public:
     int cleanups = 0;
     int frames = 0;
 
