@@ -6,6 +6,8 @@
 #include <string>
 
 #include "scene/orrery_saver.h"
+#include "support/test_registry_key.h"
+#include "util/copy_string_bounded.h"
 
 // Settings against the real registry of the test prefix, each test under a key of its own.
 
@@ -13,55 +15,13 @@ namespace {
 
 class SettingsRegistry : public ::testing::Test {
 protected:
-    void SetUp() override {
-        path_ = std::string("Software\\Nebulart\\Tests\\") +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
-        std::strcpy(saver_.registryPath, path_.c_str());
-    }
-    void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str()); }
+    void SetUp() override { CopyStringBounded(saver_.registryPath, key_.path().c_str()); }
 
-    bool KeyExists() const {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-            return false;
-        }
-        RegCloseKey(key);
-        return true;
-    }
-
-    void SetDword(const char* name, DWORD value, const char* subkey = nullptr) {
-        const std::string path = subkey ? path_ + "\\" + subkey : path_;
-        ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), name, REG_DWORD, &value, sizeof(value)),
-                  ERROR_SUCCESS);
-    }
-    void SetString(const char* name, const std::string& text) {
-        ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, path_.c_str(), name, REG_SZ, text.c_str(),
-                                  static_cast<DWORD>(text.size() + 1)),
-                  ERROR_SUCCESS);
-    }
-    void SetBinary(const char* name, const void* data, DWORD size, const char* subkey) {
-        const std::string path = path_ + "\\" + subkey;
-        ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), name, REG_BINARY, data, size),
-                  ERROR_SUCCESS);
-    }
-    DWORD Dword(const char* name) const {
-        DWORD value = 0xDEADBEEF;
-        DWORD size = sizeof(value);
-        EXPECT_EQ(
-            RegGetValueA(HKEY_CURRENT_USER, path_.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size),
-            ERROR_SUCCESS)
-            << name;
-        return value;
-    }
-    std::string Text(const char* name) const {
-        char text[400] = {};
-        DWORD size = sizeof(text);
-        EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, path_.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &size),
-                  ERROR_SUCCESS)
-            << name;
-        return text;
-    }
+    bool KeyExists() const { return key_.Exists(); }
+    void SetDword(const char* name, DWORD value) { key_.SetDword(name, value); }
+    void SetString(const char* name, const std::string& text) { key_.SetString(name, text); }
+    DWORD Dword(const char* name) const { return key_.Dword(name); }
+    std::string Text(const char* name) const { return key_.Text(name); }
 
     // One monitor driven by adapter 0, whose identifier is all `idByte`.
     AdapterRecord* GiveMonitorAnAdapter(BYTE idByte) {
@@ -73,7 +33,7 @@ protected:
         return saver_.adapters[0];
     }
 
-    std::string path_;
+    TestRegistryKey key_;
     OrrerySaver saver_;
 };
 
@@ -137,7 +97,7 @@ TEST_F(SettingsRegistry, StoredChoicesAreWhatTheNextRunUses) {
     SetDword("Trajectories", 1);
     SetDword("Speed of Camera", 5);
     OrrerySaver next;
-    std::strcpy(next.registryPath, path_.c_str());
+    CopyStringBounded(next.registryPath, key_.path().c_str());
     next.mode = SaverMode::Test;
     next.LoadSettings();
     EXPECT_EQ(next.settings.cameraSettings, 0);
@@ -152,7 +112,7 @@ TEST_F(SettingsRegistry, GarbageReadsAsTheDocumentedFallback) {
     SetString("Audio Path", std::string(300, 'x'));
     SetDword("Planet to View", 0xFFFFFFFF);
     OrrerySaver next;
-    std::strcpy(next.registryPath, path_.c_str());
+    CopyStringBounded(next.registryPath, key_.path().c_str());
     next.mode = Full;
     std::strcpy(next.settings.audioPath, "kept?");
     next.LoadSettings();
@@ -199,7 +159,7 @@ TEST_F(SettingsRegistry, MonitorsWithoutAnAdapterHaveNoScreenKey) {
     saver_.mode = Full;
     saver_.WriteSettings();
     HKEY key = nullptr;
-    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, (path_ + "\\Screen 1").c_str(), 0, KEY_READ, &key),
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, (key_.path() + "\\Screen 1").c_str(), 0, KEY_READ, &key),
               ERROR_SUCCESS);
 }
 

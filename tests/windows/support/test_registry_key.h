@@ -22,6 +22,15 @@ public:
 
     const std::string& path() const { return path_; }
 
+    bool Exists() const {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+            return false;
+        }
+        RegCloseKey(key);
+        return true;
+    }
+
     bool Has(const char* name, const char* subkey = nullptr) const {
         DWORD size = 0;
         return RegGetValueA(HKEY_CURRENT_USER, Path(subkey).c_str(), name, RRF_RT_ANY, nullptr, nullptr,
@@ -47,8 +56,15 @@ public:
         return text;
     }
 
-    void SetDword(const char* name, DWORD value) const {
-        ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, path_.c_str(), name, REG_DWORD, &value, sizeof(value)),
+    void SetDword(const char* name, DWORD value, const char* subkey = nullptr) const {
+        ASSERT_EQ(
+            RegSetKeyValueA(HKEY_CURRENT_USER, Path(subkey).c_str(), name, REG_DWORD, &value, sizeof(value)),
+            ERROR_SUCCESS);
+    }
+
+    void SetString(const char* name, const std::string& text) const {
+        ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, path_.c_str(), name, REG_SZ, text.c_str(),
+                                  static_cast<DWORD>(text.size() + 1)),
                   ERROR_SUCCESS);
     }
 
