@@ -6,42 +6,12 @@
 
 #include "fake_direct3d.h"
 #include "framework/saver_base.h"
+#include "support/test_saver.h"
 #include "framework/status_codes.h"
 
 namespace {
 
 // A saver on an adapter that offers no usable device, or on the real Direct3D.
-class ErrorSaver : public SaverBase {
-public:
-    explicit ErrorSaver(FakeDirect3D* fake = nullptr) : fake_(fake) {}
-    int released = 0;
-    HRESULT ReleaseDeviceObjects() override {
-        ++released;
-        return S_OK;
-    }
-
-protected:
-    IDirect3D8* CreateDirect3D() override {
-        if (fake_ == nullptr) {
-            return SaverBase::CreateDirect3D();
-        }
-        fake_->AddRef();
-        return fake_;
-    }
-
-private:
-    FakeDirect3D* fake_;
-};
-
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message != WM_QUIT) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
-}
 
 std::string StringResource(UINT id) {
     char text[512] = {};
@@ -80,7 +50,7 @@ int DarkPixelsIn(HWND window, const RECT& area) {
 }
 
 TEST(ErrorDisplay, NoUsableDeviceShowsItsMessageInADriftingBox) {
-    ErrorSaver saver(NoUsableDevice());
+    TestSaver saver(NoUsableDevice());
     ASSERT_EQ(saver.StartupWithCommandLine(GetModuleHandleA(nullptr), "ssaver.scr /t"), S_OK);
     ASSERT_TRUE(saver.errorMode);
     ASSERT_EQ(saver.errorCode, ErrNoCompatibleDevices);
@@ -113,7 +83,7 @@ TEST(ErrorDisplay, NoUsableDeviceShowsItsMessageInADriftingBox) {
 }
 
 TEST(ErrorDisplay, BoxTurnsAtTheEdgesOfTheTestWindow) {
-    ErrorSaver saver(NoUsableDevice());
+    TestSaver saver(NoUsableDevice());
     ASSERT_EQ(saver.StartupWithCommandLine(GetModuleHandleA(nullptr), "ssaver.scr /t"), S_OK);
     ASSERT_TRUE(saver.errorMode);
     saver.AnimateErrorBox();
@@ -147,7 +117,7 @@ TEST(ErrorDisplay, BoxTurnsAtTheEdgesOfTheTestWindow) {
 }
 
 TEST(ErrorDisplay, FirstPassReleasesTheDevices) {
-    ErrorSaver saver;
+    TestSaver saver;
     ASSERT_EQ(saver.StartupWithCommandLine(GetModuleHandleA(nullptr), "ssaver.scr /t"), S_OK);
     ASSERT_FALSE(saver.errorMode);
     saver.CreateScreenDevices();
@@ -176,7 +146,7 @@ TEST(ErrorDisplay, PreviewBoxFillsThePreviewAndStaysStill) {
                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(host, nullptr);
     const std::string commandLine = "ssaver.scr /p " + std::to_string(reinterpret_cast<UINT_PTR>(host));
-    ErrorSaver saver(NoUsableDevice());
+    TestSaver saver(NoUsableDevice());
     ASSERT_EQ(saver.StartupWithCommandLine(GetModuleHandleA(nullptr), commandLine.c_str()), S_OK);
     ASSERT_EQ(saver.mode, SaverMode::Preview);
     ASSERT_TRUE(saver.errorMode);

@@ -3,37 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "framework/saver_base.h"
+#include "support/test_saver.h"
 #include "scripted_device_state.h"
 
 namespace {
-
-class LostDeviceSaver : public SaverBase {
-public:
-    int prepared = 0, released = 0, frames = 0;
-    HRESULT preparation = S_OK;
-    HRESULT PrepareDeviceObjects() override {
-        ++prepared;
-        return preparation;
-    }
-    HRESULT ReleaseDeviceObjects() override {
-        ++released;
-        return S_OK;
-    }
-    HRESULT RenderFrame() override {
-        ++frames;
-        return S_OK;
-    }
-};
-
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message != WM_QUIT) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
-}
 
 class LostDevice : public testing::Test {
 protected:
@@ -49,7 +22,7 @@ protected:
         DestroyWindow(saver.mainWindow);
         PumpMessages();
     }
-    LostDeviceSaver saver;
+    TestSaver saver;
     IDirect3DDevice8* device = nullptr;
 };
 
@@ -57,13 +30,13 @@ TEST_F(LostDevice, SkipsTheFrameWhileLost) {
     ScriptedDeviceState state(device);
     ScriptedDeviceState::cooperativeLevel = D3DERR_DEVICELOST;
     saver.RenderAllScreens();
-    EXPECT_EQ(saver.frames, 0);
+    EXPECT_EQ(saver.rendered, 0);
     EXPECT_EQ(ScriptedDeviceState::presents, 0) << "nothing is presented";
     EXPECT_EQ(ScriptedDeviceState::resets, 0);
 
     ScriptedDeviceState::cooperativeLevel = D3D_OK;
     saver.RenderAllScreens();
-    EXPECT_EQ(saver.frames, 1);
+    EXPECT_EQ(saver.rendered, 1);
     EXPECT_EQ(ScriptedDeviceState::presents, 1);
 }
 
@@ -75,7 +48,7 @@ TEST_F(LostDevice, ResetsThroughTheApplicationHooks) {
     EXPECT_EQ(ScriptedDeviceState::resets, 1);
     EXPECT_EQ(saver.prepared, 2);
     EXPECT_TRUE(saver.screenDevices[0].objectsPrepared);
-    EXPECT_EQ(saver.frames, 1);
+    EXPECT_EQ(saver.rendered, 1);
     EXPECT_EQ(ScriptedDeviceState::presents, 1);
     EXPECT_FALSE(saver.errorMode) << "the device's own Reset took the stored parameters";
 }

@@ -8,6 +8,7 @@
 
 #include "fake_direct3d.h"
 #include "framework/saver_base.h"
+#include "support/test_saver.h"
 #include "framework/status_codes.h"
 
 namespace {
@@ -15,47 +16,6 @@ namespace {
 const char testRegistryPath[] = "Software\\Nebulart\\Screensavers\\CelestraDeviceTests";
 
 // Counts the application hooks; uses `fake` instead of the real Direct3D when set.
-class DeviceSaver : public SaverBase {
-public:
-    explicit DeviceSaver(FakeDirect3D* fake = nullptr) : fake_(fake) {}
-
-    int settingsLoads = 0, created = 0, prepared = 0, released = 0, destroyed = 0, frames = 0;
-    void LoadSettings() override { ++settingsLoads; }
-    HRESULT CreateDeviceObjects() override {
-        ++created;
-        return S_OK;
-    }
-    HRESULT PrepareDeviceObjects() override {
-        ++prepared;
-        return S_OK;
-    }
-    HRESULT ReleaseDeviceObjects() override {
-        ++released;
-        return S_OK;
-    }
-    HRESULT DestroyDeviceObjects() override {
-        ++destroyed;
-        return S_OK;
-    }
-    HRESULT RenderFrame() override {
-        ++frames;
-        activeDevice->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, D3DCOLOR_XRGB(0, 0, 255), 1.0f,
-                            0);
-        return S_OK;
-    }
-
-protected:
-    IDirect3D8* CreateDirect3D() override {
-        if (fake_ == nullptr) {
-            return SaverBase::CreateDirect3D();
-        }
-        fake_->AddRef();
-        return fake_;
-    }
-
-private:
-    FakeDirect3D* fake_;
-};
 
 HINSTANCE Module() {
     return GetModuleHandleA(nullptr);
@@ -95,7 +55,7 @@ bool ReadDword(HKEY key, const char* name, DWORD* value) {
 }
 
 TEST(DeviceEnumeration, CataloguesTheWineAdapter) {
-    DeviceSaver saver;
+    TestSaver saver;
     ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /t"), S_OK);
     ASSERT_FALSE(saver.errorMode) << std::hex << saver.errorCode;
     EXPECT_EQ(saver.settingsLoads, 1) << "settings are read after enumeration";
@@ -156,7 +116,7 @@ TEST(DeviceEnumeration, CataloguesTheWineAdapter) {
 }
 
 TEST(DeviceCreation, TestWindowGetsAWindowedDeviceAndRendersThroughTheHooks) {
-    DeviceSaver saver;
+    TestSaver saver;
     ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /t"), S_OK);
     ASSERT_FALSE(saver.errorMode);
     saver.CreateScreenDevices();
@@ -183,7 +143,7 @@ TEST(DeviceCreation, TestWindowGetsAWindowedDeviceAndRendersThroughTheHooks) {
     for (int i = 0; i < 3; ++i) {
         saver.RenderAllScreens();
     }
-    EXPECT_EQ(saver.frames, 3);
+    EXPECT_EQ(saver.rendered, 3);
     EXPECT_EQ(saver.backBufferDesc.Width, 600u);
     EXPECT_EQ(saver.backBufferDesc.Height, 400u);
     EXPECT_STREQ(saver.deviceStats, screen.deviceStats);
@@ -205,7 +165,7 @@ TEST(DeviceCreation, RefusedFullScreenModeFallsBackAndIsRemembered) {
         return p.BackBufferFormat == D3DFMT_X8R8G8B8 ? D3DERR_NOTAVAILABLE : S_OK;
     };
     {
-        DeviceSaver saver(&fake);
+        TestSaver saver(&fake);
         std::strcpy(saver.registryPath, testRegistryPath);
         ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /s"), S_OK);
         ASSERT_FALSE(saver.errorMode) << std::hex << saver.errorCode;
@@ -254,7 +214,7 @@ TEST(DeviceCreation, ScreenWhoseEveryModeIsRefusedShowsTheCreationError) {
                   Mode(800, 600, D3DFMT_R5G6B5)};
     fake.desktopMode = Mode(800, 600, D3DFMT_X8R8G8B8);
     fake.creationPolicy = [](const D3DPRESENT_PARAMETERS&) { return D3DERR_OUTOFVIDEOMEMORY; };
-    DeviceSaver saver(&fake);
+    TestSaver saver(&fake);
     std::strcpy(saver.registryPath, testRegistryPath);
     ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /s"), S_OK);
     saver.CreateScreenDevices();
@@ -274,7 +234,7 @@ TEST(DeviceEnumeration, AdapterWithoutUsableDevicesIsAnError) {
     FakeDirect3D fake;
     fake.modes = {Mode(640, 480, D3DFMT_R5G6B5)};
     fake.halAvailable = false;
-    DeviceSaver saver(&fake);
+    TestSaver saver(&fake);
     ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /c"), S_OK);
     EXPECT_TRUE(saver.errorMode);
     EXPECT_EQ(saver.errorCode, ErrNoCompatibleDevices);
@@ -288,7 +248,7 @@ TEST(DeviceDescription, UnterminatedAdapterNameStaysInItsFields) {
     FakeDirect3D fake;
     fake.modes = {Mode(1024, 768, D3DFMT_X8R8G8B8)};
     std::memset(fake.description, 'N', sizeof(fake.description));  // no terminator at all
-    DeviceSaver saver(&fake);
+    TestSaver saver(&fake);
     ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /t"), S_OK);
     ASSERT_FALSE(saver.errorMode);
     EXPECT_EQ(std::strlen(saver.adapters[0]->identifier.Description), sizeof(fake.description) - 1);

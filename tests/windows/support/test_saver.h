@@ -1,22 +1,59 @@
 #pragma once
 
 #include <windows.h>
+#include <d3d8.h>
 
 #include "framework/saver_base.h"
 
-// A saver for tests: counts the hooks that show how a run ends, and lets a test start it
-// with a command line of its choice.
+// A saver for tests: counts every application hook, lets a test start it with a command
+// line of its choice, answer device preparation with a chosen result, and stand a fake
+// Direct3D in for the real one.
 class TestSaver : public SaverBase {
 public:
-    int cleanups = 0;
-    int frames = 0;
+    explicit TestSaver(IDirect3D8* direct3dStandIn = nullptr) : standIn_(direct3dStandIn) {}
 
-    HRESULT CleanupOnce() override {
-        ++cleanups;
+    int settingsLoads = 0;
+    int created = 0;
+    int prepared = 0;
+    int released = 0;
+    int destroyed = 0;
+    int frames = 0;
+    int rendered = 0;
+    int cleanups = 0;
+    HRESULT preparation = S_OK;  // what PrepareDeviceObjects answers
+
+    void LoadSettings() override { ++settingsLoads; }
+    HRESULT CreateDeviceObjects() override {
+        ++created;
+        return S_OK;
+    }
+    HRESULT PrepareDeviceObjects() override {
+        ++prepared;
+        return preparation;
+    }
+    HRESULT ReleaseDeviceObjects() override {
+        ++released;
+        return S_OK;
+    }
+    HRESULT DestroyDeviceObjects() override {
+        ++destroyed;
         return S_OK;
     }
     HRESULT AdvanceFrame() override {
         ++frames;
+        return S_OK;
+    }
+    // Clears to blue, so a screenshot tells a rendered frame from an empty window.
+    HRESULT RenderFrame() override {
+        ++rendered;
+        if (activeDevice != nullptr) {
+            activeDevice->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, D3DCOLOR_XRGB(0, 0, 255),
+                                1.0f, 0);
+        }
+        return S_OK;
+    }
+    HRESULT CleanupOnce() override {
+        ++cleanups;
         return S_OK;
     }
 
@@ -36,6 +73,18 @@ public:
         }
         mainWindow = nullptr;
     }
+
+protected:
+    IDirect3D8* CreateDirect3D() override {
+        if (standIn_ == nullptr) {
+            return SaverBase::CreateDirect3D();
+        }
+        standIn_->AddRef();
+        return standIn_;
+    }
+
+private:
+    IDirect3D8* standIn_;
 };
 
 // Dispatches everything waiting in the thread's queue; true when a WM_QUIT was among it.
