@@ -2,7 +2,8 @@
 # Builds the screensaver and shows it under Wine.
 #
 #   scripts/show.sh [options]
-#     --mode t|s         test window (default) or full screen
+#     --mode t|s|c       test window (default), full screen, or the settings dialog
+#                        (whose choices the next runs of this script use)
 #     --set NAME=NUMBER  store a setting first, e.g. --set "Camera Settings=5" (repeatable)
 #     --screenshot FILE  save a PNG of the saver after --after seconds, then close it
 #     --after SECONDS    delay before the screenshot (default 5)
@@ -34,7 +35,7 @@ while [ $# -gt 0 ]; do
     *) echo "unknown option: $1 (see --help)" >&2; exit 2 ;;
   esac
 done
-case "$mode" in t|s) ;; *) echo "--mode must be t or s" >&2; exit 2 ;; esac
+case "$mode" in t|s|c) ;; *) echo "--mode must be t, s or c" >&2; exit 2 ;; esac
 if [ -n "$screenshot" ]; then
   screenshot=$(realpath -m "$screenshot")
 fi
@@ -77,6 +78,7 @@ done
 saver="$root/build/windows/src/ssaver.scr"
 if [ -z "$screenshot" ]; then
   echo "Showing the saver; close its window (or press a key in full screen) to end."
+  [ "$mode" = c ] && echo "Settings chosen with OK are used by the next runs of scripts/show.sh."
   wine "$saver" "/$mode"
   exit 0
 fi
@@ -84,8 +86,10 @@ fi
 wine "$saver" "/$mode" &
 saver_pid=$!
 sleep "$after"
-if [ "$mode" = t ]; then
-  window=$(xdotool search --name '^Celestra Screensaver$' | head -n 1)
+if [ "$mode" != s ]; then
+  title='Celestra Screensaver'
+  [ "$mode" = c ] && title='Celestra Screensaver settings'
+  window=$(xdotool search --name "^${title}\$" | head -n 1)
   geometry=$(xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
                                             /Width:/{w=$2} /Height:/{h=$2} END{print w "x" h "+" x "+" y}')
   import -window root -crop "$geometry" +repage "$screenshot"
