@@ -2,6 +2,8 @@
 // prefix, for what X tools cannot do with Wine's windows:
 //   e2e_helper close TITLE          post WM_CLOSE to the top-level window TITLE
 //   e2e_helper describe TITLE       print "client WxH+X+Y topmost T popup P child C" of TITLE
+//   e2e_helper list TITLE           print "WxH+X+Y topmost T" of every top-level window TITLE
+//   e2e_helper monitors             print "WxH+X+Y" of every monitor
 //   e2e_helper preview SAVER        host SAVER /p in a window of ours and check its life
 //   e2e_helper click TITLE ID       click the button ID in the dialog TITLE, as the mouse would
 //   e2e_helper control TITLE ID     print "checked C enabled E text T" of control ID in TITLE
@@ -114,6 +116,45 @@ int Select(const char* title, const char* id, const char* item) {
     return 0;
 }
 
+struct WindowSearch {
+    const char* title;
+    int found;
+};
+
+BOOL CALLBACK PrintWindowWithTitle(HWND window, LPARAM parameter) {
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(parameter);
+    char title[256] = {};
+    GetWindowTextA(window, title, sizeof(title));
+    if (std::strcmp(title, search->title) == 0 && IsWindowVisible(window)) {
+        RECT r = {};
+        GetWindowRect(window, &r);
+        std::printf("%ldx%ld+%ld+%ld topmost %d\n", r.right - r.left, r.bottom - r.top, r.left, r.top,
+                    (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
+        ++search->found;
+    }
+    return TRUE;
+}
+
+int List(const char* title) {
+    WindowSearch search = {title, 0};
+    EnumWindows(PrintWindowWithTitle, reinterpret_cast<LPARAM>(&search));
+    return search.found > 0 ? 0 : 1;
+}
+
+BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    GetMonitorInfoA(monitor, &info);
+    const RECT& r = info.rcMonitor;
+    std::printf("%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+    return TRUE;
+}
+
+int Monitors() {
+    EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0);
+    return 0;
+}
+
 HWND FindSaverChild(HWND host) {
     return FindWindowExA(host, nullptr, "SaverWindowClass", nullptr);
 }
@@ -190,6 +231,12 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "describe") == 0) {
         return Describe(argv[2]);
     }
+    if (argc == 3 && std::strcmp(argv[1], "list") == 0) {
+        return List(argv[2]);
+    }
+    if (argc == 2 && std::strcmp(argv[1], "monitors") == 0) {
+        return Monitors();
+    }
     if (argc == 3 && std::strcmp(argv[1], "preview") == 0) {
         return Preview(argv[2]);
     }
@@ -203,7 +250,8 @@ int main(int argc, char** argv) {
         return Select(argv[2], argv[3], argv[4]);
     }
     std::fprintf(stderr,
-                 "usage: e2e_helper close TITLE | describe TITLE | preview SAVER | click TITLE ID |\n"
+                 "usage: e2e_helper close TITLE | describe TITLE | list TITLE | monitors | preview SAVER | "
+                 "click TITLE ID |\n"
                  "       control TITLE ID | select TITLE ID ITEM\n");
     return 2;
 }
