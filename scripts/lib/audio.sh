@@ -3,11 +3,13 @@
 # then call ensure_audio; release_audio stops what ensure_audio started.
 
 started_pulseaudio=""
+created_runtime_dir=""
 
 ensure_audio() {
   if [ -z "${XDG_RUNTIME_DIR:-}" ] || [ ! -d "$XDG_RUNTIME_DIR" ]; then
     XDG_RUNTIME_DIR=$(mktemp -d "${TMPDIR:-/tmp}/celestra-runtime.XXXXXX")
     chmod 700 "$XDG_RUNTIME_DIR"
+    created_runtime_dir=$XDG_RUNTIME_DIR
     export XDG_RUNTIME_DIR
   fi
   if pactl info >/dev/null 2>&1; then
@@ -31,5 +33,9 @@ release_audio() {
   if [ -n "$started_pulseaudio" ]; then
     pactl exit >/dev/null 2>&1 || true
     started_pulseaudio=""
+  fi
+  if [ -n "$created_runtime_dir" ]; then
+    rm -rf "$created_runtime_dir"
+    created_runtime_dir=""
   fi
 }
