@@ -1,7 +1,18 @@
 #!/usr/bin/env bash
 # Installs everything the build and the tests need on Debian 12.
 # Idempotent: when every package is present it only checks and returns.
+#
+# The package mirror can be caught mid-sync, serving one index with the wrong size so
+# that `apt-get update` fails while the other lists load. The update is therefore tried
+# APT_UPDATE_TRIES times (default 3), APT_RETRY_PAUSE seconds apart (default 20); if it
+# still fails the install goes on with the lists that did load, pinned to the release
+# suite so that both architectures take the same versions.
 set -euo pipefail
+
+APT_UPDATE_TRIES=${APT_UPDATE_TRIES:-3}
+APT_RETRY_PAUSE=${APT_RETRY_PAUSE:-20}
+APT_DIR=${APT_DIR:-/etc/apt}
+RELEASE_SUITE=bookworm
 
 HOST_PACKAGES=(
   build-essential cmake ninja-build pkg-config clang-format clang libclang-rt-14-dev
@@ -34,9 +45,9 @@ missing() {
 # Source packages (libjpeg-turbo is cross-built from Debian's sources) need deb-src
 # entries for the same mirror and suites as the binary ones.
 ensure_deb_src() {
-  local src=/etc/apt/sources.list.d/celestra-deb-src.sources
-  if grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ ||
-     grep -qs '^deb-src' /etc/apt/sources.list; then
+  local src=$APT_DIR/sources.list.d/celestra-deb-src.sources
+  if grep -rqs '^Types:.*deb-src' "$APT_DIR/sources.list.d/" ||
+     grep -qs '^deb-src' "$APT_DIR/sources.list"; then
     return 1
   fi
   as_root tee "$src" >/dev/null <<'SRC'
@@ -61,8 +72,38 @@ if [ "${#todo[@]}" -eq 0 ] && [ "$need_update" -eq 0 ]; then
   exit 0
 fi
 
+# Succeeds when every index loaded; otherwise retries, and in the end warns and fails
+# softly (status 1) so that the caller can go on with what loaded.
+update_package_lists() {
+  local try
+  for ((try = 1; try <= APT_UPDATE_TRIES; try++)); do
+    if as_root apt-get update -q; then
+      return 0
+    fi
+    if ((try < APT_UPDATE_TRIES)); then
+      echo "install-deps: apt-get update failed (try $try of $APT_UPDATE_TRIES);" \
+        "trying again in ${APT_RETRY_PAUSE} s" >&2
+      sleep "$APT_RETRY_PAUSE"
+    fi
+  done
+  echo "install-deps: apt-get update still fails after $APT_UPDATE_TRIES tries;" \
+    "going on with the package lists that did load" >&2
+  return 1
+}
+
+install_packages() {
+  as_root apt-get install -y -q --no-install-recommends "$@" "${todo[@]}"
+}
+
 export DEBIAN_FRONTEND=noninteractive
-as_root apt-get update -q
+lists_complete=1
+update_package_lists || lists_complete=0
 if [ "${#todo[@]}" -gt 0 ]; then
-  as_root apt-get install -y -q --no-install-recommends "${todo[@]}"
+  if [ "$lists_complete" -eq 1 ] && install_packages; then
+    exit 0
+  fi
+  # With one suite's index missing for one architecture, an amd64 package and its i386
+  # twin can come from different suites and conflict; the release suite has both.
+  echo "install-deps: installing from the $RELEASE_SUITE suite's versions" >&2
+  install_packages -o "APT::Default-Release=$RELEASE_SUITE"
 fi
