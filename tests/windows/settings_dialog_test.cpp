@@ -245,7 +245,7 @@ TEST_F(SettingsDialog, SetDefaultValuesResetsTheSceneButNotTheMusic) {
         EXPECT_FALSE(Checked(dialog, IDC_CAMERA_LAST));
         EXPECT_FALSE(Enabled(dialog, IDC_PLANET_LIST));
         EXPECT_FALSE(Enabled(dialog, IDC_FONT_COLOUR));
-        EXPECT_EQ(TrackbarPosition(dialog), 3) << "the first run's camera speed";
+        EXPECT_EQ(TrackbarPosition(dialog), 2) << "speed 5.0, not the first run's 4.0";
         EXPECT_EQ(saver_.settings.redVal, 255);
         EXPECT_EQ(saver_.settings.greenVal, 255);
         EXPECT_EQ(saver_.settings.blueVal, 0);
@@ -258,7 +258,7 @@ TEST_F(SettingsDialog, SetDefaultValuesResetsTheSceneButNotTheMusic) {
     ASSERT_TRUE(Run(driver));
     EXPECT_EQ(key_.Dword("Arrangement"), 2u);
     EXPECT_EQ(key_.Dword("Camera Settings"), 2u);
-    EXPECT_EQ(key_.Dword("Speed of Camera"), 3u);
+    EXPECT_EQ(key_.Dword("Speed of Camera"), 2u) << "speed 5.0";
     for (const char* name : {"Trajectories", "Names", "FPS", "Distances", "Ambient", "Stars"}) {
         EXPECT_EQ(key_.Dword(name), 0u) << name;
     }
