@@ -10,6 +10,7 @@
 #include "resource_ids.h"
 #include "scene/music_file_dialog.h"
 #include "scene/orrery_saver.h"
+#include "scene/settings_dialog.h"
 #include "settings/settings_dialog_model.h"
 #include "support/dialog_driver.h"
 #include "support/test_registry_key.h"
@@ -462,6 +463,47 @@ TEST_F(SettingsDialog, BrowsingPutsTheChosenFileIntoThePathBox) {
         });
     ASSERT_TRUE(Run(driver));
     EXPECT_EQ(key_.Text("Audio Path"), music);
+    DeleteFileA(music.c_str());
+}
+
+TEST_F(SettingsDialog, CancelUndoesAChangedColourAndABrowsedPath) {
+    const std::string music = TemporaryMusicFile();
+    OrrerySettings s = Informative();
+    s.redVal = 10;
+    s.greenVal = 20;
+    s.blueVal = 30;
+    s.customAudio = 1;
+    s.audio = 0;
+    std::strcpy(s.audioPath, "C:\\before.mp3");
+    Store(s);
+
+    DialogDriver driver;
+    driver.Then([&](HWND dialog) { ClickButton(dialog, IDC_FONT_COLOUR); })
+        .Then([&](HWND colourDialog) {
+            SetDlgItemTextA(colourDialog, 706, "200");  // the red, green and blue boxes
+            SetDlgItemTextA(colourDialog, 707, "100");
+            SetDlgItemTextA(colourDialog, 708, "50");
+            ClickButton(colourDialog, IDOK);
+        })
+        .Then([&](HWND dialog) {
+            EXPECT_EQ(TextColourRef(saver_.settings), static_cast<uint32_t>(RGB(200, 100, 50)));
+            ClickButton(dialog, IDC_AUDIO_BROWSE);
+        })
+        .Then([&](HWND fileDialog) {
+            HWND box = FileNameBox(fileDialog);
+            ASSERT_NE(box, nullptr);
+            SetWindowTextA(box, music.c_str());
+            ClickButton(fileDialog, IDOK);
+        })
+        .Then([&](HWND dialog) {
+            EXPECT_STREQ(saver_.settings.audioPath, music.c_str());
+            ClickButton(dialog, IDCANCEL);
+        });
+    ASSERT_TRUE(Run(driver));
+    EXPECT_EQ(TextColourRef(saver_.settings), static_cast<uint32_t>(RGB(10, 20, 30)));
+    EXPECT_STREQ(saver_.settings.audioPath, "C:\\before.mp3");
+    EXPECT_EQ(key_.Dword("Red val"), 10u);
+    EXPECT_EQ(key_.Text("Audio Path"), "C:\\before.mp3");
     DeleteFileA(music.c_str());
 }
 
