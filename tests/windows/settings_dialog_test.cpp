@@ -316,12 +316,19 @@ TEST_F(SettingsDialog, DefaultAndCustomAudioAreNeverBothChecked) {
     EXPECT_EQ(key_.Dword("Custom Audio"), 0u);
 }
 
-// One monitor with a hardware adapter offering three modes.
-AdapterRecord* GiveOneAdapter(SaverBase& saver) {
-    saver.monitorCount = 1;
-    CopyStringBounded(saver.monitors[0].adapterDescription, "Test Adapter");
-    saver.monitors[0].adapterIndex = 0;
+// One hardware adapter offering three modes, on the last monitor; the monitors before it
+// have no adapter.
+AdapterRecord* GiveOneAdapter(SaverBase& saver, DWORD monitorsWithoutAdapter = 0) {
+    saver.monitorCount = monitorsWithoutAdapter + 1;
+    for (DWORD m = 0; m < monitorsWithoutAdapter; ++m) {
+        CopyStringBounded(saver.monitors[m].adapterDescription, "No Adapter");
+        saver.monitors[m].adapterIndex = NoAdapter;
+    }
+    MonitorRecord& monitor = saver.monitors[monitorsWithoutAdapter];
+    CopyStringBounded(monitor.adapterDescription, "Test Adapter");
+    monitor.adapterIndex = 0;
     AdapterRecord* adapter = new AdapterRecord();
+    adapter->monitorIndex = monitorsWithoutAdapter;
     saver.adapters[0] = adapter;
     saver.adapterCount = 1;
     std::memset(&adapter->identifier.DeviceIdentifier, 0x5A, sizeof(GUID));
@@ -368,6 +375,28 @@ TEST_F(SettingsDialog, DisplaySettingsReachTheRegistryWithOk) {
     EXPECT_EQ(key_.Dword("Width", "Screen 1"), 0u);
     EXPECT_EQ(key_.Dword("Height", "Screen 1"), 0u);
     EXPECT_EQ(key_.Dword("Format", "Screen 1"), 0u);
+}
+
+// "Screen N" counts monitors, not adapters: behind a monitor without an adapter, the
+// first adapter's choices live in "Screen 2".
+TEST_F(SettingsDialog, ScreenKeysAreNamedForTheMonitorOfTheAdapter) {
+    AdapterRecord* adapter = GiveOneAdapter(saver_, 1);
+    DialogDriver driver;
+    driver.Then([&](HWND dialog) { ClickButton(dialog, IDC_DISPLAY_SETTINGS); })
+        .Then([&](HWND display) {
+            EXPECT_EQ(ControlText(display, IDC_ADAPTER_NAME), "Test Adapter");
+            ChooseListItem(display, IDC_MODE_LIST, 3);
+            ClickButton(display, IDOK);
+        })
+        .Then([&](HWND dialog) { ClickButton(dialog, IDOK); });
+    ASSERT_TRUE(Run(driver));
+    EXPECT_FALSE(key_.Has("Width", "Screen 1")) << "the first monitor has no adapter";
+    EXPECT_EQ(key_.Dword("Width", "Screen 2"), 1024u);
+    EXPECT_EQ(key_.Dword("Format", "Screen 2"), static_cast<DWORD>(D3DFMT_X8R8G8B8));
+
+    adapter->preferredWidth = 0;
+    ASSERT_TRUE(saver_.ReadSettings());
+    EXPECT_EQ(adapter->preferredWidth, 1024u) << "read back from the same key";
 }
 
 TEST_F(SettingsDialog, CancelAlsoUndoesTheDisplaySettings) {
@@ -515,6 +544,15 @@ TEST_F(SettingsDialog, CancelledBrowsingLeavesThePathAlone) {
     ASSERT_TRUE(driver.Run([&] { chosen = saver_.BrowseMusicFile(path, nullptr); }));
     EXPECT_FALSE(chosen);
     EXPECT_STREQ(path, "C:\\kept.mp3");
+}
+
+TEST(SettingsDialogProc, FindsNoSaverOnceItIsGone) {
+    {
+        OrrerySaver saver;
+        EXPECT_EQ(OrrerySaver::Instance(), &saver);
+    }
+    EXPECT_EQ(OrrerySaver::Instance(), nullptr);
+    EXPECT_EQ(SettingsDialogProc(nullptr, WM_COMMAND, IDC_SET_DEFAULTS, 0), FALSE) << "nothing to work on";
 }
 
 TEST(MusicFileDialog, OffersMp3FilesFirstAndOnlyExistingOnes) {
