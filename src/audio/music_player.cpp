@@ -77,7 +77,30 @@ HRESULT MusicPlayer::Rewind() {
     }
     hr = position->put_CurrentPosition(0.0);
     position->Release();
+    // A new pass begins: what the graph queued about the last one, its completion above
+    // all, is dropped here, or the next poll would take it for the new pass's end.
+    TakeEvents();
+    passComplete_ = false;
     return hr;
+}
+
+// Takes every event the graph has queued and notes a completion of the current pass.
+void MusicPlayer::TakeEvents() {
+    IMediaEvent* events = nullptr;
+    if (FAILED(QueryGraph(IID_IMediaEvent, &events))) {
+        return;
+    }
+    const int mostEvents = 64;  // a graph that never runs dry cannot hold the caller
+    long code = 0;
+    LONG_PTR first = 0;
+    LONG_PTR second = 0;
+    for (int i = 0; i < mostEvents && events->GetEvent(&code, &first, &second, 0) == S_OK; ++i) {
+        events->FreeEventParams(code, first, second);
+        if (code == EC_COMPLETE) {
+            passComplete_ = true;
+        }
+    }
+    events->Release();
 }
 
 HRESULT MusicPlayer::SetVolume(long volume) {
@@ -99,33 +122,15 @@ HRESULT MusicPlayer::SetVolume(long volume) {
     return hr;
 }
 
+// The completion is read from the graph's event queue, not from WaitForCompletion: the
+// queue is emptied at every rewind, whereas Wine's WaitForCompletion goes on reporting
+// the completion of an earlier pass after a rewind.
 bool MusicPlayer::IsComplete() {
     if (state_ != State::Running) {
         return false;
     }
-    IMediaEvent* events = nullptr;
-    if (FAILED(QueryGraph(IID_IMediaEvent, &events))) {
-        return false;
-    }
-    long eventCode = 0;
-    const HRESULT hr = events->WaitForCompletion(0, &eventCode);
-    events->Release();
-    return SUCCEEDED(hr) && eventCode == EC_COMPLETE && PlayedToTheEnd();
-}
-
-// Some DirectShow implementations (Wine's among them) go on reporting the completion of
-// an earlier pass after a rewind; the position tells whether this pass has ended too.
-bool MusicPlayer::PlayedToTheEnd() {
-    IMediaPosition* position = nullptr;
-    if (FAILED(QueryGraph(IID_IMediaPosition, &position))) {
-        return true;  // nothing to contradict the graph's own report
-    }
-    REFTIME current = 0.0;
-    REFTIME duration = 0.0;
-    const bool known = SUCCEEDED(position->get_CurrentPosition(&current)) &&
-                       SUCCEEDED(position->get_Duration(&duration)) && duration > 0.0;
-    position->Release();
-    return !known || current >= duration - 0.05;
+    TakeEvents();
+    return passComplete_;
 }
 
 void MusicPlayer::Close() {
@@ -134,4 +139,5 @@ void MusicPlayer::Close() {
         graph_ = nullptr;
     }
     state_ = State::Empty;
+    passComplete_ = false;
 }

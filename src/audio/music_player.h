@@ -31,10 +31,13 @@ public:
     HRESULT Play();
     // Stopping keeps the position.
     HRESULT Stop();
+    // Back to the start, stopped; what the graph reported about the pass before is
+    // dropped, so IsComplete answers for the next pass.
     HRESULT Rewind();
     // Clamped into SilentVolume..FullVolume.
     HRESULT SetVolume(long volume);
-    // True when a running graph reports that the file has played to its end.
+    // True when a running graph has reported that the file played to its end since it was
+    // opened or last rewound.
     bool IsComplete();
     void Close();
 
@@ -42,10 +45,11 @@ public:
     IGraphBuilder* graph() const { return graph_; }
 
 private:
-    bool PlayedToTheEnd();
+    void TakeEvents();
     template <typename Interface>
     HRESULT QueryGraph(REFIID id, Interface** out);
 
     IGraphBuilder* graph_ = nullptr;
     State state_ = State::Empty;
+    bool passComplete_ = false;  // the graph reported the end of the pass since the last rewind
 };

@@ -55,8 +55,11 @@ HRESULT SaverBase::RunSaver() {
         CreateScreenDevices();
     }
 
+    // The system is told a saver runs only while this one goes on: the run may already
+    // have ended during device creation (activation lost under a message box), and the
+    // flag would then outlive the process.
     UINT scratch = 0;
-    if (mode == Full) {
+    if (mode == Full && !ending_) {
         SystemParametersInfoA(SPI_SCREENSAVERRUNNING, TRUE, &scratch, 0);
     }
     // Without a window nothing can be shown and no message will ever end the run.

@@ -1,5 +1,9 @@
+#include <memory>
+
+#include "framework/password_requirement.h"
 #include "framework/saver_base.h"
 #include "framework/status_codes.h"
+#include "util/registry_key.h"
 
 // On the Windows 9x family the saver itself asks for the screen-saver password before
 // the desktop may be seen again; later systems do that themselves.
@@ -7,17 +11,9 @@
 namespace {
 
 bool PasswordRequired() {
-    HKEY key = nullptr;
-    if (RegOpenKeyA(HKEY_CURRENT_USER, "Control Panel\\Desktop", &key) != ERROR_SUCCESS) {
-        return false;
-    }
-    DWORD value = 0;
-    DWORD size = sizeof(value);
-    const bool required = RegQueryValueExA(key, "ScreenSaveUsePassword", nullptr, nullptr,
-                                           reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
-                          size == sizeof(value) && value != 0;
-    RegCloseKey(key);
-    return required;
+    std::unique_ptr<RegistryKey> desktop =
+        RegistryKey::OpenForReading(HKEY_CURRENT_USER, "Control Panel\\Desktop");
+    return desktop && ScreenSaverPasswordRequired(*desktop);
 }
 
 template <typename Fn>

@@ -13,14 +13,27 @@ bool IsZero(const uint8_t (&id)[16]) {
     return true;
 }
 
+// True when the stored identifier lets the mode choices apply: it names this adapter, is
+// all zeros, or is not stored at all. An identifier of any other size (or one that cannot
+// be read) is damaged and could have been any card's, so it counts as another card's.
+bool StoredForThisAdapter(SettingsKey& screenKey, const uint8_t (&adapterId)[16]) {
+    uint8_t storedId[sizeof(adapterId)] = {};
+    uint32_t size = sizeof(storedId);
+    const SettingsKey::ReadResult result = screenKey.ReadValue("Adapter ID", storedId, &size);
+    if (result == SettingsKey::ReadResult::Missing) {
+        return true;
+    }
+    if (result != SettingsKey::ReadResult::Ok || size != sizeof(storedId)) {
+        return false;
+    }
+    return std::memcmp(storedId, adapterId, sizeof(storedId)) == 0 || IsZero(storedId);
+}
+
 }  // namespace
 
 void ReadScreenPreferences(SettingsKey& screenKey, ScreenPreferences& current) {
-    uint8_t storedId[16] = {};
-    ReadExactBytes(screenKey, "Adapter ID", storedId, sizeof(storedId));
     ReadNumber(screenKey, "Leave Black", &current.leaveBlack);
-    const bool sameAdapter = std::memcmp(storedId, current.adapterId, sizeof(storedId)) == 0;
-    if (!sameAdapter && !IsZero(storedId)) {
+    if (!StoredForThisAdapter(screenKey, current.adapterId)) {
         return;
     }
     ReadNumber(screenKey, "Disable Hardware", &current.disableHardware);

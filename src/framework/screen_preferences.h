@@ -17,7 +17,8 @@ struct ScreenPreferences {
 
 // Reads the stored choices into `current` (which holds the adapter's identifier and the
 // values to keep when nothing is stored). Mode and hardware choices saved for another
-// adapter are ignored; "Leave Black" applies whatever the adapter.
+// adapter, or under an identifier that is not 16 bytes, are ignored; "Leave Black"
+// applies whatever the adapter.
 void ReadScreenPreferences(SettingsKey& screenKey, ScreenPreferences& current);
 
 void WriteScreenPreferences(SettingsKey& screenKey, const ScreenPreferences& preferences);

@@ -24,6 +24,13 @@ OrrerySaver::OrrerySaver() : deviceObjects(), currentDevice(nullptr), musicPlaye
     LoadStringA(GetModuleHandleA(nullptr), IDS_PRODUCT_NAME, windowTitle, sizeof(windowTitle));
 }
 
+// A dialog procedure called after the object died must find no object, not a dangling one.
+OrrerySaver::~OrrerySaver() {
+    if (theOrrery == this) {
+        theOrrery = nullptr;
+    }
+}
+
 OrrerySaver* OrrerySaver::Instance() {
     return theOrrery;
 }

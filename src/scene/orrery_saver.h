@@ -13,8 +13,10 @@ class MusicPlayer;
 class OrrerySaver : public SaverBase, public OrreryScene {
 public:
     OrrerySaver();
+    ~OrrerySaver() override;
 
-    // The settings dialog's procedures reach the one application object through this.
+    // The settings dialog's procedures reach the one application object through this;
+    // null once it is gone.
     static OrrerySaver* Instance();
 
     void ApplyDefaultSettings();

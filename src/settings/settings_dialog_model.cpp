@@ -74,11 +74,12 @@ void ApplyConfirmedChoices(const ConfirmedChoices& choices, OrrerySettings& sett
     }
 }
 
-// The button promises the defaults of a first run, the camera speed included.
+// The button gives a first run's scene, but one step slower than a first run's camera:
+// its trackbar position is 2 (speed 5.0), not the position of the first-run speed 4.0.
 DefaultChoices DefaultButtonChoices() {
     const OrrerySettings defaults = DefaultSettings();
     return {ArrangementRadioId(defaults.arrangement), CameraRadioId(defaults.cameraSettings),
-            TrackbarPositionOfSpeed(defaults.speedOfCamera)};
+            DefaultButtonTrackbarPosition};
 }
 
 void ApplyDefaultTextColour(OrrerySettings& settings) {

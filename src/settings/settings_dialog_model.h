@@ -27,6 +27,8 @@ constexpr int ArrangementChoiceCount = 3;
 constexpr int CameraChoiceCount = 6;
 constexpr int PlanetListItemCount = 9;  // bodies 1 (Pluto) to 9 (Mercury)
 constexpr int TrackbarLastPosition = 5;
+// Where "Set Default Values" puts the trackbar: speed 5.0.
+constexpr int DefaultButtonTrackbarPosition = 2;
 
 // A path typed into the edit box keeps at most this many characters.
 constexpr int MaxTypedPathLength = 255;

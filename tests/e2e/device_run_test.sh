@@ -3,7 +3,7 @@
 # running, showing the scene rather than an error box, until the user ends them.
 #
 #   device_run_test.sh [--prefix DIR] SCR test|full
-set -uo pipefail
+set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/lib/saver_session.sh"
 session_begin "$@"
 run=${session_args[0]:-}

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # ssaver.scr /s covers the screen with a topmost window that a key press ends.
+set -euo pipefail
 . "$(dirname "$0")/lib/saver_session.sh"
 session_begin "$@"
 
 start_saver /s
 wait_for_window "Celestra Screensaver" >/dev/null
 description=$(helper describe "Celestra Screensaver")
-screen=$(xdpyinfo | awk '/dimensions:/ {print $2; exit}')
+screen=$(screen_size)
 case "$description" in
   "client ${screen}+0+0 topmost 1 popup 1 child 0") ;;
   *) fail "not a topmost pop-up covering the ${screen} screen: $description" ;;

@@ -4,7 +4,7 @@
 # the full-screen window, and in a message box for the settings.
 #
 #   no_direct3d_test.sh [--prefix DIR] SCR test|full|config
-set -uo pipefail
+set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/lib/saver_session.sh"
 session_begin "$@"
 run=${session_args[0]:-}
@@ -51,7 +51,7 @@ case "$run" in
     start_saver /s
     window=$(wait_for_window "Celestra Screensaver")
     geometry=$(window_geometry "$window")
-    screen=$(xdpyinfo | awk '/dimensions:/ {print $2; exit}')
+    screen=$(screen_size)
     [ "${geometry%%+*}" = "$screen" ] || fail "the saver window is $geometry on a $screen screen"
     check_drifting_box "$geometry"
     xdotool key space

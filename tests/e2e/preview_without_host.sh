@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # ssaver.scr /p without a usable host window has nothing to show and ends by itself.
+set -euo pipefail
 . "$(dirname "$0")/lib/saver_session.sh"
 session_begin "$@"
 

@@ -5,7 +5,7 @@
 # names, the panel and the frame rate are found by comparing regions, not by timing.
 #
 #   scene_view_test.sh [--prefix DIR] SCR sun-glow|planet-view|names|full-screen
-set -uo pipefail
+set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/lib/saver_session.sh"
 session_begin "$@"
 scenario=${session_args[0]:-}
@@ -14,7 +14,7 @@ key='HKCU\Software\Nebulart\Screensavers\Celestra'
 # Settings for the next run: NAME=NUMBER pairs on top of the defaults, no music. The
 # saver reads stored settings only when "Arrangement" is among them.
 choose_settings() {
-  wine reg delete "$key" /f >/dev/null 2>&1
+  wine reg delete "$key" /f >/dev/null 2>&1 || true
   local setting
   for setting in "Arrangement=2" "Audio=0" "$@"; do
     wine reg add "$key" /v "${setting%%=*}" /t REG_DWORD /d "${setting#*=}" /f >/dev/null ||

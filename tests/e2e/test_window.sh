@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # ssaver.scr /t opens "Celestra Screensaver" with a 600 x 400 client area, ignores
 # input, and ends when the window is closed.
+set -euo pipefail
 . "$(dirname "$0")/lib/saver_session.sh"
 session_begin "$@"
 

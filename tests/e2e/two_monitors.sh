@@ -5,6 +5,7 @@
 #
 # Xvfb places both heads at 0,0, so the two monitors overlap; the test counts windows
 # and checks that both show the scene, not where each one lies.
+set -euo pipefail
 . "$(dirname "$0")/lib/saver_session.sh"
 unset DISPLAY  # this test needs a display of its own, with two heads
 export XVFB_SCREENS="+xinerama -screen 0 800x600x24 -screen 1 640x480x24"

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "support/memory_settings_key.h"
 
 namespace {
@@ -50,16 +52,39 @@ TEST(ScreenPreferences, ChoicesForAnotherAdapterKeepOnlyLeaveBlack) {
 }
 
 TEST(ScreenPreferences, WithoutAStoredIdentifierEverythingApplies) {
-    MemorySettingsKey key;
-    key.SetDword("Width", 800);
-    key.SetDword("Height", 600);
-    key.SetDword("Format", 22);
-    key.SetBytes("Adapter ID", {1, 2, 3});  // not a GUID: as if none were stored
-    ScreenPreferences read = Adapter(9);
-    ReadScreenPreferences(key, read);
-    EXPECT_EQ(read.preferredWidth, 800u);
-    EXPECT_EQ(read.preferredFormat, 22u);
-    EXPECT_EQ(read.leaveBlack, 0u);
+    for (bool zeros : {false, true}) {
+        MemorySettingsKey key;
+        key.SetDword("Width", 800);
+        key.SetDword("Height", 600);
+        key.SetDword("Format", 22);
+        if (zeros) {
+            key.SetBytes("Adapter ID", std::vector<uint8_t>(16, 0));
+        }
+        ScreenPreferences read = Adapter(9);
+        ReadScreenPreferences(key, read);
+        EXPECT_EQ(read.preferredWidth, 800u) << zeros;
+        EXPECT_EQ(read.preferredFormat, 22u) << zeros;
+        EXPECT_EQ(read.leaveBlack, 0u) << zeros;
+    }
+}
+
+TEST(ScreenPreferences, ADamagedIdentifierCountsAsAnotherAdapter) {
+    for (size_t size : {0u, 1u, 3u, 15u, 17u, 32u}) {
+        MemorySettingsKey key;
+        key.SetDword("Leave Black", 1);
+        key.SetDword("Disable Hardware", 1);
+        key.SetDword("Width", 800);
+        key.SetDword("Height", 600);
+        key.SetDword("Format", 22);
+        key.SetBytes("Adapter ID", std::vector<uint8_t>(size, 9));  // this adapter's bytes, wrong length
+        ScreenPreferences read = Adapter(9);
+        ReadScreenPreferences(key, read);
+        EXPECT_EQ(read.leaveBlack, 1u) << size << " bytes";
+        EXPECT_EQ(read.disableHardware, 0u) << size << " bytes";
+        EXPECT_EQ(read.preferredWidth, 0u) << size << " bytes";
+        EXPECT_EQ(read.preferredHeight, 0u) << size << " bytes";
+        EXPECT_EQ(read.preferredFormat, 0u) << size << " bytes";
+    }
 }
 
 TEST(ScreenPreferences, AnEmptyKeyChangesNothing) {

@@ -131,11 +131,12 @@ TEST(SettingsDialogModel, ATypedPathIsCutAndNeverEmpty) {
     EXPECT_STREQ(s.audioPath, " ");
 }
 
-TEST(SettingsDialogModel, DefaultButtonGivesTheFirstRunScene) {
+TEST(SettingsDialogModel, DefaultButtonGivesTheFirstRunSceneWithASlowerCamera) {
     const DefaultChoices d = DefaultButtonChoices();
     EXPECT_EQ(d.arrangementRadioId, 2218);
     EXPECT_EQ(d.cameraRadioId, 2221);  // move elliptic
-    EXPECT_EQ(d.trackbarPosition, 3) << "the default camera speed 4.0";
+    EXPECT_EQ(d.trackbarPosition, 2) << "speed 5.0, not the first run's 4.0 (position 3)";
+    EXPECT_EQ(TrackbarPositionOfSpeed(DefaultSettings().speedOfCamera), 3);
     OrrerySettings s = DefaultSettings();
     s.redVal = 1;
     s.greenVal = 2;

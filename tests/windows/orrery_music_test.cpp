@@ -4,6 +4,10 @@
 
 #include <dshow.h>
 
+#include <cstdio>
+#include <string>
+#include <vector>
+
 #include "audio/music_player.h"
 #include "scene/orrery_saver.h"
 #include "support/tone_file.h"
@@ -63,6 +67,85 @@ TEST_F(OrreryMusic, AFinishedTrackRestartsAtTheNextPoll) {
     Sleep(100);
     EXPECT_FALSE(saver_.musicPlayer->IsComplete()) << "the track plays again from its start";
     EXPECT_EQ(saver_.musicPlayer->state(), MusicPlayer::State::Running);
+}
+
+// Music made at build time with sox and lame, in the folder CELESTRA_TEST_MUSIC names: a
+// WAV and a variable-bitrate MP3 of the same 2.5 s, a tone and then noise, so that the
+// MP3's bitrate changes along the track.
+const double LoopTrackSeconds = 2.5;
+
+std::string TestMusicFile(const char* name) {
+    char folder[MAX_PATH] = {};
+    if (GetEnvironmentVariableA("CELESTRA_TEST_MUSIC", folder, sizeof(folder)) == 0) {
+        return "";
+    }
+    std::string path = std::string(folder) + "\\" + name;
+    for (char& c : path) {
+        c = c == '/' ? '\\' : c;
+    }
+    return path;
+}
+
+REFTIME CurrentPosition(MusicPlayer& player) {
+    IMediaPosition* position = nullptr;
+    REFTIME current = -1.0;
+    if (SUCCEEDED(player.graph()->QueryInterface(IID_IMediaPosition, reinterpret_cast<void**>(&position)))) {
+        position->get_CurrentPosition(&current);
+        position->Release();
+    }
+    return current;
+}
+
+// Runs the saver's frames about 20 ms apart for `seconds` of real time from the start of
+// the music, and returns the times at which the track went back to its beginning.
+std::vector<double> RestartTimes(OrrerySaver& saver, double seconds) {
+    std::vector<double> restarts;
+    LARGE_INTEGER frequency, start, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    REFTIME last = 0.0;
+    for (;;) {
+        Sleep(20);
+        QueryPerformanceCounter(&now);
+        const double elapsed = static_cast<double>(now.QuadPart - start.QuadPart) / frequency.QuadPart;
+        if (elapsed > seconds) {
+            return restarts;
+        }
+        saver.time = static_cast<float>(elapsed);
+        saver.KeepMusicLooping();
+        const REFTIME position = CurrentPosition(*saver.musicPlayer);
+        if (position + 0.5 < last) {
+            restarts.push_back(elapsed);
+        }
+        last = position;
+    }
+}
+
+TEST_F(OrreryMusic, TracksLoopWithAGapNoLongerThanThePoll) {
+    const double poll = 1.5;
+    const double slack = 0.4;  // a frame, and the graph's own start
+    for (const char* name : {"loop.wav", "loop-vbr.mp3"}) {
+        const std::string path = TestMusicFile(name);
+        ASSERT_FALSE(path.empty()) << "CELESTRA_TEST_MUSIC names no folder";
+        CopyStringBounded(saver_.settings.audioPath, path.c_str());
+        saver_.time = 0.0f;
+        saver_.musicClockLast = saver_.musicClockSum = 0.0f;
+        saver_.BeginMusic();
+        ASSERT_NE(saver_.musicPlayer, nullptr);
+        ASSERT_EQ(saver_.musicPlayer->state(), MusicPlayer::State::Running) << path;
+
+        const std::vector<double> restarts = RestartTimes(saver_, 2 * (LoopTrackSeconds + poll) + 0.5);
+        ASSERT_EQ(restarts.size(), 2u) << name;
+        double previous = 0.0;
+        for (double restart : restarts) {
+            const double interval = restart - previous;
+            std::printf("%s: restarted %.2f s after the last start\n", name, interval);
+            EXPECT_GE(interval, LoopTrackSeconds) << name << ": restarted before the track ended";
+            EXPECT_LE(interval, LoopTrackSeconds + poll + slack) << name << ": a gap longer than the poll";
+            previous = restart;
+        }
+        saver_.StopMusic();
+    }
 }
 
 TEST_F(OrreryMusic, NoPlayerInAPreviewOrWithMusicOff) {

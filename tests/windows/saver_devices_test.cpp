@@ -230,6 +230,57 @@ TEST(DeviceCreation, ScreenWhoseEveryModeIsRefusedShowsTheCreationError) {
     Finish(saver);
 }
 
+// A full-screen run that its application ends from a hook: during device preparation (as
+// when activation is lost while a message box is up) or at its first frame.
+class SaverEndingIn : public TestSaver {
+public:
+    enum class Hook { Preparation, Frame };
+    SaverEndingIn(IDirect3D8* direct3d, Hook hook) : TestSaver(direct3d), hook_(hook) {}
+
+    BOOL runningAtFirstFrame = FALSE;
+
+    HRESULT PrepareDeviceObjects() override {
+        TestSaver::PrepareDeviceObjects();
+        if (hook_ == Hook::Preparation) {
+            EndSaver();
+        }
+        return S_OK;
+    }
+    HRESULT AdvanceFrame() override {
+        TestSaver::AdvanceFrame();
+        SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &runningAtFirstFrame, 0);
+        EndSaver();
+        return S_OK;
+    }
+
+private:
+    Hook hook_;
+};
+
+TEST(SaverRun, TheSystemKnowsASaverRunsOnlyWhileItDoes) {
+    for (SaverEndingIn::Hook hook : {SaverEndingIn::Hook::Preparation, SaverEndingIn::Hook::Frame}) {
+        const bool duringPreparation = hook == SaverEndingIn::Hook::Preparation;
+        RegDeleteTreeA(HKEY_CURRENT_USER, testRegistryPath);
+        FakeDirect3D fake;
+        fake.modes = {Mode(1024, 768, D3DFMT_X8R8G8B8)};
+        SaverEndingIn saver(&fake, hook);
+        std::strcpy(saver.registryPath, testRegistryPath);
+        ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /s"), S_OK);
+        UINT scratch = 0;
+        SystemParametersInfoA(SPI_SCREENSAVERRUNNING, FALSE, &scratch, 0);
+
+        EXPECT_EQ(saver.RunSaver(), S_OK);
+        EXPECT_TRUE(saver.Ended()) << duringPreparation;
+        EXPECT_EQ(saver.frames, duringPreparation ? 0 : 1);
+        EXPECT_EQ(saver.runningAtFirstFrame, duringPreparation ? FALSE : TRUE);
+        BOOL running = TRUE;
+        ASSERT_TRUE(SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0));
+        EXPECT_FALSE(running) << (duringPreparation ? "ended during device preparation" : "ended at a frame");
+        Finish(saver);
+    }
+    RegDeleteTreeA(HKEY_CURRENT_USER, testRegistryPath);
+}
+
 TEST(DeviceEnumeration, AdapterWithoutUsableDevicesIsAnError) {
     FakeDirect3D fake;
     fake.modes = {Mode(640, 480, D3DFMT_R5G6B5)};

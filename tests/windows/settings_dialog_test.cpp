@@ -10,6 +10,7 @@
 #include "resource_ids.h"
 #include "scene/music_file_dialog.h"
 #include "scene/orrery_saver.h"
+#include "scene/settings_dialog.h"
 #include "settings/settings_dialog_model.h"
 #include "support/dialog_driver.h"
 #include "support/test_registry_key.h"
@@ -245,7 +246,7 @@ TEST_F(SettingsDialog, SetDefaultValuesResetsTheSceneButNotTheMusic) {
         EXPECT_FALSE(Checked(dialog, IDC_CAMERA_LAST));
         EXPECT_FALSE(Enabled(dialog, IDC_PLANET_LIST));
         EXPECT_FALSE(Enabled(dialog, IDC_FONT_COLOUR));
-        EXPECT_EQ(TrackbarPosition(dialog), 3) << "the first run's camera speed";
+        EXPECT_EQ(TrackbarPosition(dialog), 2) << "speed 5.0, not the first run's 4.0";
         EXPECT_EQ(saver_.settings.redVal, 255);
         EXPECT_EQ(saver_.settings.greenVal, 255);
         EXPECT_EQ(saver_.settings.blueVal, 0);
@@ -258,7 +259,7 @@ TEST_F(SettingsDialog, SetDefaultValuesResetsTheSceneButNotTheMusic) {
     ASSERT_TRUE(Run(driver));
     EXPECT_EQ(key_.Dword("Arrangement"), 2u);
     EXPECT_EQ(key_.Dword("Camera Settings"), 2u);
-    EXPECT_EQ(key_.Dword("Speed of Camera"), 3u);
+    EXPECT_EQ(key_.Dword("Speed of Camera"), 2u) << "speed 5.0";
     for (const char* name : {"Trajectories", "Names", "FPS", "Distances", "Ambient", "Stars"}) {
         EXPECT_EQ(key_.Dword(name), 0u) << name;
     }
@@ -315,12 +316,19 @@ TEST_F(SettingsDialog, DefaultAndCustomAudioAreNeverBothChecked) {
     EXPECT_EQ(key_.Dword("Custom Audio"), 0u);
 }
 
-// One monitor with a hardware adapter offering three modes.
-AdapterRecord* GiveOneAdapter(SaverBase& saver) {
-    saver.monitorCount = 1;
-    CopyStringBounded(saver.monitors[0].adapterDescription, "Test Adapter");
-    saver.monitors[0].adapterIndex = 0;
+// One hardware adapter offering three modes, on the last monitor; the monitors before it
+// have no adapter.
+AdapterRecord* GiveOneAdapter(SaverBase& saver, DWORD monitorsWithoutAdapter = 0) {
+    saver.monitorCount = monitorsWithoutAdapter + 1;
+    for (DWORD m = 0; m < monitorsWithoutAdapter; ++m) {
+        CopyStringBounded(saver.monitors[m].adapterDescription, "No Adapter");
+        saver.monitors[m].adapterIndex = NoAdapter;
+    }
+    MonitorRecord& monitor = saver.monitors[monitorsWithoutAdapter];
+    CopyStringBounded(monitor.adapterDescription, "Test Adapter");
+    monitor.adapterIndex = 0;
     AdapterRecord* adapter = new AdapterRecord();
+    adapter->monitorIndex = monitorsWithoutAdapter;
     saver.adapters[0] = adapter;
     saver.adapterCount = 1;
     std::memset(&adapter->identifier.DeviceIdentifier, 0x5A, sizeof(GUID));
@@ -367,6 +375,28 @@ TEST_F(SettingsDialog, DisplaySettingsReachTheRegistryWithOk) {
     EXPECT_EQ(key_.Dword("Width", "Screen 1"), 0u);
     EXPECT_EQ(key_.Dword("Height", "Screen 1"), 0u);
     EXPECT_EQ(key_.Dword("Format", "Screen 1"), 0u);
+}
+
+// "Screen N" counts monitors, not adapters: behind a monitor without an adapter, the
+// first adapter's choices live in "Screen 2".
+TEST_F(SettingsDialog, ScreenKeysAreNamedForTheMonitorOfTheAdapter) {
+    AdapterRecord* adapter = GiveOneAdapter(saver_, 1);
+    DialogDriver driver;
+    driver.Then([&](HWND dialog) { ClickButton(dialog, IDC_DISPLAY_SETTINGS); })
+        .Then([&](HWND display) {
+            EXPECT_EQ(ControlText(display, IDC_ADAPTER_NAME), "Test Adapter");
+            ChooseListItem(display, IDC_MODE_LIST, 3);
+            ClickButton(display, IDOK);
+        })
+        .Then([&](HWND dialog) { ClickButton(dialog, IDOK); });
+    ASSERT_TRUE(Run(driver));
+    EXPECT_FALSE(key_.Has("Width", "Screen 1")) << "the first monitor has no adapter";
+    EXPECT_EQ(key_.Dword("Width", "Screen 2"), 1024u);
+    EXPECT_EQ(key_.Dword("Format", "Screen 2"), static_cast<DWORD>(D3DFMT_X8R8G8B8));
+
+    adapter->preferredWidth = 0;
+    ASSERT_TRUE(saver_.ReadSettings());
+    EXPECT_EQ(adapter->preferredWidth, 1024u) << "read back from the same key";
 }
 
 TEST_F(SettingsDialog, CancelAlsoUndoesTheDisplaySettings) {
@@ -465,6 +495,47 @@ TEST_F(SettingsDialog, BrowsingPutsTheChosenFileIntoThePathBox) {
     DeleteFileA(music.c_str());
 }
 
+TEST_F(SettingsDialog, CancelUndoesAChangedColourAndABrowsedPath) {
+    const std::string music = TemporaryMusicFile();
+    OrrerySettings s = Informative();
+    s.redVal = 10;
+    s.greenVal = 20;
+    s.blueVal = 30;
+    s.customAudio = 1;
+    s.audio = 0;
+    std::strcpy(s.audioPath, "C:\\before.mp3");
+    Store(s);
+
+    DialogDriver driver;
+    driver.Then([&](HWND dialog) { ClickButton(dialog, IDC_FONT_COLOUR); })
+        .Then([&](HWND colourDialog) {
+            SetDlgItemTextA(colourDialog, 706, "200");  // the red, green and blue boxes
+            SetDlgItemTextA(colourDialog, 707, "100");
+            SetDlgItemTextA(colourDialog, 708, "50");
+            ClickButton(colourDialog, IDOK);
+        })
+        .Then([&](HWND dialog) {
+            EXPECT_EQ(TextColourRef(saver_.settings), static_cast<uint32_t>(RGB(200, 100, 50)));
+            ClickButton(dialog, IDC_AUDIO_BROWSE);
+        })
+        .Then([&](HWND fileDialog) {
+            HWND box = FileNameBox(fileDialog);
+            ASSERT_NE(box, nullptr);
+            SetWindowTextA(box, music.c_str());
+            ClickButton(fileDialog, IDOK);
+        })
+        .Then([&](HWND dialog) {
+            EXPECT_STREQ(saver_.settings.audioPath, music.c_str());
+            ClickButton(dialog, IDCANCEL);
+        });
+    ASSERT_TRUE(Run(driver));
+    EXPECT_EQ(TextColourRef(saver_.settings), static_cast<uint32_t>(RGB(10, 20, 30)));
+    EXPECT_STREQ(saver_.settings.audioPath, "C:\\before.mp3");
+    EXPECT_EQ(key_.Dword("Red val"), 10u);
+    EXPECT_EQ(key_.Text("Audio Path"), "C:\\before.mp3");
+    DeleteFileA(music.c_str());
+}
+
 TEST_F(SettingsDialog, CancelledBrowsingLeavesThePathAlone) {
     char path[SettingsPathSize] = "C:\\kept.mp3";
     DialogDriver driver;
@@ -473,6 +544,15 @@ TEST_F(SettingsDialog, CancelledBrowsingLeavesThePathAlone) {
     ASSERT_TRUE(driver.Run([&] { chosen = saver_.BrowseMusicFile(path, nullptr); }));
     EXPECT_FALSE(chosen);
     EXPECT_STREQ(path, "C:\\kept.mp3");
+}
+
+TEST(SettingsDialogProc, FindsNoSaverOnceItIsGone) {
+    {
+        OrrerySaver saver;
+        EXPECT_EQ(OrrerySaver::Instance(), &saver);
+    }
+    EXPECT_EQ(OrrerySaver::Instance(), nullptr);
+    EXPECT_EQ(SettingsDialogProc(nullptr, WM_COMMAND, IDC_SET_DEFAULTS, 0), FALSE) << "nothing to work on";
 }
 
 TEST(MusicFileDialog, OffersMp3FilesFirstAndOnlyExistingOnes) {

@@ -10,6 +10,10 @@
 #   wait_for_exit 15 || ...
 #
 # E2E_HELPER names e2e_helper.exe, which does for Wine's windows what X tools cannot.
+# The scripts stop at their first error; so does everything here, and it says where.
+set -euo pipefail
+set -E
+trap 'echo "FAIL: $(basename "$0") line $LINENO: $BASH_COMMAND" >&2' ERR
 
 e2e_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
 . "$e2e_root/scripts/lib/display.sh"
@@ -59,6 +63,23 @@ session_begin() {
   e2e_work=$(mktemp -d "${TMPDIR:-/tmp}/celestra-e2e.XXXXXX")
 }
 
+saver_key='HKCU\Software\Nebulart\Screensavers\Celestra'
+
+# The data of the saver's stored value $1 as "wine reg query" prints it (0x2 for a
+# DWORD, the text of a string), or nothing when it is missing. The readers of pipes here
+# read to the end, so that no writer dies of a closed pipe (pipefail would count that).
+stored_value() {
+  { wine reg query "$saver_key" /v "$1" 2>/dev/null || true; } | tr -d '\r' | awk -v name="$1" '
+    !found && index($0, name) {
+      sub(/^[ \t]*/, ""); sub(name, ""); sub(/^[ \t]*REG_[A-Z]*[ \t]*/, ""); print; found = 1
+    }'
+}
+
+# The size of the X screen, WxH.
+screen_size() {
+  xdpyinfo | awk '/dimensions:/ && !size { size = $2 } END { print size }'
+}
+
 # Starts the saver with the given switch in the background. With SAVER_HIDE_D3D=1 the
 # program finds no d3d8.dll, as on a system without Direct3D 8.
 start_saver() {
@@ -84,7 +105,7 @@ helper() {
 wait_for_window() {
   local name=$1 i id
   for i in $(seq 1 150); do
-    id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -1)
+    id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | awk 'NR == 1' || true)
     if [ -n "$id" ]; then
       echo "$id"
       return 0
@@ -106,8 +127,8 @@ wait_for_exit() {
     sleep 0.05
   done
   saver_exit_ms=$((($(date +%s%N) - start) / 1000000))
-  wait "$saver_pid"
-  local code=$?
+  local code=0
+  wait "$saver_pid" || code=$?
   saver_pid=""
   [ "$code" -eq 0 ] || fail "the saver ended with code $code"
 }
