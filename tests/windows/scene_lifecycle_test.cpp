@@ -11,6 +11,7 @@
 #include "scene/orrery_saver.h"
 #include "scripted_device_state.h"
 #include "support/test_saver.h"
+#include "util/frame_timer.h"
 
 namespace {
 
@@ -90,6 +91,43 @@ TEST_F(SceneRun, AResetRebuildsEverythingWithoutALeak) {
     saver.screenDevices[0].objectsPrepared = FALSE;
     EXPECT_TRUE(RecordIsEmpty(saver.deviceObjects[0]));
     EXPECT_EQ(References(device), 1u);
+}
+
+// A reset mid-run leaves every body where a run that was never reset has it at the same
+// time, so the frame after it shows the planets where the camera and the labels expect
+// them.
+TEST_F(SceneRun, AResetLeavesEveryBodyWhereAnUndisturbedRunHasIt) {
+    saver.settings.cameraSettings = CameraPlanetView;
+    // 12.3 seconds into the run, whatever the clock says.
+    FrameTimer(TimerReset);
+    FrameTimer(TimerStop);
+    for (int step = 0; step < 123; ++step) {
+        FrameTimer(TimerAdvance);
+    }
+    saver.RenderAllScreens();
+    {
+        ScriptedDeviceState state(device);
+        ScriptedDeviceState::cooperativeLevel = D3DERR_DEVICENOTRESET;
+        saver.RenderAllScreens();
+        ASSERT_EQ(ScriptedDeviceState::resets, 1);
+    }
+    FrameTimer(TimerStart);
+    ASSERT_GT(saver.time, 12.0f);
+
+    OrreryScene undisturbed;
+    undisturbed.settings = saver.settings;
+    undisturbed.InitCatalogue();
+    undisturbed.AdvanceScene(saver.time);
+    for (int i = 0; i < BodyCount; ++i) {
+        SCOPED_TRACE(saver.bodies[i].name);
+        EXPECT_FLOAT_EQ(saver.bodies[i].position.x, undisturbed.bodies[i].position.x);
+        EXPECT_FLOAT_EQ(saver.bodies[i].position.y, undisturbed.bodies[i].position.y);
+        EXPECT_FLOAT_EQ(saver.bodies[i].position.z, undisturbed.bodies[i].position.z);
+    }
+    // The planet view still looks at its planet.
+    const D3DXVECTOR3 planet = saver.bodies[saver.ViewedPlanet()].position;
+    EXPECT_FLOAT_EQ(saver.lookAtPos.x, planet.x);
+    EXPECT_FLOAT_EQ(saver.lookAtPos.z, planet.z);
 }
 
 // Frames drawn on a device whose back buffer can be read: the Sun's glow where the Sun
