@@ -27,6 +27,9 @@ HRESULT OrrerySaver::PrepareDeviceObjects() {
     if (activeDevice == nullptr) {
         return S_OK;
     }
+    if (currentDevice == nullptr) {
+        return E_FAIL;  // a screen beyond the records has nowhere to keep its objects
+    }
     screenWidth = static_cast<int>(backBufferDesc.Width);
     screenHeight = static_cast<int>(backBufferDesc.Height);
     skyBoxColour = D3DXCOLOR(1.0f, 1.0f, 1.0f, 1.0f);

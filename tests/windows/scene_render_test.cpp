@@ -511,4 +511,17 @@ TEST_F(SceneOnRecordingDevice, TextsArePlacedForTheScreenTheyAreDrawnOn) {
     EXPECT_EQ(smallDevice.LiveVertexBuffers(), 0);
 }
 
+// Screens beyond the ten records have none: nothing is prepared or drawn for them, and
+// nothing lands in the record of the screen before.
+TEST_F(SceneOnRecordingDevice, AScreenBeyondTheRecordsGetsNone) {
+    saver.UseScreenDevice(10);
+    EXPECT_EQ(saver.currentDevice, nullptr);
+    EXPECT_EQ(saver.PrepareDeviceObjects(), E_FAIL);
+    EXPECT_EQ(saver.RenderFrame(), S_OK);
+    EXPECT_TRUE(device.draws.empty());
+    EXPECT_EQ(saver.ReleaseDeviceObjects(), S_OK);
+    EXPECT_TRUE(RecordIsEmpty(objects));
+    EXPECT_EQ(device.LiveTextures(), 0);
+}
+
 }  // namespace
