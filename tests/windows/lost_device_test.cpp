@@ -75,6 +75,42 @@ TEST_F(LostDevice, FailedResetOrPreparationEntersErrorMode) {
     EXPECT_EQ(saver.released, 1) << "objects that were not prepared are not released again";
 }
 
+// A device that answers the cooperative level it is given and counts its presents.
+class CountingDevice : public StubDirect3DDevice8 {
+public:
+    HRESULT cooperativeLevel = D3D_OK;
+    int presents = 0;
+    HRESULT STDMETHODCALLTYPE TestCooperativeLevel() override { return cooperativeLevel; }
+    HRESULT STDMETHODCALLTYPE Present(const RECT*, const RECT*, HWND, const RGNDATA*) override {
+        ++presents;
+        return D3D_OK;
+    }
+};
+
+// The monitors stay in step: while the second screen's device is lost, the first one
+// presents nothing either.
+TEST(LostDeviceOfTwo, ALostSecondScreenStopsTheFrameOnBoth) {
+    TestSaver saver;
+    CountingDevice first, second;
+    saver.screenDevices[0].device = &first;
+    saver.screenDevices[1].device = &second;
+    saver.screenDeviceCount = 2;
+    second.cooperativeLevel = D3DERR_DEVICELOST;
+    saver.RenderAllScreens();
+    EXPECT_EQ(first.presents, 0);
+    EXPECT_EQ(second.presents, 0);
+    EXPECT_FALSE(saver.errorMode);
+
+    second.cooperativeLevel = D3D_OK;
+    saver.RenderAllScreens();
+    EXPECT_EQ(first.presents, 1);
+    EXPECT_EQ(second.presents, 1);
+    EXPECT_EQ(saver.frames, 2);
+    saver.screenDevices[0].device = nullptr;
+    saver.screenDevices[1].device = nullptr;
+    saver.screenDeviceCount = 0;
+}
+
 // Each screen's frame-rate text names its own adapter's mode and depth buffer; none is
 // written before a whole second of frames.
 class TwoAdapterModes : public StubDirect3D8 {
