@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -224,29 +223,6 @@ TEST_F(SceneFrames, ThePlanetViewCentresItsPlanetAndShowsTheFrameRate) {
     if (::testing::Test::HasFailure()) {
         SavePixelsAsBmp(pixels, test.Width(), test.Height(), "scene-planet-view.bmp");
     }
-}
-
-// Time per frame on this machine's device, for reading, not for passing or failing.
-TEST_F(SceneFrames, FrameTimeFigure) {
-    saver.settings.cameraSettings = CameraElliptic;
-    saver.settings.names = 1;
-    saver.settings.trajectories = 1;
-    saver.settings.distances = 1;
-    Draw(0.0f);
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    const int frames = 20;
-    for (int frame = 0; frame < frames; ++frame) {
-        saver.time = frame * 0.05f;
-        saver.AdvanceFrame();
-        saver.RenderFrame();
-        test.Device()->Present(nullptr, nullptr, nullptr, nullptr);
-    }
-    QueryPerformanceCounter(&end);
-    const double ms =
-        1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart / frames;
-    std::printf("[ figure ] %.1f ms per frame at %dx%d\n", ms, test.Width(), test.Height());
 }
 
 }  // namespace
