@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "d3d8_test_device.h"
@@ -222,6 +224,31 @@ TEST_F(SceneFrames, ThePlanetViewCentresItsPlanetAndShowsTheFrameRate) {
     EXPECT_GT(yellow, 20) << "\"42.00 fps\" in yellow in the top-left corner";
     if (::testing::Test::HasFailure()) {
         SavePixelsAsBmp(pixels, test.Width(), test.Height(), "scene-planet-view.bmp");
+    }
+}
+
+// The frame after a reset, on the device: its objects released and prepared again in
+// the middle of a run, as a Reset does, and Jupiter still fills the centre of the view.
+TEST_F(SceneFrames, ThePlanetViewKeepsItsPlanetCentredAfterAReset) {
+    saver.settings.cameraSettings = CameraPlanetView;
+    saver.settings.planetToView = 5;
+    Draw(40.0f);
+    saver.ReleaseDeviceObjects();
+    ASSERT_EQ(saver.PrepareDeviceObjects(), S_OK);
+    saver.RenderFrame();
+    const std::vector<uint32_t> pixels = test.ReadBackBuffer();
+    ASSERT_FALSE(pixels.empty());
+    int lit = 0;
+    for (int y = 110; y < 130; ++y) {
+        for (int x = 150; x < 170; ++x) {
+            lit += Brightness(Pixel(pixels, x, y)) > 60 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(lit, 300) << "the lit planet fills the centre";
+    const char* folder = std::getenv("CELESTRA_SNAPSHOT_DIR");
+    if (::testing::Test::HasFailure() || folder != nullptr) {
+        const std::string path = std::string(folder != nullptr ? folder : ".") + "\\scene-after-reset.bmp";
+        SavePixelsAsBmp(pixels, test.Width(), test.Height(), path.c_str());
     }
 }
 
