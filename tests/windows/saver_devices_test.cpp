@@ -230,6 +230,38 @@ TEST(DeviceCreation, ScreenWhoseEveryModeIsRefusedShowsTheCreationError) {
     Finish(saver);
 }
 
+TEST(DeviceEnumeration, AdapterWithoutUsableDevicesIsAnError) {
+    FakeDirect3D fake;
+    fake.modes = {Mode(640, 480, D3DFMT_R5G6B5)};
+    fake.halAvailable = false;
+    TestSaver saver(&fake);
+    ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /c"), S_OK);
+    EXPECT_TRUE(saver.errorMode);
+    EXPECT_EQ(saver.errorCode, ErrNoCompatibleDevices);
+    EXPECT_EQ(saver.settingsLoads, 0) << "settings are not read without a usable device";
+    EXPECT_EQ(saver.adapterCount, 1u);
+    EXPECT_EQ(saver.adapters[0]->deviceKindCount, 0u);
+    Finish(saver);
+}
+
+TEST(DeviceDescription, UnterminatedAdapterNameStaysInItsFields) {
+    FakeDirect3D fake;
+    fake.modes = {Mode(1024, 768, D3DFMT_X8R8G8B8)};
+    std::memset(fake.description, 'N', sizeof(fake.description));  // no terminator at all
+    TestSaver saver(&fake);
+    ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /t"), S_OK);
+    ASSERT_FALSE(saver.errorMode);
+    EXPECT_EQ(std::strlen(saver.adapters[0]->identifier.Description), sizeof(fake.description) - 1);
+    saver.CreateScreenDevices();
+    ASSERT_EQ(saver.screenDeviceCount, 1u);
+    const std::string stats = saver.screenDevices[0].deviceStats;
+    EXPECT_EQ(stats.size(), sizeof(saver.screenDevices[0].deviceStats) - 1);
+    EXPECT_EQ(stats.substr(0, 13), "HAL (hw vp): ");
+    saver.RenderAllScreens();
+    EXPECT_EQ(std::string(saver.deviceStats), stats);
+    Finish(saver);
+}
+
 LRESULT CALLBACK PreviewHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -270,38 +302,6 @@ TEST(DeviceCreation, RefusedWindowedDeviceIsAnErrorOfItsMode) {
     }
     DestroyWindow(host);
     PumpMessages();
-}
-
-TEST(DeviceEnumeration, AdapterWithoutUsableDevicesIsAnError) {
-    FakeDirect3D fake;
-    fake.modes = {Mode(640, 480, D3DFMT_R5G6B5)};
-    fake.halAvailable = false;
-    TestSaver saver(&fake);
-    ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /c"), S_OK);
-    EXPECT_TRUE(saver.errorMode);
-    EXPECT_EQ(saver.errorCode, ErrNoCompatibleDevices);
-    EXPECT_EQ(saver.settingsLoads, 0) << "settings are not read without a usable device";
-    EXPECT_EQ(saver.adapterCount, 1u);
-    EXPECT_EQ(saver.adapters[0]->deviceKindCount, 0u);
-    Finish(saver);
-}
-
-TEST(DeviceDescription, UnterminatedAdapterNameStaysInItsFields) {
-    FakeDirect3D fake;
-    fake.modes = {Mode(1024, 768, D3DFMT_X8R8G8B8)};
-    std::memset(fake.description, 'N', sizeof(fake.description));  // no terminator at all
-    TestSaver saver(&fake);
-    ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /t"), S_OK);
-    ASSERT_FALSE(saver.errorMode);
-    EXPECT_EQ(std::strlen(saver.adapters[0]->identifier.Description), sizeof(fake.description) - 1);
-    saver.CreateScreenDevices();
-    ASSERT_EQ(saver.screenDeviceCount, 1u);
-    const std::string stats = saver.screenDevices[0].deviceStats;
-    EXPECT_EQ(stats.size(), sizeof(saver.screenDevices[0].deviceStats) - 1);
-    EXPECT_EQ(stats.substr(0, 13), "HAL (hw vp): ");
-    saver.RenderAllScreens();
-    EXPECT_EQ(std::string(saver.deviceStats), stats);
-    Finish(saver);
 }
 
 }  // namespace
