@@ -30,3 +30,20 @@ void FormatFrameStats(char* text, std::size_t size, float framesPerSecond, uint3
     std::snprintf(text, size, "%.02f fps (%ux%ux%u)%s", static_cast<double>(framesPerSecond), width, height,
                   bitsPerPixel, depthSuffix != nullptr ? depthSuffix : "");
 }
+
+bool FrameRateGate::CountFrame(double now, float* framesPerSecond) {
+    if (!started_) {
+        started_ = true;
+        intervalStart_ = now;
+        return false;
+    }
+    ++frames_;
+    const double seconds = now - intervalStart_;
+    if (seconds <= 1.0) {
+        return false;
+    }
+    *framesPerSecond = static_cast<float>(frames_ / seconds);
+    intervalStart_ = now;
+    frames_ = 0;
+    return true;
+}

@@ -5,6 +5,7 @@
 
 #include "framework/command_line.h"
 #include "framework/device_records.h"
+#include "framework/frame_stats.h"
 #include "framework/monitor_record.h"
 
 // Password verifier of Windows 9x: asks for the password, TRUE when it was right.
@@ -151,6 +152,7 @@ protected:
 private:
     void CountMouseMove(LPARAM position);
     bool ending_ = false;
+    FrameRateGate frameRateGate_;
     void DeleteAdapterRecords();
 };
 

@@ -101,14 +101,30 @@ void SaverBase::AnimateErrorBox() {
     }
 }
 
-void SaverBase::PaintWindow(HWND window, HDC dc) {
-    const HMONITOR handle = MultiMonitorApi::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
-    MonitorRecord* monitor = nullptr;
-    for (DWORD i = 0; i < monitorCount && monitor == nullptr; ++i) {
-        if (monitors[i].monitorHandle == handle) {
-            monitor = &monitors[i];
+namespace {
+
+// The record that owns the window holds its box: a Test or Preview window keeps it in
+// record 0 whichever monitor it stands on. A window of no record paints the box of the
+// monitor it is on.
+MonitorRecord* MonitorRecordOfWindow(MonitorRecord* monitors, DWORD monitorCount, HWND window) {
+    for (DWORD i = 0; i < monitorCount; ++i) {
+        if (window != nullptr && monitors[i].window == window) {
+            return &monitors[i];
         }
     }
+    const HMONITOR handle = MultiMonitorApi::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    for (DWORD i = 0; i < monitorCount; ++i) {
+        if (monitors[i].monitorHandle == handle) {
+            return &monitors[i];
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void SaverBase::PaintWindow(HWND window, HDC dc) {
+    MonitorRecord* monitor = MonitorRecordOfWindow(monitors, monitorCount, window);
     if (monitor == nullptr) {
         return;
     }
@@ -123,6 +139,15 @@ void SaverBase::PaintWindow(HWND window, HDC dc) {
     DrawTextA(dc, errorText, -1, &textRect, DT_WORDBREAK | DT_CENTER);
 
     ExcludeClipRect(dc, box.left, box.top, box.right, box.bottom);
-    RECT screen = (window != nullptr) ? ScreenRectInClient(window, monitor->screenRect) : monitor->screenRect;
+    // A Test or Preview window need not stand on its record's monitor: all of its client
+    // area is black.
+    RECT screen = monitor->screenRect;
+    if (window != nullptr) {
+        if (mode == Full) {
+            screen = ScreenRectInClient(window, monitor->screenRect);
+        } else {
+            GetClientRect(window, &screen);
+        }
+    }
     FillRect(dc, &screen, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }

@@ -7,10 +7,6 @@
 
 namespace {
 
-// Frame-rate measurement, process-wide.
-DWORD framesSinceUpdate = 0;
-float lastFrameRateTime = 0.0f;
-
 ScreenRect ToScreenRect(const RECT& r) {
     return ScreenRect{r.left, r.top, r.right, r.bottom};
 }
@@ -163,14 +159,9 @@ void SaverBase::SetScreenProjection(float nearPlane, float farPlane) {
 }
 
 void SaverBase::MeasureFrameRate() {
-    const float now = static_cast<float>(FrameTimer(TimerAbsolute));
-    ++framesSinceUpdate;
-    if (now - lastFrameRateTime <= 1.0f) {
+    if (!frameRateGate_.CountFrame(FrameTimer(TimerAbsolute), &framesPerSecond)) {
         return;
     }
-    framesPerSecond = static_cast<float>(framesSinceUpdate) / (now - lastFrameRateTime);
-    lastFrameRateTime = now;
-    framesSinceUpdate = 0;
 
     for (DWORD i = 0; i < screenDeviceCount; ++i) {
         ScreenDevice& screen = screenDevices[i];

@@ -21,10 +21,14 @@ void DeleteFont(TextureFont*& font) {
 }  // namespace
 
 // Everything the current device needs for drawing, built from scratch: after a reset
-// the catalogue (and the static camera's eye) starts over too.
+// the catalogue (and the static camera's eye) starts over too, while the planets keep
+// their motion.
 HRESULT OrrerySaver::PrepareDeviceObjects() {
     if (activeDevice == nullptr) {
         return S_OK;
+    }
+    if (currentDevice == nullptr) {
+        return E_FAIL;  // a screen beyond the records has nowhere to keep its objects
     }
     screenWidth = static_cast<int>(backBufferDesc.Width);
     screenHeight = static_cast<int>(backBufferDesc.Height);
@@ -46,6 +50,10 @@ HRESULT OrrerySaver::PrepareDeviceObjects() {
         return E_FAIL;
     }
     InitCatalogue();
+    // After a reset mid-run the planets go back to where this frame has them, not to
+    // their catalogue places, since the camera and the labels of this frame stay; the
+    // distance lines below are then built towards them.
+    UpdateBodyPositions();
     if (FAILED(BuildOrbitGeometry())) {
         return E_FAIL;
     }

@@ -53,6 +53,9 @@ HRESULT OrrerySaver::RenderFrame() {
     if (activeDevice == nullptr || currentDevice == nullptr) {
         return S_OK;
     }
+    // Screens may differ in size: the texts are placed for this one's back buffer.
+    screenWidth = static_cast<int>(backBufferDesc.Width);
+    screenHeight = static_cast<int>(backBufferDesc.Height);
     SetScreenProjection(NearPlane, FarPlane);
     activeDevice->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, ClearBlack, 1.0f, 0);
     if (FAILED(activeDevice->BeginScene())) {

@@ -40,7 +40,6 @@ void OrrerySaver::ApplyDefaultSettings() {
 }
 
 void OrrerySaver::UseScreenDevice(UINT index) {
-    if (index < static_cast<UINT>(DeviceRecordCount)) {
-        currentDevice = &deviceObjects[index];
-    }
+    // A screen without a record of its own gets none, not the previous screen's.
+    currentDevice = index < static_cast<UINT>(DeviceRecordCount) ? &deviceObjects[index] : nullptr;
 }

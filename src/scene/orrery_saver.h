@@ -65,7 +65,7 @@ public:
     IDirect3DVertexBuffer8* BuildDistanceLine(const D3DXVECTOR3* start, const D3DXVECTOR3* end, int dashes,
                                               int* lineCount);
     // Rewrites a distance line built for `dashes` dashes; the anchor is updated only when
-    // the buffer could be written.
+    // the buffer could be written (a buffer too small for `dashes` dashes is not).
     void RefillDistanceLine(IDirect3DVertexBuffer8* buffer, const D3DXVECTOR3* start, const D3DXVECTOR3* end,
                             int dashes, D3DXVECTOR3* labelAnchor);
 

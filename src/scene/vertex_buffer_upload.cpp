@@ -20,6 +20,12 @@ IDirect3DVertexBuffer8* CreateFilledVertexBuffer(IDirect3DDevice8* device, UINT 
 }
 
 bool WriteVertexBuffer(IDirect3DVertexBuffer8* buffer, const void* data, UINT bytes) {
+    // A buffer made for fewer vertices (or one whose size cannot be read) is left alone
+    // rather than written past its end.
+    D3DVERTEXBUFFER_DESC desc = {};
+    if (FAILED(buffer->GetDesc(&desc)) || desc.Size < bytes) {
+        return false;
+    }
     BYTE* target = nullptr;
     if (FAILED(buffer->Lock(0, 0, &target, 0)) || target == nullptr) {
         return false;

@@ -14,7 +14,7 @@ IDirect3DVertexBuffer8* CreateFilledVertexBuffer(IDirect3DDevice8* device, UINT 
                                                  const void* data, UINT bytes);
 
 // Overwrites the start of an existing buffer. False, with nothing written, when it cannot
-// be locked.
+// be locked or is smaller than `bytes`.
 bool WriteVertexBuffer(IDirect3DVertexBuffer8* buffer, const void* data, UINT bytes);
 
 // Releases the object in `slot`, if any, and empties the slot.

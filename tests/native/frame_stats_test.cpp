@@ -22,6 +22,23 @@ TEST(FrameStats, NamesEveryDepthStencilFormat) {
     EXPECT_STREQ(DepthStencilSuffix(71), " (D32)");
 }
 
+TEST(FrameRateGate, FirstRateAfterAWholeSecondOfFrames) {
+    // Seconds of each frame and the rate expected then (0: none yet). The first frame
+    // only starts the count, however late it comes.
+    const struct {
+        double now;
+        float rate;
+    } frames[] = {{5000.0, 0.0f}, {5000.5, 0.0f}, {5001.0, 0.0f}, {5001.25, 2.4f},
+                  {5001.5, 0.0f}, {5002.0, 0.0f}, {5002.5, 2.4f}, {5010.5, 0.125f}};
+    FrameRateGate gate;
+    for (const auto& frame : frames) {
+        SCOPED_TRACE(frame.now);
+        float rate = -1.0f;
+        EXPECT_EQ(gate.CountFrame(frame.now, &rate), frame.rate != 0.0f);
+        EXPECT_FLOAT_EQ(rate, frame.rate != 0.0f ? frame.rate : -1.0f) << "untouched without a new rate";
+    }
+}
+
 TEST(FrameStats, HugeRatesStayWithinTheField) {
     char text[41];
     std::memset(text, '#', sizeof(text));

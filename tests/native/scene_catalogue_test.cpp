@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "scene/orrery_scene.h"
 #include "scene/planet_catalogue.h"
@@ -60,6 +62,72 @@ TEST_F(CatalogueTest, BodiesInIndexOrderWithTheirSizesAndHalos) {
     EXPECT_EQ(scene.bodies[0].position, D3DXVECTOR3(0, 0, 0));
     EXPECT_EQ(scene.bodies[4].position, D3DXVECTOR3(400, 0, 470));
     EXPECT_EQ(scene.bodies[9].position, D3DXVECTOR3(170, 0, 950));
+}
+
+// Every value of the catalogue as InitCatalogue writes it, one line per body, so that a
+// changed digit anywhere shows as one differing line. Floats print with six significant
+// digits, more than any value has.
+std::string CatalogueLine(const PlanetRecord& b) {
+    const D3DCOLORVALUE& body = b.surfaceMaterial.Diffuse;
+    const D3DXCOLOR& halo = b.haloColour;
+    char line[1024];
+    std::snprintf(
+        line, sizeof line,
+        "%s (%g, %g, %g) r %g body (%g, %g, %g, %g) halo (%g, %g, %g, %g) %g | %g %g %g %g %g %d \"%s\" | "
+        "%s | %s | %s | %s | %s",
+        b.name, b.position.x, b.position.y, b.position.z, b.radius, body.r, body.g, body.b, body.a, halo.r,
+        halo.g, halo.b, halo.a, b.haloSize, b.orbitPhase, b.perihelion, b.aphelion, b.orbitalPeriod,
+        b.relativeOrbitRadius, b.orbitSegments, b.distanceLabel, b.infoText[0], b.infoText[1], b.infoText[2],
+        b.infoText[3], b.infoText[4]);
+    return line;
+}
+
+TEST_F(CatalogueTest, EveryValueOfTheCatalogue) {
+    Init(CameraElliptic);
+    const std::vector<std::string> expected = {
+        "Sun (0, 0, 0) r 10 body (1, 1, 0, 1) halo (1, 1, 1, 1) 30 | 0 0 0 0 0 0 \"\" |  |  |  |  | ",
+        "Pluto (400, 0, 50) r 0.18 body (0.3, 0.3, 0.4, 1) halo (0.461, 0.202, 0.006, 1) 0.261 | "
+        "0.1 4539 7377 248 300 62 \"39.518 AU\" | Name: Pluto | Orbital period: 248 years 157 days | "
+        "Mean distance from the Sun: 5913 mil. km | Equatorial radius: 1137 km | "
+        "Discovered by: Clyde W. Tombaugh",
+        "Neptune (580, 0, 150) r 3.88 body (0.1, 0.1, 1, 1) halo (0.2, 0.2, 0.6, 1) 5.4708 | "
+        "0.6 4457 4550 164.79 250 62 \"30.110 AU\" | Name: Neptune | Orbital period: 164 years 281.6 days | "
+        "Mean distance from the Sun: 4504 mil. km | Equatorial radius: 24746 km | "
+        "Discovered by: Johann Galle, Urbain Le Verrier",
+        "Uranus (500, 0, 300) r 4.01 body (0, 0, 1, 1) halo (0.2, 0.2, 0.5, 1) 5.6942 | "
+        "1.2 2734 3004 84.022 200 62 \"19.218 AU\" | Name: Uranus | Orbital period: 84 years 8.1 days | "
+        "Mean distance from the Sun: 2871 mil. km | Equatorial radius: 25559 km | "
+        "Discovered by: William Herschel",
+        "Saturn (400, 0, 470) r 9.45 body (1, 0.6, 0.1, 1) halo (0.5, 0.5, 0.1, 1) 12.474 | "
+        "2.1 1347 1506 29.457 155 62 \"9.555 AU\" | Name: Saturn | Orbital period: 29 years 167.2 days | "
+        "Mean distance from the Sun: 1429 mil. km | Equatorial radius: 60268 km | "
+        "Rotational period: 10.233 hours",
+        "Jupiter (220, 0, 600) r 11.21 body (1, 0.6, 0.3, 1) halo (0.6, 0.5, 0.1, 1) 15.694 | "
+        "4.1 740 815 11.86 125 62 \"5.203 AU\" | Name: Jupiter | Orbital period: 11 years 314.9 days | "
+        "Mean distance from the Sun: 778 mil. km | Equatorial radius: 71492 km | "
+        "Rotational period: 9.92 hours",
+        "Mars (150, 0, 700) r 0.53 body (1, 0.7, 0.2, 1) halo (0.6, 0.1, 0, 1) 0.7526 | "
+        "3.6 207 249 1.879 73 62 \"1.524 AU\" | Name: Mars | Orbital period: 1 years 321.7 days | "
+        "Mean distance from the Sun: 228 mil. km | Equatorial radius: 3397 km | "
+        "Rotational period: 24.6229 hours",
+        "Earth (160, 0, 850) r 1 body (0.4, 0.4, 1, 1) halo (0.1, 0.1, 0.8, 1) 1.43 | "
+        "5.2 147 152 1 60 62 \"1.000 AU\" | Name: Earth | Orbital period: 365.3 days | "
+        "Mean distance from the Sun: 149.6 mil. km | Equatorial radius: 6378 km | "
+        "Rotational period: 23.9345 hours",
+        "Venus (160, 0, 900) r 0.95 body (0.9, 0.7, 0.1, 1) halo (0.5, 0.4, 0, 1) 1.3585 | "
+        "5.9 107 109 0.613 40 31 \"0.723 AU\" | Name: Venus | Orbital period: 224.7 days | "
+        "Mean distance from the Sun: 108.2 mil. km | Equatorial radius: 6051 km | "
+        "Rotational period: 243 days",
+        "Mercury (170, 0, 950) r 0.38 body (0.7, 0.7, 0.7, 1) halo (0.3, 0.3, 0.3, 1) 0.532 | "
+        "2.4 46 70 0.241 26 31 \"0.387 AU\" | Name: Mercury | Orbital period: 88 days | "
+        "Mean distance from the Sun: 58 mil. km | Equatorial radius: 2439 km | "
+        "Rotational period: 58.6462 days",
+    };
+    std::vector<std::string> actual;
+    for (const PlanetRecord& body : scene.bodies) {
+        actual.push_back(CatalogueLine(body));
+    }
+    EXPECT_EQ(actual, expected);
 }
 
 TEST_F(CatalogueTest, MaterialsFollowBodyAndHaloColours) {

@@ -28,18 +28,41 @@ void ExpectPoint(const LineVertex& v, float x, float y, float z) {
 TEST(SkyBox, SixStripsOfFourOnACubeOfEdge2000) {
     const auto box = GenerateSkyBox();
     ASSERT_EQ(box.size(), 24u);
-    // Face 0 (+x) and face 5 (-z), corner by corner.
-    const SkyVertex plusX[] = {{1000, -1000, 1000, 0, 1},
-                               {1000, 1000, 1000, 0, 0},
-                               {1000, -1000, -1000, 1, 1},
-                               {1000, 1000, -1000, 1, 0}};
-    const SkyVertex minusZ[] = {{1000, -1000, -1000, 0, 1},
-                                {1000, 1000, -1000, 0, 0},
-                                {-1000, -1000, -1000, 1, 1},
-                                {-1000, 1000, -1000, 1, 0}};
-    for (int k = 0; k < 4; ++k) {
-        EXPECT_EQ(std::memcmp(&box[k], &plusX[k], sizeof(SkyVertex)), 0) << k;
-        EXPECT_EQ(std::memcmp(&box[20 + k], &minusZ[k], sizeof(SkyVertex)), 0) << k;
+    // Every face corner by corner, with the texture corner each position takes.
+    const SkyVertex faces[6][4] = {
+        {{1000, -1000, 1000, 0, 1},
+         {1000, 1000, 1000, 0, 0},
+         {1000, -1000, -1000, 1, 1},
+         {1000, 1000, -1000, 1, 0}},
+        {{-1000, -1000, -1000, 0, 1},
+         {-1000, 1000, -1000, 0, 0},
+         {-1000, -1000, 1000, 1, 1},
+         {-1000, 1000, 1000, 1, 0}},
+        {{-1000, 1000, 1000, 0, 1},
+         {-1000, 1000, -1000, 0, 0},
+         {1000, 1000, 1000, 1, 1},
+         {1000, 1000, -1000, 1, 0}},
+        {{-1000, -1000, -1000, 0, 1},
+         {-1000, -1000, 1000, 0, 0},
+         {1000, -1000, -1000, 1, 1},
+         {1000, -1000, 1000, 1, 0}},
+        {{-1000, -1000, 1000, 0, 1},
+         {-1000, 1000, 1000, 0, 0},
+         {1000, -1000, 1000, 1, 1},
+         {1000, 1000, 1000, 1, 0}},
+        {{1000, -1000, -1000, 0, 1},
+         {1000, 1000, -1000, 0, 0},
+         {-1000, -1000, -1000, 1, 1},
+         {-1000, 1000, -1000, 1, 0}},
+    };
+    for (int face = 0; face < 6; ++face) {
+        for (int k = 0; k < 4; ++k) {
+            const SkyVertex& v = box[4 * face + k];
+            const SkyVertex& e = faces[face][k];
+            EXPECT_TRUE(v.x == e.x && v.y == e.y && v.z == e.z && v.tu == e.tu && v.tv == e.tv)
+                << "face " << face << " corner " << k << ": (" << v.x << ", " << v.y << ", " << v.z << "; "
+                << v.tu << ", " << v.tv << ")";
+        }
     }
     // Every face lies on one plane: the axis that stays fixed within each strip.
     const int fixedAxis[] = {0, 0, 1, 1, 2, 2};

@@ -82,6 +82,31 @@ TEST(ErrorDisplay, NoUsableDeviceShowsItsMessageInADriftingBox) {
     PumpMessages();
 }
 
+// A Test window standing on another monitor than record 0's still shows the box of
+// record 0, which owns the window: here record 1 is made the monitor the window is on.
+TEST(ErrorDisplay, TheBoxOfTheRecordThatOwnsTheWindowIsPainted) {
+    TestSaver saver(NoUsableDevice());
+    ASSERT_EQ(saver.StartupWithCommandLine(GetModuleHandleA(nullptr), "ssaver.scr /t"), S_OK);
+    ASSERT_TRUE(saver.errorMode);
+    saver.AnimateErrorBox();
+    ASSERT_EQ(saver.monitors[0].window, saver.mainWindow);
+    MonitorRecord& other = saver.monitors[1];
+    other = MonitorRecord{};
+    other.monitorHandle = MonitorFromWindow(saver.mainWindow, MONITOR_DEFAULTTONEAREST);
+    other.screenRect = saver.monitors[0].screenRect;
+    saver.monitors[0].monitorHandle = reinterpret_cast<HMONITOR>(static_cast<INT_PTR>(0x7FFF0001));
+    saver.monitorCount = 2;
+
+    InvalidateRect(saver.mainWindow, nullptr, TRUE);
+    UpdateWindow(saver.mainWindow);
+    EXPECT_EQ(PixelAt(saver.mainWindow, 152, 127), GetSysColor(COLOR_WINDOW));
+    EXPECT_GT(DarkPixelsIn(saver.mainWindow, RECT{152, 180, 448, 220}), 50) << "the message";
+    EXPECT_EQ(PixelAt(saver.mainWindow, 100, 100), RGB(0, 0, 0));
+
+    DestroyWindow(saver.mainWindow);
+    PumpMessages();
+}
+
 TEST(ErrorDisplay, BoxTurnsAtTheEdgesOfTheTestWindow) {
     TestSaver saver(NoUsableDevice());
     ASSERT_EQ(saver.StartupWithCommandLine(GetModuleHandleA(nullptr), "ssaver.scr /t"), S_OK);

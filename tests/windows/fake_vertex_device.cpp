@@ -14,6 +14,17 @@ ULONG FakeVertexBuffer::Release() {
     return left;
 }
 
+HRESULT FakeVertexBuffer::GetDesc(D3DVERTEXBUFFER_DESC* desc) {
+    *desc = D3DVERTEXBUFFER_DESC{};
+    desc->Format = D3DFMT_VERTEXDATA;
+    desc->Type = D3DRTYPE_VERTEXBUFFER;
+    desc->Usage = usage;
+    desc->Pool = pool;
+    desc->Size = length;
+    desc->FVF = fvf;
+    return D3D_OK;
+}
+
 HRESULT FakeVertexBuffer::Lock(UINT offset, UINT size, BYTE** data, DWORD) {
     ++locks;
     if (failLock) {

@@ -14,6 +14,7 @@ public:
 
     STDMETHOD_(ULONG, Release)() override;
     STDMETHOD_(HRESULT, Lock)(UINT offset, UINT size, BYTE** data, DWORD flags) override;
+    STDMETHOD_(HRESULT, GetDesc)(D3DVERTEXBUFFER_DESC* desc) override;
     STDMETHOD_(HRESULT, Unlock)() override {
         ++unlocks;
         return D3D_OK;

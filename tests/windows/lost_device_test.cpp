@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "framework/saver_base.h"
+#include "support/d3d8_stubs.h"
 #include "support/test_saver.h"
 #include "scripted_device_state.h"
 
@@ -70,6 +73,96 @@ TEST_F(LostDevice, FailedResetOrPreparationEntersErrorMode) {
     EXPECT_TRUE(saver.errorMode);
     EXPECT_FALSE(saver.screenDevices[0].objectsPrepared);
     EXPECT_EQ(saver.released, 1) << "objects that were not prepared are not released again";
+}
+
+// A device that answers the cooperative level it is given and counts its presents.
+class CountingDevice : public StubDirect3DDevice8 {
+public:
+    HRESULT cooperativeLevel = D3D_OK;
+    int presents = 0;
+    HRESULT STDMETHODCALLTYPE TestCooperativeLevel() override { return cooperativeLevel; }
+    HRESULT STDMETHODCALLTYPE Present(const RECT*, const RECT*, HWND, const RGNDATA*) override {
+        ++presents;
+        return D3D_OK;
+    }
+};
+
+// The monitors stay in step: while the second screen's device is lost, the first one
+// presents nothing either.
+TEST(LostDeviceOfTwo, ALostSecondScreenStopsTheFrameOnBoth) {
+    TestSaver saver;
+    CountingDevice first, second;
+    saver.screenDevices[0].device = &first;
+    saver.screenDevices[1].device = &second;
+    saver.screenDeviceCount = 2;
+    second.cooperativeLevel = D3DERR_DEVICELOST;
+    saver.RenderAllScreens();
+    EXPECT_EQ(first.presents, 0);
+    EXPECT_EQ(second.presents, 0);
+    EXPECT_FALSE(saver.errorMode);
+
+    second.cooperativeLevel = D3D_OK;
+    saver.RenderAllScreens();
+    EXPECT_EQ(first.presents, 1);
+    EXPECT_EQ(second.presents, 1);
+    EXPECT_EQ(saver.frames, 2);
+    saver.screenDevices[0].device = nullptr;
+    saver.screenDevices[1].device = nullptr;
+    saver.screenDeviceCount = 0;
+}
+
+// Each screen's frame-rate text names its own adapter's mode and depth buffer; none is
+// written before a whole second of frames.
+class TwoAdapterModes : public StubDirect3D8 {
+public:
+    HRESULT STDMETHODCALLTYPE GetAdapterDisplayMode(UINT adapter, D3DDISPLAYMODE* mode) override {
+        *mode = adapter == 0 ? D3DDISPLAYMODE{1024, 768, 60, D3DFMT_X8R8G8B8}
+                             : D3DDISPLAYMODE{640, 480, 60, D3DFMT_R5G6B5};
+        return D3D_OK;
+    }
+};
+
+AdapterRecord* AdapterWithDepth(D3DFORMAT depthStencilFormat) {
+    auto* adapter = new AdapterRecord{};
+    adapter->deviceKindCount = 1;
+    adapter->currentKind = 0;
+    DeviceKindRecord& kind = adapter->deviceKinds[0];
+    kind.modeCount = 1;
+    kind.currentMode = 0;
+    kind.modes[0].depthStencilFormat = depthStencilFormat;
+    return adapter;
+}
+
+TEST(FrameRate, EachScreenGetsItsOwnTextAfterOneSecondOfFrames) {
+    TwoAdapterModes direct3d;
+    TestSaver saver;
+    saver.direct3d = &direct3d;
+    saver.useDepthBuffer = TRUE;
+    saver.adapters[0] = AdapterWithDepth(D3DFMT_D24S8);  // the saver deletes them
+    saver.adapters[1] = AdapterWithDepth(D3DFMT_D16);
+    saver.screenDevices[0].adapterIndex = 0;
+    saver.screenDevices[1].adapterIndex = 1;
+    saver.screenDeviceCount = 2;
+
+    saver.MeasureFrameRate();
+    saver.MeasureFrameRate();
+    EXPECT_STREQ(saver.screenDevices[0].frameStats, "") << "the first frame only starts the count";
+    EXPECT_STREQ(saver.screenDevices[1].frameStats, "");
+    Sleep(1100);
+    saver.MeasureFrameRate();
+    EXPECT_GT(saver.framesPerSecond, 0.0f);
+    EXPECT_LT(saver.framesPerSecond, 2.0f) << "two frames in a little over a second";
+    const std::string firstText = saver.screenDevices[0].frameStats;
+    const std::string secondText = saver.screenDevices[1].frameStats;
+    const std::string rate = firstText.substr(0, firstText.find(' '));
+    EXPECT_EQ(firstText, rate + " fps (1024x768x32) (D24S8)");
+    EXPECT_EQ(secondText, rate + " fps (640x480x16) (D16)");
+
+    // The text reaches the framework's field when its screen is made current.
+    saver.SwitchToScreenDevice(1);
+    EXPECT_EQ(std::string(saver.frameStats), secondText);
+    saver.direct3d = nullptr;
+    saver.screenDeviceCount = 0;
 }
 
 }  // namespace

@@ -313,4 +313,46 @@ TEST(DeviceDescription, UnterminatedAdapterNameStaysInItsFields) {
     Finish(saver);
 }
 
+LRESULT CALLBACK PreviewHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A windowed device that cannot be made: a preview says it has none, a test window that
+// the device could not be created; no device objects either way.
+TEST(DeviceCreation, RefusedWindowedDeviceIsAnErrorOfItsMode) {
+    WNDCLASSA hostClass = {};
+    hostClass.lpfnWndProc = PreviewHostProc;
+    hostClass.hInstance = Module();
+    hostClass.lpszClassName = "DeviceTestPreviewHost";
+    RegisterClassA(&hostClass);
+    HWND host = CreateWindowExA(0, hostClass.lpszClassName, "host", WS_POPUP | WS_VISIBLE, 0, 0, 152, 112,
+                                nullptr, nullptr, Module(), nullptr);
+    ASSERT_NE(host, nullptr);
+    const std::string preview = "ssaver.scr /p " + std::to_string(reinterpret_cast<UINT_PTR>(host));
+    const struct {
+        std::string commandLine;
+        HRESULT error;
+    } cases[] = {{preview, ErrNoPreview}, {"ssaver.scr /t", ErrCreateDeviceFailed}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.commandLine);
+        FakeDirect3D fake;
+        fake.modes = {Mode(800, 600, D3DFMT_X8R8G8B8)};
+        fake.desktopMode = Mode(800, 600, D3DFMT_X8R8G8B8);
+        fake.creationPolicy = [](const D3DPRESENT_PARAMETERS&) { return D3DERR_NOTAVAILABLE; };
+        TestSaver saver(&fake);
+        ASSERT_EQ(saver.StartupWithCommandLine(Module(), c.commandLine.c_str()), S_OK);
+        ASSERT_FALSE(saver.errorMode);
+        saver.CreateScreenDevices();
+        EXPECT_TRUE(saver.errorMode);
+        EXPECT_EQ(saver.errorCode, c.error);
+        EXPECT_EQ(saver.screenDeviceCount, 0u);
+        EXPECT_EQ(saver.created, 0);
+        EXPECT_FALSE(fake.creationRequests.empty());
+        EXPECT_TRUE(fake.creationRequests.empty() || fake.creationRequests[0].Windowed);
+        Finish(saver);
+    }
+    DestroyWindow(host);
+    PumpMessages();
+}
+
 }  // namespace

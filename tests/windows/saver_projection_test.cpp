@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "d3dx/d3dx_math.h"
 #include "support/d3d8_stubs.h"
 #include "support/test_saver.h"
@@ -46,12 +48,22 @@ TEST(SetScreenProjection, WindowOf800By600GetsACentredFrustum) {
     DestroyWindow(window);
 }
 
+// The device made current before stays untouched once there is none.
 TEST(SetScreenProjection, WithoutADeviceNothingIsSet) {
     TestSaver saver;
     saver.renderTotal = RECT{0, 0, 640, 480};
     saver.renderCurrent = saver.renderTotal;
-    saver.SetScreenProjection(0.05f, 3000.0f);  // must not crash
-    SUCCEED();
+    ProjectionRecorder device;
+    saver.activeDevice = &device;
+    saver.SetScreenProjection(0.05f, 3000.0f);
+    ASSERT_EQ(device.calls, 1);
+    const D3DMATRIX before = device.projection;
+
+    saver.activeDevice = nullptr;
+    saver.renderCurrent = RECT{0, 0, 320, 240};
+    saver.SetScreenProjection(0.05f, 3000.0f);
+    EXPECT_EQ(device.calls, 1);
+    EXPECT_EQ(std::memcmp(&device.projection, &before, sizeof(before)), 0);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "fake_vertex_device.h"
 #include "scene/orrery_saver.h"
@@ -254,6 +255,24 @@ TEST_F(SceneBuffersTest, RefillSkipsEmptyAndUnlockableLines) {
     EXPECT_EQ(Fake(objects.distanceBuffers[5])->bytes, before);
     EXPECT_EQ(saver.bodies[5].distanceLabelPos, D3DXVECTOR3(1, 2, 3));
     EXPECT_EQ(Fake(objects.distanceBuffers[4])->locks, 2);
+}
+
+// A line built for ten dashes has room for 21 vertices; asked for more, the refill
+// writes nothing rather than past the buffer's end.
+TEST_F(SceneBuffersTest, RefillNeverWritesPastTheBuffer) {
+    PrepareGeometry(0);
+    FakeVertexBuffer* line = Fake(saver.deviceObjects[0].distanceBuffers[6]);
+    ASSERT_EQ(line->length, 21 * sizeof(LineVertex));
+    const std::vector<BYTE> before = line->bytes;
+    D3DXVECTOR3 anchor(1, 2, 3);
+    const D3DXVECTOR3 planet(100.0f, 0.0f, 50.0f);
+    saver.RefillDistanceLine(line, &saver.bodies[0].position, &planet, 11, &anchor);
+    EXPECT_EQ(line->bytes, before);
+    EXPECT_EQ(anchor, D3DXVECTOR3(1, 2, 3));
+
+    saver.RefillDistanceLine(line, &saver.bodies[0].position, &planet, 10, &anchor);
+    EXPECT_NE(line->bytes, before) << "ten dashes fit";
+    EXPECT_NE(anchor, D3DXVECTOR3(1, 2, 3));
 }
 
 TEST_F(SceneBuffersTest, ViewReachesTheActiveDevice) {

@@ -12,6 +12,7 @@
 #include "scene/orrery_saver.h"
 #include "scene/vertex_buffer_upload.h"
 #include "support/recording_device.h"
+#include "text/font_vertex.h"
 #include "text/texture_font.h"
 
 namespace {
@@ -453,6 +454,74 @@ TEST_F(SceneOnRecordingDevice, MissingBuffersAndFontsAreLeftOut) {
     for (const DrawRecord& draw : device.draws) {
         EXPECT_NE(draw.stream, nullptr) << "no draw without vertices";
     }
+}
+
+// Two screens of different sizes, the smaller one prepared last: each screen's panel and
+// titles are placed for its own back buffer.
+TEST_F(SceneOnRecordingDevice, TextsArePlacedForTheScreenTheyAreDrawnOn) {
+    saver.settings.cameraSettings = CameraPlanetView;
+    RecordingDevice smallDevice;
+    struct Screen {
+        RecordingDevice* device;
+        UINT width;
+        UINT height;
+    };
+    const Screen screens[] = {{&device, 800, 600}, {&smallDevice, 400, 300}};
+    auto use = [&](UINT index) {
+        saver.activeDevice = screens[index].device;
+        saver.backBufferDesc.Width = screens[index].width;
+        saver.backBufferDesc.Height = screens[index].height;
+        saver.UseScreenDevice(index);
+    };
+    for (UINT index = 0; index < 2; ++index) {
+        use(index);
+        Prepare();
+    }
+    for (auto& line : saver.infoLines) {
+        std::strcpy(line, "Name: Saturn");
+    }
+    // The last string of each kind is drawn last into its font's buffer: the panel's top
+    // line, 125 pixels above 95 % of the height, and "CELESTRA" at 55 %. The second
+    // vertex is the glyph's top-left corner, half a pixel up and left.
+    const struct {
+        SaverMode mode;
+        float x;  // fractions of the width and height, and pixels to add
+        float dx;
+        float y;
+        float dy;
+    } kinds[] = {{SaverMode::Test, 0.02f, 0.5f, 0.95f, -125.5f},
+                 {SaverMode::Preview, 0.11f, 0.5f, 0.55f, -0.5f}};
+    for (const auto& kind : kinds) {
+        saver.mode = kind.mode;
+        for (UINT index = 0; index < 2; ++index) {
+            SCOPED_TRACE(testing::Message()
+                         << "screen " << index << (kind.mode == SaverMode::Preview ? " preview" : ""));
+            use(index);
+            ASSERT_EQ(saver.RenderFrame(), S_OK);
+            const DeviceSceneObjects& record = saver.deviceObjects[index];
+            const TextureFont* font = kind.mode == SaverMode::Preview ? record.titleFont : record.panelFont;
+            const auto* buffer = static_cast<const RecordedVertexBuffer*>(font->VertexBuffer());
+            const auto* vertices = reinterpret_cast<const FontVertex2D*>(buffer->bytes.data());
+            EXPECT_FLOAT_EQ(vertices[1].x, kind.x * screens[index].width + kind.dx);
+            EXPECT_FLOAT_EQ(vertices[1].y, kind.y * screens[index].height + kind.dy);
+        }
+    }
+    saver.UseScreenDevice(1);
+    saver.ReleaseDeviceObjects();
+    EXPECT_EQ(smallDevice.LiveVertexBuffers(), 0);
+}
+
+// Screens beyond the ten records have none: nothing is prepared or drawn for them, and
+// nothing lands in the record of the screen before.
+TEST_F(SceneOnRecordingDevice, AScreenBeyondTheRecordsGetsNone) {
+    saver.UseScreenDevice(10);
+    EXPECT_EQ(saver.currentDevice, nullptr);
+    EXPECT_EQ(saver.PrepareDeviceObjects(), E_FAIL);
+    EXPECT_EQ(saver.RenderFrame(), S_OK);
+    EXPECT_TRUE(device.draws.empty());
+    EXPECT_EQ(saver.ReleaseDeviceObjects(), S_OK);
+    EXPECT_TRUE(RecordIsEmpty(objects));
+    EXPECT_EQ(device.LiveTextures(), 0);
 }
 
 }  // namespace
