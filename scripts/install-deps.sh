@@ -22,6 +22,7 @@ HOST_PACKAGES=(
   xvfb xauth xdotool x11-utils imagemagick tesseract-ocr tesseract-ocr-eng
   fonts-liberation fonts-wine
   pulseaudio
+  sox lame nsis zip
 )
 I386_PACKAGES=(
   wine wine32:i386 wine64 libwine:i386
