@@ -6,8 +6,11 @@
 #      a /s run of the installed saver shows the scene and plays the music, and its
 #      first run keeps the path; "uninstall.exe /S" removes every file and the
 #      registration but keeps the settings.
-#   2. Installed again over those settings, it only renews "Default Audio";
-#      "uninstall.exe /S /REMOVESETTINGS" removes the settings too.
+#   2. Installed again interactively over those settings, page by page with the
+#      default choices and "Open the settings" ticked, it only renews "Default Audio"
+#      and opens the settings dialog; the uninstaller, with "Remove my Celestra
+#      settings" ticked, removes them too.
+#   3. Silently once more: "uninstall.exe /S /REMOVESETTINGS" removes the settings.
 # Needs a sound server (scripts/with-display.sh starts one).
 set -euo pipefail
 . "$(dirname "$0")/lib/saver_session.sh"
@@ -62,6 +65,10 @@ uninstall_silently() {
     sleep 0.2
   done
   wineserver -w
+  check_uninstalled
+}
+
+check_uninstalled() {
   [ ! -e "$(unix "$installed_saver")" ] || fail "$installed_saver is left"
   [ ! -e "$(unix "$program_folder")" ] || fail "$program_folder is left: $(ls "$(unix "$program_folder")")"
   [ ! -e "$(unix "${program_folder%\\*}")" ] || fail "the Nebulart folder is left"
@@ -98,11 +105,65 @@ uninstall_silently
 [ "$(value_of "$key" "Default Audio")" = "$track" ] || fail "the settings went without being asked"
 echo "uninstalled, settings kept"
 
+# The installer's and the uninstaller's windows: the first page's title, then the
+# title of the later pages, which carry an empty subcaption.
+setup_title="Celestra Screensaver Setup"
+uninstall_title="Celestra Screensaver Uninstall"
+
+# Waits until the button $3 of the wizard titled $1 or "$1 " reads $2, and prints the
+# title it was found under.
+wait_for_button() {
+  local title i
+  for i in $(seq 1 150); do
+    for title in "$1" "$1 "; do
+      if [ "$(helper control "$title" "$3" 2>/dev/null)" = "checked 0 enabled 1 text $2" ]; then
+        echo "$title"
+        return 0
+      fi
+    done
+    sleep 0.2
+  done
+  fail "no page of \"$1\" with the button \"$2\""
+}
+
 wine reg add "$key" /v "Camera Settings" /t REG_DWORD /d 4 /f >/dev/null
 wine reg add "$key" /v "Default Audio" /t REG_SZ /d 'C:\old.mp3' /f >/dev/null
-install_silently
+wine "$CELESTRA_SETUP" >"$e2e_work/setup.log" 2>&1 &
+setup_pid=$!
+helper click "$(wait_for_button "$setup_title" "&Next >" 1)" 1   # welcome
+sleep 0.5
+helper click "$(wait_for_button "$setup_title" "&Next >" 1)" 1   # components, as they are
+helper click "$(wait_for_button "$setup_title" "&Install" 1)" 1  # folder, as it is
+title=$(wait_for_button "$setup_title" "&Finish" 1)
+xdotool key space                                                 # "Open the settings"
+sleep 0.5
+helper click "$title" 1
+wait "$setup_pid" || fail "the installer ended with code $?"
+for _ in $(seq 1 150); do
+  xdotool search --onlyvisible --name '^Celestra Screensaver settings$' >/dev/null 2>&1 && break
+  sleep 0.2
+done
+helper click "Celestra Screensaver settings" 2 || fail "the installer did not open the settings"
+wineserver -w
+[ "$(value_of "$key" "Default Audio")" = "$track" ] || fail "Default Audio: $(value_of "$key" "Default Audio")"
 [ "$(value_of "$key" "Camera Settings")" = 0x4 ] || fail "installing again changed the settings"
+[ "$(value_of "$desktop" SCRNSAVE.EXE)" = "$installed_saver" ] || fail "not the current screensaver"
+echo "installed page by page over the settings; the settings dialog opened"
+
+wine "$program_folder\\uninstall.exe" &
+helper click "$(wait_for_button "$uninstall_title" "&Next >" 1)" 1  # confirm the folder
+wait_for_button "$uninstall_title" "&Uninstall" 1 >/dev/null
+xdotool key Down space                                                # tick the settings
+sleep 0.5
+helper click "$(wait_for_button "$uninstall_title" "&Uninstall" 1)" 1
+helper click "$(wait_for_button "$uninstall_title" "&Close" 1)" 1
+wineserver -w
+check_uninstalled
+! key_exists "$key" || fail "the settings are left although asked to go"
+echo "uninstalled page by page, settings with it"
+
+install_silently
 uninstall_silently /REMOVESETTINGS
 ! key_exists "$key" || fail "the settings are left"
 ! key_exists 'HKCU\Software\Nebulart' || fail "an empty Nebulart key is left"
-echo "installed again over the settings, uninstalled with them"
+echo "installed and uninstalled silently, settings with it"
