@@ -9,6 +9,8 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 scripts/install-deps.sh
 cmake --preset windows >/dev/null
+# Packed afresh every time, so that the files carry the time of the current commit.
+rm -rf build/windows/release
 cmake --build --preset windows --target celestra_packages
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
 for file in "build/windows/release/Celestra-Setup-$version.exe" "build/windows/release/celestra-$version.zip"; do
