@@ -165,5 +165,6 @@ echo "uninstalled page by page, settings with it"
 install_silently
 uninstall_silently /REMOVESETTINGS
 ! key_exists "$key" || fail "the settings are left"
-! key_exists 'HKCU\Software\Nebulart' || fail "an empty Nebulart key is left"
+# Its parent goes too when nothing else is left in it (other keys of ours may be).
+! key_exists 'HKCU\Software\Nebulart\Screensavers' || fail "an empty Screensavers key is left"
 echo "installed and uninstalled silently, settings with it"
