@@ -5,6 +5,8 @@
 
 #include "framework/command_line.h"
 #include "framework/device_records.h"
+#include "framework/display_power_notification.h"
+#include "framework/display_power_state.h"
 #include "framework/monitor_record.h"
 
 // Password verifier of Windows 9x: asks for the password, TRUE when it was right.
@@ -90,6 +92,10 @@ public:
     void ReleaseScreenDevices();
     void ReleaseDevicesKeepingTheirSettings();
 
+    // The display's power state: no frames while the display is off.
+    void WatchDisplayPower();
+    void NoteDisplayPower(const PowerSettingReport* report);
+
     // Screen-saver password of the Windows 9x family.
     void PreparePasswordVerifier();
     bool CheckPassword();
@@ -150,7 +156,10 @@ protected:
 
 private:
     void CountMouseMove(LPARAM position);
+    void RestartFrameRateMeasurement();
     bool ending_ = false;
+    DisplayPowerNotification displayPowerNotification_;
+    DisplayPowerState displayPower_;
     void DeleteAdapterRecords();
 };
 

@@ -62,6 +62,8 @@ HRESULT SaverBase::RunSaver() {
     // Without a window nothing can be shown and no message will ever end the run.
     if (mainWindow == nullptr) {
         EndSaver();
+    } else {
+        WatchDisplayPower();
     }
 
     MSG message;
@@ -77,7 +79,7 @@ HRESULT SaverBase::RunSaver() {
         Sleep(10);
         if (errorMode) {
             AnimateErrorBox();
-        } else {
+        } else if (!displayPower_.DisplayOff()) {
             RenderAllScreens();
         }
     }
@@ -190,6 +192,37 @@ void SaverBase::MeasureFrameRate() {
     }
 }
 
+// A span without frames would otherwise count as one long, slow frame.
+void SaverBase::RestartFrameRateMeasurement() {
+    lastFrameRateTime = static_cast<float>(FrameTimer(TimerAbsolute));
+    framesSinceUpdate = 0;
+}
+
+// The first saver window hears the reports for every screen.
+void SaverBase::WatchDisplayPower() {
+    displayPowerNotification_.Register(mainWindow);
+}
+
+// While the display is off the frame timer stands still, so that the planets go on from
+// where they were when it comes back, without a leap over the dark span.
+void SaverBase::NoteDisplayPower(const PowerSettingReport* report) {
+    uint32_t state = 0;
+    if (!displayPowerNotification_.Registered() || !ReadConsoleDisplayState(report, &state)) {
+        return;
+    }
+    switch (displayPower_.Report(state)) {
+        case FrameChange::Stop:
+            FrameTimer(TimerStop);
+            break;
+        case FrameChange::Resume:
+            FrameTimer(TimerStart);
+            RestartFrameRateMeasurement();
+            break;
+        case FrameChange::None:
+            break;
+    }
+}
+
 void SaverBase::RequestExit() {
     const bool mayEnd = (mode == Test) || (mode == Full && !checkingPassword);
     if (!mayEnd) {
@@ -207,6 +240,7 @@ void SaverBase::EndSaver() {
         return;
     }
     ending_ = true;
+    displayPowerNotification_.Unregister();
     if (mode == Full) {
         UINT scratch = 0;
         SystemParametersInfoA(SPI_SCREENSAVERRUNNING, FALSE, &scratch, 0);

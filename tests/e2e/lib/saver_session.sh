@@ -84,7 +84,7 @@ helper() {
 wait_for_window() {
   local name=$1 i id
   for i in $(seq 1 150); do
-    id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -1)
+    id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -1 || true)
     if [ -n "$id" ]; then
       echo "$id"
       return 0
@@ -106,8 +106,8 @@ wait_for_exit() {
     sleep 0.05
   done
   saver_exit_ms=$((($(date +%s%N) - start) / 1000000))
-  wait "$saver_pid"
-  local code=$?
+  local code=0
+  wait "$saver_pid" || code=$?
   saver_pid=""
   [ "$code" -eq 0 ] || fail "the saver ended with code $code"
 }
