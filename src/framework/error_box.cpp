@@ -9,12 +9,12 @@ ErrorBox PlaceErrorBox(const ScreenRect& bounds, bool preview) {
         box.height = static_cast<float>(height);
         return box;
     }
-    box.x = static_cast<float>((bounds.right + bounds.left - ErrorBoxWidth) / 2);
-    box.y = static_cast<float>((bounds.bottom + bounds.top - ErrorBoxHeight) / 2);
+    box.x = static_cast<float>(bounds.right + bounds.left - ErrorBoxWidth) / 2.0f;
+    box.y = static_cast<float>(bounds.bottom + bounds.top - ErrorBoxHeight) / 2.0f;
     box.width = static_cast<float>(ErrorBoxWidth);
     box.height = static_cast<float>(ErrorBoxHeight);
-    box.speedX = static_cast<float>(width / 10);
-    box.speedY = static_cast<float>(height / 20);
+    box.speedX = static_cast<float>(width) / 10.0f;
+    box.speedY = static_cast<float>(height) / 20.0f;
     return box;
 }
 

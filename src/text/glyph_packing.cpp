@@ -27,3 +27,20 @@ int PackGlyphs(const GlyphExtent (&extents)[GlyphCharCount], GlyphPosition (&pos
     }
     return bottom;
 }
+
+bool GlyphsFitTexture(const GlyphExtent (&extents)[GlyphCharCount], uint32_t size) {
+    GlyphAtlas atlas;
+    atlas.texWidth = size;
+    atlas.texHeight = size;
+    GlyphPosition positions[GlyphCharCount];
+    if (PackGlyphs(extents, positions, atlas) > static_cast<int>(size)) {
+        return false;
+    }
+    // A glyph wider than the whole row still runs past its right edge.
+    for (int i = 0; i < GlyphCharCount; ++i) {
+        if (positions[i].x + extents[i].cx > static_cast<int>(size)) {
+            return false;
+        }
+    }
+    return true;
+}

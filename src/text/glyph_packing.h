@@ -21,3 +21,6 @@ struct GlyphPosition {
 // can tell whether everything fits.
 int PackGlyphs(const GlyphExtent (&extents)[GlyphCharCount], GlyphPosition (&positions)[GlyphCharCount],
                GlyphAtlas& atlas);
+
+// True when PackGlyphs would place every glyph inside a square texture of `size` texels.
+bool GlyphsFitTexture(const GlyphExtent (&extents)[GlyphCharCount], uint32_t size);

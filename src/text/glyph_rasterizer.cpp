@@ -35,6 +35,15 @@ public:
         }
     }
 
+    bool CreateDc() {
+        dc_ = CreateCompatibleDC(nullptr);
+        if (dc_ == nullptr) {
+            return false;
+        }
+        SetMapMode(dc_, MM_TEXT);
+        return true;
+    }
+
     bool CreateBitmap(uint32_t width, uint32_t height) {
         BITMAPINFO info = {};
         info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -43,17 +52,12 @@ public:
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
-        dc_ = CreateCompatibleDC(nullptr);
-        if (dc_ == nullptr) {
-            return false;
-        }
         void* bits = nullptr;
         bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         if (bitmap_ == nullptr || bits == nullptr) {
             return false;
         }
         bits_ = static_cast<const uint32_t*>(bits);
-        SetMapMode(dc_, MM_TEXT);
         return true;
     }
 
@@ -67,10 +71,12 @@ public:
         return font_ != nullptr;
     }
 
+    void SelectFont() { oldFont_ = SelectObject(dc_, font_); }
+
     // White text on black, aligned at the top of each cell.
     void SelectForDrawing() {
         oldBitmap_ = SelectObject(dc_, bitmap_);
-        oldFont_ = SelectObject(dc_, font_);
+        SelectFont();
         SetTextColor(dc_, RGB(255, 255, 255));
         SetBkColor(dc_, RGB(0, 0, 0));
         SetTextAlign(dc_, TA_TOP);
@@ -117,10 +123,21 @@ HRESULT CopyCoverageToTexture(const uint32_t* bits, const GlyphAtlas& atlas, IDi
 
 }  // namespace
 
+bool MeasureGlyphs(const char* faceName, uint32_t height, uint32_t flags, float textScale,
+                   GlyphExtent (&extents)[GlyphCharCount]) {
+    GlyphCanvas canvas;
+    if (!canvas.CreateDc() || !canvas.MakeFont(faceName, height, flags, textScale)) {
+        return false;
+    }
+    canvas.SelectFont();
+    canvas.MeasureGlyphs(extents);
+    return true;
+}
+
 HRESULT RasterizeGlyphs(const char* faceName, uint32_t height, uint32_t flags, IDirect3DTexture8* texture,
                         GlyphAtlas& atlas) {
     GlyphCanvas canvas;
-    if (!canvas.CreateBitmap(atlas.texWidth, atlas.texHeight)) {
+    if (!canvas.CreateDc() || !canvas.CreateBitmap(atlas.texWidth, atlas.texHeight)) {
         return E_FAIL;
     }
     if (!canvas.MakeFont(faceName, height, flags, atlas.textScale)) {

@@ -6,6 +6,12 @@
 #include <cstdint>
 
 #include "text/glyph_atlas.h"
+#include "text/glyph_packing.h"
+
+// Measures characters 32..126 of the GDI font as RasterizeGlyphs draws them at
+// `textScale`, in texels. false when GDI cannot make the DC or the font.
+bool MeasureGlyphs(const char* faceName, uint32_t height, uint32_t flags, float textScale,
+                   GlyphExtent (&extents)[GlyphCharCount]);
 
 // Draws characters 32..126 of the GDI font `faceName` at `height` points (FontBold and
 // FontItalic of `flags`), scaled by atlas.textScale, white on black into a bitmap of

@@ -16,3 +16,14 @@ GlyphTextureFit FitGlyphTexture(uint32_t size, uint32_t maxTextureWidth) {
     }
     return {maxTextureWidth, static_cast<float>(maxTextureWidth) / static_cast<float>(size)};
 }
+
+GlyphTextureFit ChooseGlyphTexture(uint32_t height, uint32_t maxTextureWidth,
+                                   const std::function<bool(const GlyphTextureFit&)>& fits) {
+    uint32_t wanted = GlyphTextureSize(height);
+    GlyphTextureFit fit = FitGlyphTexture(wanted, maxTextureWidth);
+    for (int step = 0; step < MaxGlyphTextureSteps && !fits(fit); ++step) {
+        wanted *= 2;
+        fit = FitGlyphTexture(wanted, maxTextureWidth);
+    }
+    return fit;
+}

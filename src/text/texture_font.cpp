@@ -35,7 +35,15 @@ HRESULT TextureFont::InitDeviceObjects(IDirect3DDevice8* device) {
 HRESULT TextureFont::CreateGlyphTexture() {
     D3DCAPS8 caps = {};
     device_->GetDeviceCaps(&caps);
-    const GlyphTextureFit fit = FitGlyphTexture(GlyphTextureSize(height_), caps.MaxTextureWidth);
+    // At a high screen resolution (dots per inch) the glyphs grow past the usual texture
+    // size; the texture then grows with them rather than letting glyphs run off its edge.
+    const GlyphTextureFit fit =
+        ChooseGlyphTexture(height_, caps.MaxTextureWidth, [this](const GlyphTextureFit& f) {
+            GlyphExtent extents[GlyphCharCount];
+            // Without a font there is nothing to fit; RasterizeGlyphs reports the failure.
+            return !MeasureGlyphs(faceName_, height_, flags_, f.textScale, extents) ||
+                   GlyphsFitTexture(extents, f.size);
+        });
     atlas_.texWidth = fit.size;
     atlas_.texHeight = fit.size;
     atlas_.textScale = fit.textScale;

@@ -16,6 +16,25 @@ TEST(ErrorBox, StartsCentredWithSpeedsFromTheScreenSize) {
     EXPECT_EQ(box.speedY, 20.0f);
 }
 
+TEST(ErrorBox, OddSizesKeepTheirHalvesAndFractions) {
+    const struct {
+        ScreenRect bounds;
+        float x, y, speedX, speedY;
+    } cases[] = {
+        {{0, 0, 601, 401}, 150.5f, 125.5f, 60.1f, 20.05f},
+        {{-1, 0, 1024, 767}, 361.5f, 308.5f, 102.5f, 38.35f},
+        {{0, 0, 9, 19}, -145.5f, -65.5f, 0.9f, 0.95f},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bounds.right);
+        const ErrorBox box = PlaceErrorBox(c.bounds, false);
+        EXPECT_FLOAT_EQ(box.x, c.x);
+        EXPECT_FLOAT_EQ(box.y, c.y);
+        EXPECT_FLOAT_EQ(box.speedX, c.speedX);
+        EXPECT_FLOAT_EQ(box.speedY, c.speedY);
+    }
+}
+
 TEST(ErrorBox, PreviewBoxFillsTheWindowAndStays) {
     const ErrorBox box = PlaceErrorBox(ScreenRect{0, 0, 152, 112}, true);
     EXPECT_EQ(box.x, 0.0f);

@@ -39,6 +39,59 @@ TEST(GlyphTextureSize, ShrinksToTheDeviceLimitAndScalesTheFont) {
     EXPECT_FLOAT_EQ(unknownLimit.textScale, 1.0f);
 }
 
+TEST(GlyphTextureSize, StepsUpUntilTheGlyphsFit) {
+    // `fits` accepts a texture when its side, at text scale 1, reaches `needed` texels.
+    const struct {
+        uint32_t height;
+        uint32_t maxTextureWidth;
+        uint32_t needed;
+        uint32_t size;
+        float textScale;
+    } cases[] = {
+        {12, 16384, 256, 256, 1.0f},       // fits at once
+        {14, 16384, 300, 512, 1.0f},       // one step up
+        {14, 16384, 600, 1024, 1.0f},      // two steps
+        {14, 512, 600, 512, 0.5f},         // at the limit the text scale gives way
+        {41, 256, 1024, 256, 0.25f},       // already at the limit and fitting
+        {12, 0, 3000, 4096, 1.0f},         // no known limit
+        {12, 16384, 1u << 30, 4096, 1.0f}  // never fits: the steps end
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.needed);
+        int asked = 0;
+        const GlyphTextureFit fit =
+            ChooseGlyphTexture(c.height, c.maxTextureWidth, [&](const GlyphTextureFit& f) {
+                ++asked;
+                return f.size / f.textScale >= c.needed;
+            });
+        EXPECT_EQ(fit.size, c.size);
+        EXPECT_FLOAT_EQ(fit.textScale, c.textScale);
+        EXPECT_LE(asked, MaxGlyphTextureSteps + 1);
+    }
+}
+
+TEST(GlyphPacking, TellsWhetherTheGlyphsFitATexture) {
+    const struct {
+        int cx;
+        int cy;
+        uint32_t size;
+        bool fits;
+    } cases[] = {
+        {10, 16, 256, true},    // five rows of 23
+        {20, 40, 256, false},   // eight rows of 12 reach row 327
+        {20, 40, 512, true},    // four rows of 24
+        {300, 10, 256, false},  // wider than the texture
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.cx << "x" << c.cy << " in " << c.size);
+        GlyphExtent extents[GlyphCharCount];
+        for (GlyphExtent& e : extents) {
+            e = {c.cx, c.cy};
+        }
+        EXPECT_EQ(GlyphsFitTexture(extents, c.size), c.fits);
+    }
+}
+
 struct Packed {
     GlyphAtlas atlas;
     GlyphPosition positions[GlyphCharCount];

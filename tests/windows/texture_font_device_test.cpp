@@ -376,3 +376,103 @@ TEST_F(TextureFontDevice, DrawsPutTheCallersStatesBack) {
 }
 
 }  // namespace
+
+namespace {
+
+// The scene's three fonts keep every glyph inside their texture at the screen resolution
+// this process started with (CELESTRA_EXPECTED_DPI, when set, names it).
+TEST_F(TextureFontDevice, SceneFontsKeepEveryGlyphInsideTheTexture) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    if (const char* expected = std::getenv("CELESTRA_EXPECTED_DPI")) {
+        ASSERT_EQ(dpi, std::atoi(expected)) << "the screen resolution was not applied";
+    }
+    const struct {
+        const char* face;
+        uint32_t height;
+    } fonts[] = {{"Arial", 12}, {"Tahoma", 14}, {"Tahoma", 11}};
+    for (const auto& f : fonts) {
+        SCOPED_TRACE(testing::Message() << f.face << " " << f.height << " at " << dpi << " dpi");
+        TextureFont font(f.face, f.height, FontBold);
+        ASSERT_EQ(font.InitDeviceObjects(device), S_OK);
+        const GlyphAtlas& atlas = font.Atlas();
+        EXPECT_EQ(TextureDesc(font).Width, atlas.texWidth);
+        EXPECT_FLOAT_EQ(atlas.textScale, 1.0f) << "this device takes large textures";
+        // Rows as tall as the font at this resolution: the glyphs grew with it.
+        EXPECT_GE(RowTexelHeight(atlas), f.height * dpi / 72.0f);
+        for (int c = FirstGlyphChar; c <= LastGlyphChar; ++c) {
+            const float* r = atlas.glyphCoords[c - FirstGlyphChar];
+            EXPECT_GE(r[0], 0.0f) << c;
+            EXPECT_GE(r[1], 0.0f) << c;
+            EXPECT_LE(r[2], 1.0f) << c;
+            EXPECT_LE(r[3], 1.0f) << c;
+        }
+    }
+}
+
+// Sets HKCU\Control Panel\Desktop "LogPixels" for the life of the object and puts back
+// what was there (or nothing) afterwards.
+class ScopedLogPixels {
+public:
+    explicit ScopedLogPixels(DWORD dpi) {
+        RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_READ | KEY_WRITE,
+                        nullptr, &key_, nullptr);
+        DWORD size = sizeof old_;
+        had_ = RegQueryValueExA(key_, "LogPixels", nullptr, &oldType_, old_, &size) == ERROR_SUCCESS;
+        oldSize_ = size;
+        RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    }
+    ~ScopedLogPixels() {
+        if (had_) {
+            RegSetValueExA(key_, "LogPixels", 0, oldType_, old_, oldSize_);
+        } else {
+            RegDeleteValueA(key_, "LogPixels");
+        }
+        RegCloseKey(key_);
+    }
+    ScopedLogPixels(const ScopedLogPixels&) = delete;
+    ScopedLogPixels& operator=(const ScopedLogPixels&) = delete;
+
+private:
+    HKEY key_ = nullptr;
+    bool had_ = false;
+    DWORD oldType_ = 0;
+    BYTE old_[64] = {};
+    DWORD oldSize_ = 0;
+};
+
+// Runs the test above in a new process of this program; the exit code is gtest's.
+DWORD RunChildTest(const char* filter, DWORD dpi) {
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    std::string commandLine = std::string("\"") + program + "\" --gtest_filter=" + filter;
+    SetEnvironmentVariableA("CELESTRA_EXPECTED_DPI", std::to_string(dpi).c_str());
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    const BOOL started = CreateProcessA(program, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                        &startup, &process);
+    SetEnvironmentVariableA("CELESTRA_EXPECTED_DPI", nullptr);
+    if (!started) {
+        return 0xFFFFFFFF;
+    }
+    WaitForSingleObject(process.hProcess, 120000);
+    DWORD exitCode = 0xFFFFFFFF;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return exitCode;
+}
+
+// At 192 dpi the bold 14-point font no longer fits the 256-texel texture of 96 dpi. The
+// resolution is read when a process starts, hence the child process.
+TEST(TextureFontDpi, GlyphsStayInsideTheirTextureAtHighResolutions) {
+    for (DWORD dpi : {144u, 192u}) {
+        SCOPED_TRACE(dpi);
+        ScopedLogPixels logPixels(dpi);
+        EXPECT_EQ(RunChildTest("TextureFontDevice.SceneFontsKeepEveryGlyphInsideTheTexture", dpi), 0u);
+    }
+}
+
+}  // namespace
