@@ -86,6 +86,8 @@ public:
     void WaitForPreviewDelay();
     void RenderAllScreens();
     void SwitchToScreenDevice(UINT index);
+    // The tallest back buffer of the screen devices, in pixels; 0 without devices.
+    UINT TallestBackBufferHeight() const;
     void SetScreenProjection(float nearPlane, float farPlane);
     void RequestExit();
     void EndSaver();

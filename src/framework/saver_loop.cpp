@@ -149,6 +149,22 @@ void SaverBase::SwitchToScreenDevice(UINT index) {
     UseScreenDevice(index);
 }
 
+UINT SaverBase::TallestBackBufferHeight() const {
+    UINT tallest = 0;
+    for (DWORD i = 0; i < screenDeviceCount; ++i) {
+        IDirect3DSurface8* backBuffer = nullptr;
+        if (screenDevices[i].device == nullptr ||
+            FAILED(screenDevices[i].device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer))) {
+            continue;
+        }
+        D3DSURFACE_DESC description = {};
+        backBuffer->GetDesc(&description);
+        backBuffer->Release();
+        tallest = (description.Height > tallest) ? description.Height : tallest;
+    }
+    return tallest;
+}
+
 void SaverBase::SetScreenProjection(float nearPlane, float farPlane) {
     const RECT& reference = allScreensSame ? renderCurrent : renderTotal;
     const ProjectionBounds bounds =
