@@ -18,14 +18,19 @@ float NameTexelMagnification(uint32_t screenHeight) {
     return static_cast<float>(screenHeight) * texelInRadii / NearestEyeInRadii;
 }
 
-// Larger glyphs never fit where smaller ones do not, so the largest height that fits is
-// found by halving the range.
+// Each question measures a font, so the wanted height is tried first (it usually fits);
+// otherwise, since larger glyphs never fit where smaller ones do not, the largest height
+// that fits is found by halving the range.
 uint32_t ChooseNameFontHeight(uint32_t screenHeight, const std::function<bool(uint32_t height)>& fits) {
     const float wanted =
         std::round(static_cast<float>(NameFontBaseHeight) * NameTexelMagnification(screenHeight));
     uint32_t low = NameFontBaseHeight;  // the base always stays
     uint32_t high = static_cast<uint32_t>(std::clamp(wanted, static_cast<float>(NameFontBaseHeight),
                                                      static_cast<float>(LargestNameFontHeight)));
+    if (high == low || fits(high)) {
+        return high;
+    }
+    --high;
     while (low < high) {
         const uint32_t middle = low + (high - low + 1) / 2;
         if (fits(middle)) {
