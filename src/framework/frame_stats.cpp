@@ -47,3 +47,8 @@ bool FrameRateGate::CountFrame(double now, float* framesPerSecond) {
     frames_ = 0;
     return true;
 }
+
+void FrameRateGate::Restart() {
+    started_ = false;
+    frames_ = 0;
+}

@@ -22,6 +22,9 @@ public:
     // begins.
     bool CountFrame(double now, float* framesPerSecond);
 
+    // Forgets the interval under way: the next frame starts a new count, as the first does.
+    void Restart();
+
 private:
     bool started_ = false;
     double intervalStart_ = 0.0;

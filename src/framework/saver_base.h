@@ -6,6 +6,8 @@
 #include "framework/command_line.h"
 #include "framework/device_records.h"
 #include "framework/frame_stats.h"
+#include "framework/display_power_notification.h"
+#include "framework/display_power_state.h"
 #include "framework/monitor_record.h"
 
 // Password verifier of Windows 9x: asks for the password, TRUE when it was right.
@@ -85,11 +87,17 @@ public:
     void WaitForPreviewDelay();
     void RenderAllScreens();
     void SwitchToScreenDevice(UINT index);
+    // The tallest back buffer of the screen devices, in pixels; 0 without devices.
+    UINT TallestBackBufferHeight() const;
     void SetScreenProjection(float nearPlane, float farPlane);
     void RequestExit();
     void EndSaver();
     void ReleaseScreenDevices();
     void ReleaseDevicesKeepingTheirSettings();
+
+    // The display's power state: no frames while the display is off.
+    void WatchDisplayPower();
+    void NoteDisplayPower(const PowerSettingReport* report);
 
     // Screen-saver password of the Windows 9x family.
     void PreparePasswordVerifier();
@@ -151,8 +159,11 @@ protected:
 
 private:
     void CountMouseMove(LPARAM position);
+    void RestartFrameRateMeasurement();
     bool ending_ = false;
     FrameRateGate frameRateGate_;
+    DisplayPowerNotification displayPowerNotification_;
+    DisplayPowerState displayPower_;
     void DeleteAdapterRecords();
 };
 

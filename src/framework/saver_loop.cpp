@@ -61,6 +61,8 @@ HRESULT SaverBase::RunSaver() {
     // Without a window nothing can be shown and no message will ever end the run.
     if (mainWindow == nullptr) {
         EndSaver();
+    } else {
+        WatchDisplayPower();
     }
 
     MSG message;
@@ -76,7 +78,7 @@ HRESULT SaverBase::RunSaver() {
         Sleep(10);
         if (errorMode) {
             AnimateErrorBox();
-        } else {
+        } else if (!displayPower_.DisplayOff()) {
             RenderAllScreens();
         }
     }
@@ -146,6 +148,22 @@ void SaverBase::SwitchToScreenDevice(UINT index) {
     UseScreenDevice(index);
 }
 
+UINT SaverBase::TallestBackBufferHeight() const {
+    UINT tallest = 0;
+    for (DWORD i = 0; i < screenDeviceCount; ++i) {
+        IDirect3DSurface8* backBuffer = nullptr;
+        if (screenDevices[i].device == nullptr ||
+            FAILED(screenDevices[i].device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer))) {
+            continue;
+        }
+        D3DSURFACE_DESC description = {};
+        backBuffer->GetDesc(&description);
+        backBuffer->Release();
+        tallest = (description.Height > tallest) ? description.Height : tallest;
+    }
+    return tallest;
+}
+
 void SaverBase::SetScreenProjection(float nearPlane, float farPlane) {
     const RECT& reference = allScreensSame ? renderCurrent : renderTotal;
     const ProjectionBounds bounds =
@@ -184,6 +202,36 @@ void SaverBase::MeasureFrameRate() {
     }
 }
 
+// A span without frames would otherwise count as one long, slow frame.
+void SaverBase::RestartFrameRateMeasurement() {
+    frameRateGate_.Restart();
+}
+
+// The first saver window hears the reports for every screen.
+void SaverBase::WatchDisplayPower() {
+    displayPowerNotification_.Register(mainWindow);
+}
+
+// While the display is off the frame timer stands still, so that the planets go on from
+// where they were when it comes back, without a leap over the dark span.
+void SaverBase::NoteDisplayPower(const PowerSettingReport* report) {
+    uint32_t state = 0;
+    if (!displayPowerNotification_.Registered() || !ReadConsoleDisplayState(report, &state)) {
+        return;
+    }
+    switch (displayPower_.Report(state)) {
+        case FrameChange::Stop:
+            FrameTimer(TimerStop);
+            break;
+        case FrameChange::Resume:
+            FrameTimer(TimerStart);
+            RestartFrameRateMeasurement();
+            break;
+        case FrameChange::None:
+            break;
+    }
+}
+
 void SaverBase::RequestExit() {
     const bool mayEnd = (mode == Test) || (mode == Full && !checkingPassword);
     if (!mayEnd) {
@@ -201,6 +249,7 @@ void SaverBase::EndSaver() {
         return;
     }
     ending_ = true;
+    displayPowerNotification_.Unregister();
     if (mode == Full) {
         UINT scratch = 0;
         SystemParametersInfoA(SPI_SCREENSAVERRUNNING, FALSE, &scratch, 0);

@@ -103,6 +103,8 @@ LRESULT SaverBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_POWERBROADCAST:
             if (wParam == PBT_APMSUSPEND && verifyPassword == nullptr) {
                 RequestExit();
+            } else if (wParam == PBT_POWERSETTINGCHANGE) {
+                NoteDisplayPower(reinterpret_cast<const PowerSettingReport*>(lParam));
             }
             break;
         case WM_SYSCOMMAND:

@@ -14,9 +14,11 @@ constexpr int DeviceRecordCount = 10;  // indexed by the framework's screen-devi
 // The scene objects of one screen device. Every entry is owned by the record; a null
 // entry has not been created (or has been released).
 struct DeviceSceneObjects {
-    TextureFont* labelFont;  // names and distance labels
+    TextureFont* labelFont;  // frame rate
     TextureFont* panelFont;  // information panel
     TextureFont* titleFont;  // titles
+    TextureFont* nameFont;   // names and distance labels, in the scene
+    float nameFontScale;     // nameFont's height over NameFontBaseHeight; 0 without nameFont
     IDirect3DTexture8* skyTextures[SkyFaceCount];
     IDirect3DVertexBuffer8* orbitBuffers[BodyCount];     // entry 0 (the Sun) stays null
     IDirect3DVertexBuffer8* distanceBuffers[BodyCount];  // entry 0 stays null

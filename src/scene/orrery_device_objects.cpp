@@ -1,9 +1,17 @@
+#include <algorithm>
+
+#include "scene/name_font_size.h"
 #include "scene/orrery_saver.h"
 #include "scene/vertex_buffer_upload.h"
 #include "text/font_flags.h"
+#include "text/glyph_packing.h"
+#include "text/glyph_rasterizer.h"
+#include "text/glyph_texture_size.h"
 #include "text/texture_font.h"
 
 namespace {
+
+constexpr uint32_t MaxNameTextureSide = 1024;
 
 TextureFont* NewFont(IDirect3DDevice8* device, const char* faceName, uint32_t height) {
     auto* font = new TextureFont(faceName, height, FontBold);
@@ -11,6 +19,26 @@ TextureFont* NewFont(IDirect3DDevice8* device, const char* faceName, uint32_t he
     font->InitDeviceObjects(device);
     font->RestoreDeviceObjects();
     return font;
+}
+
+const char NameFace[] = "Arial";
+
+// The names' height for screens up to `screenHeight` pixels tall on `device`: their
+// glyphs must fit one texture of the device's size, at most 1024 x 1024, without being
+// shrunk to it.
+uint32_t NameFontHeight(IDirect3DDevice8* device, uint32_t screenHeight) {
+    D3DCAPS8 caps = {};
+    device->GetDeviceCaps(&caps);
+    uint32_t side = MaxNameTextureSide;
+    if (caps.MaxTextureWidth != 0 && caps.MaxTextureHeight != 0) {
+        side = std::min({side, static_cast<uint32_t>(caps.MaxTextureWidth),
+                         static_cast<uint32_t>(caps.MaxTextureHeight)});
+    }
+    return ChooseNameFontHeight(screenHeight, [side](uint32_t height) {
+        GlyphExtent extents[GlyphCharCount];
+        return GlyphTextureSize(height) <= side && MeasureGlyphs(NameFace, height, FontBold, 1.0f, extents) &&
+               GlyphsFitTexture(extents, side);
+    });
 }
 
 void DeleteFont(TextureFont*& font) {
@@ -80,12 +108,18 @@ HRESULT OrrerySaver::ReleaseDeviceObjects() {
 // A repeated preparation replaces the fonts rather than leaking the earlier ones.
 void OrrerySaver::CreateFonts() {
     DeleteFonts();
-    currentDevice->labelFont = NewFont(activeDevice, "Arial", 12);
+    currentDevice->labelFont = NewFont(activeDevice, NameFace, NameFontBaseHeight);
     currentDevice->panelFont = NewFont(activeDevice, "Tahoma", 14);
     currentDevice->titleFont = NewFont(activeDevice, "Tahoma", 11);
+    const uint32_t nameHeight =
+        NameFontHeight(activeDevice, std::max<uint32_t>(TallestBackBufferHeight(), backBufferDesc.Height));
+    currentDevice->nameFont = NewFont(activeDevice, NameFace, nameHeight);
+    currentDevice->nameFontScale = NameFontScale(nameHeight);
 }
 
 void OrrerySaver::DeleteFonts() {
+    DeleteFont(currentDevice->nameFont);
+    currentDevice->nameFontScale = 0.0f;
     DeleteFont(currentDevice->labelFont);
     DeleteFont(currentDevice->panelFont);
     DeleteFont(currentDevice->titleFont);

@@ -26,7 +26,7 @@ void DrawScreenTexts(TextureFont* font, const std::array<ScreenText, N>& texts, 
 // No material or colour is set: with lighting off and no vertex colour the glyphs show
 // white, shaped by their alpha.
 void OrrerySaver::DrawBodyNames() {
-    TextureFont* font = currentDevice->labelFont;
+    TextureFont* font = currentDevice->nameFont;
     if (font == nullptr) {
         return;
     }
@@ -34,14 +34,14 @@ void OrrerySaver::DrawBodyNames() {
         if (bodies[i].visible == 0) {
             continue;
         }
-        const D3DXMATRIX world = BodyNameMatrix(i);
+        const D3DXMATRIX world = BodyNameMatrix(i, currentDevice->nameFontScale);
         activeDevice->SetTransform(D3DTS_WORLD, &world);
         font->Render3DText(bodies[i].name, SceneTextFlags);
     }
 }
 
 void OrrerySaver::DrawDistanceLabels() {
-    TextureFont* font = currentDevice->labelFont;
+    TextureFont* font = currentDevice->nameFont;
     if (font == nullptr) {
         return;
     }
@@ -49,7 +49,7 @@ void OrrerySaver::DrawDistanceLabels() {
         if (bodies[i].visible == 0) {
             continue;
         }
-        const D3DXMATRIX world = DistanceLabelMatrix(i);
+        const D3DXMATRIX world = DistanceLabelMatrix(i, currentDevice->nameFontScale);
         activeDevice->SetTransform(D3DTS_WORLD, &world);
         font->Render3DText(bodies[i].distanceLabel, SceneTextFlags);
     }

@@ -49,10 +49,11 @@ public:
     // with the camera but never comes nearer.
     D3DXMATRIX StarBoxView() const;
     // A body's name above its halo; in the planet view the viewed planet's name is
-    // sized to the planet and the others are drawn smaller.
-    D3DXMATRIX BodyNameMatrix(int body) const;
-    // A distance label a unit above the middle of its line.
-    D3DXMATRIX DistanceLabelMatrix(int body) const;
+    // sized to the planet and the others are drawn smaller. The scale is divided by
+    // `fontScale`, the name font's size over the size the scales were made for.
+    D3DXMATRIX BodyNameMatrix(int body, float fontScale = 1.0f) const;
+    // A distance label a unit above the middle of its line, its scale divided likewise.
+    D3DXMATRIX DistanceLabelMatrix(int body, float fontScale = 1.0f) const;
     // The point light in the Sun.
     static D3DLIGHT8 SunLightValues();
 

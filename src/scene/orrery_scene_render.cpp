@@ -46,7 +46,7 @@ D3DXMATRIX OrreryScene::StarBoxView() const {
     return view;
 }
 
-D3DXMATRIX OrreryScene::BodyNameMatrix(int body) const {
+D3DXMATRIX OrreryScene::BodyNameMatrix(int body, float fontScale) const {
     const PlanetRecord& record = bodies[body];
     float scale = NameScale;
     float liftDivisor = NameLiftDivisor;
@@ -59,12 +59,12 @@ D3DXMATRIX OrreryScene::BodyNameMatrix(int body) const {
     }
     const D3DXVECTOR3 anchor(record.position.x, record.position.y + record.haloSize / liftDivisor,
                              record.position.z);
-    return BillboardMatrix(scale, anchor);
+    return BillboardMatrix(scale / fontScale, anchor);
 }
 
-D3DXMATRIX OrreryScene::DistanceLabelMatrix(int body) const {
+D3DXMATRIX OrreryScene::DistanceLabelMatrix(int body, float fontScale) const {
     const D3DXVECTOR3& anchor = bodies[body].distanceLabelPos;
-    return BillboardMatrix(1.0f, D3DXVECTOR3(anchor.x, anchor.y + 1.0f, anchor.z));
+    return BillboardMatrix(1.0f / fontScale, D3DXVECTOR3(anchor.x, anchor.y + 1.0f, anchor.z));
 }
 
 D3DLIGHT8 OrreryScene::SunLightValues() {

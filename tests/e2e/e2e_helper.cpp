@@ -8,8 +8,11 @@
 //   e2e_helper click TITLE ID       click the button ID in the dialog TITLE, as the mouse would
 //   e2e_helper control TITLE ID     print "checked C enabled E text T" of control ID in TITLE
 //   e2e_helper select TITLE ID N    select item N of the drop-down list ID in TITLE
+//   e2e_helper display TITLE STATE  report the console display's power state STATE (0 off,
+//                                   1 on, 2 dimmed) to the window TITLE, as Windows does
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -114,6 +117,47 @@ int Select(const char* title, const char* id, const char* item) {
     SendAndWait(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE),
                 reinterpret_cast<LPARAM>(control));
     return 0;
+}
+
+// GUID_CONSOLE_DISPLAY_STATE.
+const GUID ConsoleDisplayState = {
+    0x6FE69556, 0x704A, 0x47A0, {0x8F, 0x24, 0xC2, 0x8D, 0x93, 0x6F, 0xDA, 0x47}};
+
+// The report lives in the saver's own memory, where the system would put it: the message
+// carries only its address.
+int Display(const char* title, const char* state) {
+    HWND window = FindWindowA(nullptr, title);
+    if (window == nullptr) {
+        std::fprintf(stderr, "no window titled %s\n", title);
+        return 1;
+    }
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+    if (process == nullptr) {
+        std::fprintf(stderr, "cannot open the process of %s\n", title);
+        return 1;
+    }
+    BYTE bytes[sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD)] = {};
+    POWERBROADCAST_SETTING report = {};
+    report.PowerSetting = ConsoleDisplayState;
+    report.DataLength = sizeof(DWORD);
+    const DWORD value = static_cast<DWORD>(std::atoi(state));
+    std::memcpy(bytes, &report, offsetof(POWERBROADCAST_SETTING, Data));
+    std::memcpy(bytes + offsetof(POWERBROADCAST_SETTING, Data), &value, sizeof(value));
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(bytes), MEM_COMMIT, PAGE_READWRITE);
+    int result = 1;
+    if (remote != nullptr && WriteProcessMemory(process, remote, bytes, sizeof(bytes), nullptr)) {
+        SendAndWait(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(remote));
+        result = 0;
+    } else {
+        std::fprintf(stderr, "cannot write the report into the process of %s\n", title);
+    }
+    if (remote != nullptr) {
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return result;
 }
 
 struct WindowSearch {
@@ -249,9 +293,12 @@ int main(int argc, char** argv) {
     if (argc == 5 && std::strcmp(argv[1], "select") == 0) {
         return Select(argv[2], argv[3], argv[4]);
     }
+    if (argc == 4 && std::strcmp(argv[1], "display") == 0) {
+        return Display(argv[2], argv[3]);
+    }
     std::fprintf(stderr,
                  "usage: e2e_helper close TITLE | describe TITLE | list TITLE | monitors | preview SAVER | "
                  "click TITLE ID |\n"
-                 "       control TITLE ID | select TITLE ID ITEM\n");
+                 "       control TITLE ID | select TITLE ID ITEM | display TITLE STATE\n");
     return 2;
 }

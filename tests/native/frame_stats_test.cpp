@@ -37,6 +37,16 @@ TEST(FrameRateGate, FirstRateAfterAWholeSecondOfFrames) {
         EXPECT_EQ(gate.CountFrame(frame.now, &rate), frame.rate != 0.0f);
         EXPECT_FLOAT_EQ(rate, frame.rate != 0.0f ? frame.rate : -1.0f) << "untouched without a new rate";
     }
+
+    // After a restart (frames paused while the display was off) the dark span is not
+    // counted: the next frame starts a new count, as the first did.
+    float rate = -1.0f;
+    EXPECT_FALSE(gate.CountFrame(5011.0, &rate));
+    gate.Restart();
+    EXPECT_FALSE(gate.CountFrame(6000.0, &rate));
+    EXPECT_FALSE(gate.CountFrame(6000.5, &rate));
+    EXPECT_TRUE(gate.CountFrame(6001.25, &rate));
+    EXPECT_FLOAT_EQ(rate, 1.6f);
 }
 
 TEST(FrameStats, HugeRatesStayWithinTheField) {

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "scene/name_font_size.h"
 #include "scene/orrery_scene.h"
 #include "scene/scene_overlay_layout.h"
 
@@ -112,12 +113,68 @@ TEST_F(RenderMathTest, ThePlanetViewSizesTheViewedNameToItsPlanet) {
     EXPECT_NEAR(RowScale(other, 0), 1.5f, 1e-4f);
 }
 
+// A name font rasterised f times larger is drawn at a scale f times smaller, in the same
+// place, so that every name keeps its size on screen.
+TEST_F(RenderMathTest, ALargerNameFontShrinksTheNamesScaleByTheSameFactorInTheSamePlace) {
+    scene.settings.cameraSettings = CameraPlanetView;
+    scene.settings.planetToView = 5;
+    scene.settings.distances = 1;
+    scene.InitCatalogue();
+    scene.bodies[2].distanceLabelPos = D3DXVECTOR3(-3.0f, 2.0f, 7.0f);
+    for (float factor : {1.0f, 2.5f, 8.0f}) {
+        for (int body : {5, 0, 2}) {
+            const D3DXMATRIX usual = scene.BodyNameMatrix(body);
+            const D3DXMATRIX scaled = scene.BodyNameMatrix(body, factor);
+            ExpectNear(Transform(D3DXVECTOR3(0.0f, 0.0f, 0.0f), scaled),
+                       Transform(D3DXVECTOR3(0.0f, 0.0f, 0.0f), usual));
+            for (int row = 0; row < 3; ++row) {
+                EXPECT_NEAR(RowScale(scaled, row) * factor, RowScale(usual, row), 1e-4f) << body;
+            }
+        }
+        const D3DXMATRIX label = scene.DistanceLabelMatrix(2, factor);
+        ExpectNear(Transform(D3DXVECTOR3(0.0f, 0.0f, 0.0f), label), D3DXVECTOR3(-3.0f, 3.0f, 7.0f));
+        EXPECT_NEAR(RowScale(label, 1) * factor, 1.0f, 1e-4f);
+    }
+}
+
 TEST_F(RenderMathTest, DistanceLabelsSitAUnitAboveTheMiddleOfTheirLines) {
     scene.InitCatalogue();
     scene.bodies[3].distanceLabelPos = D3DXVECTOR3(10.0f, 0.0f, 45.0f);
     const D3DXMATRIX label = scene.DistanceLabelMatrix(3);
     ExpectNear(Transform(D3DXVECTOR3(0.0f, 0.0f, 0.0f), label), D3DXVECTOR3(10.0f, 1.0f, 45.0f));
     EXPECT_NEAR(RowScale(label, 0), 1.0f, 1e-4f);
+}
+
+TEST(NameFontSize, GlyphsAppearLargerInProportionToTheScreenHeight) {
+    EXPECT_FLOAT_EQ(NameTexelMagnification(120), 1.0f);
+    EXPECT_FLOAT_EQ(NameTexelMagnification(1080), 9.0f);
+    EXPECT_FLOAT_EQ(NameTexelMagnification(0), 0.0f);
+    EXPECT_FLOAT_EQ(NameFontScale(NameFontBaseHeight), 1.0f);
+    EXPECT_FLOAT_EQ(NameFontScale(96), 8.0f);
+}
+
+// The height matches the magnification unless the glyphs would not fit; then the largest
+// that fits, found with a few questions only. Small screens keep the usual font.
+TEST(NameFontSize, TheLargestHeightUpToTheMagnifiedOneWhoseGlyphsFit) {
+    struct Case {
+        uint32_t screenHeight;
+        uint32_t largestFitting;  // heights above it do not fit
+        uint32_t height;
+        int mostQuestions;  // each one measures a font
+    };
+    const uint32_t any = 100000;
+    for (const Case& c :
+         {Case{0, any, 12, 0}, Case{100, any, 12, 0}, Case{400, any, 40, 1}, Case{1080, any, 108, 1},
+          Case{1080, 96, 96, 8}, Case{2160, 97, 97, 9}, Case{1080, 5, 12, 8}, Case{any, any, 192, 1}}) {
+        int questions = 0;
+        const uint32_t height = ChooseNameFontHeight(c.screenHeight, [&](uint32_t h) {
+            ++questions;
+            EXPECT_GT(h, NameFontBaseHeight) << "the usual height is never in doubt";
+            return h <= c.largestFitting;
+        });
+        EXPECT_EQ(height, c.height) << c.screenHeight << " " << c.largestFitting;
+        EXPECT_LE(questions, c.mostQuestions) << c.screenHeight << " " << c.largestFitting;
+    }
 }
 
 TEST(SunLight, IsAYellowishPointLightInTheSun) {

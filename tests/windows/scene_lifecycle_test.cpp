@@ -30,8 +30,9 @@ bool RecordIsEmpty(const DeviceSceneObjects& objects) {
 }
 
 bool RecordIsFull(const DeviceSceneObjects& objects) {
-    bool full = objects.labelFont && objects.panelFont && objects.titleFont && objects.skyBoxBuffer &&
-                objects.quadBuffer && objects.ringTexture && objects.haloTexture && objects.sunGlowTexture;
+    bool full = objects.labelFont && objects.panelFont && objects.titleFont && objects.nameFont &&
+                objects.skyBoxBuffer && objects.quadBuffer && objects.ringTexture && objects.haloTexture &&
+                objects.sunGlowTexture;
     for (int i = 1; i < BodyCount; ++i) {
         full = full && objects.bodyTextures[i] && objects.orbitBuffers[i] && objects.distanceBuffers[i];
     }

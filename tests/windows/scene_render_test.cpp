@@ -103,9 +103,10 @@ protected:
                 return "line";
             }
         }
-        const TextureFont* fonts[] = {objects.labelFont, objects.panelFont, objects.titleFont};
-        const char* names[] = {"label", "panel", "title"};
-        for (int f = 0; f < 3; ++f) {
+        const TextureFont* fonts[] = {objects.labelFont, objects.panelFont, objects.titleFont,
+                                      objects.nameFont};
+        const char* names[] = {"label", "panel", "title", "name"};
+        for (int f = 0; f < 4; ++f) {
             if (fonts[f] != nullptr && draw.stream == fonts[f]->VertexBuffer()) {
                 return names[f];
             }
@@ -193,6 +194,13 @@ TEST_F(SceneOnRecordingDevice, PreparationFillsEverySlotOfTheCurrentDevice) {
     EXPECT_EQ(prepared.titleFont->Height(), 11u);
     EXPECT_EQ(prepared.titleFont->Flags(), 1u) << "bold";
     EXPECT_NE(prepared.titleFont->VertexBuffer(), nullptr) << "restored, ready to draw";
+    // The names' font is as large as a name can appear on the 600 pixels of this screen.
+    ASSERT_NE(prepared.nameFont, nullptr);
+    EXPECT_STREQ(prepared.nameFont->FaceName(), "Arial");
+    EXPECT_EQ(prepared.nameFont->Flags(), 1u) << "bold";
+    EXPECT_EQ(prepared.nameFont->Height(), 60u);
+    EXPECT_FLOAT_EQ(prepared.nameFontScale, 5.0f);
+    EXPECT_EQ(prepared.nameFont->Atlas().textScale, 1.0f);
 
     EXPECT_EQ(device.light0.Type, D3DLIGHT_POINT);
     EXPECT_FLOAT_EQ(device.light0.Diffuse.b, 0.1f);
@@ -201,6 +209,36 @@ TEST_F(SceneOnRecordingDevice, PreparationFillsEverySlotOfTheCurrentDevice) {
     EXPECT_FALSE(device.light0Enabled) << "the drawing steps switch it on";
     EXPECT_EQ(device.renderStates[D3DRS_DITHERENABLE], 1u);
     EXPECT_EQ(device.renderStates[D3DRS_SPECULARENABLE], 0u);
+}
+
+// On a tall screen the names' glyphs grow until they fill the largest texture the
+// device takes, at most 1024 x 1024, without being shrunk back into it.
+TEST_F(SceneOnRecordingDevice, TheNamesFontStaysWithinTheDevicesTextures) {
+    struct Case {
+        UINT screenHeight;
+        UINT maxTextureWidth;
+        uint32_t lowest;  // height at least
+        uint32_t highest;
+        UINT side;  // glyph texture at most
+    };
+    for (const Case& c : {Case{1080, 4096, 72, 108, 1024}, Case{1080, 512, 21, 40, 512},
+                          Case{1080, 256, 12, 20, 256}, Case{100, 4096, 12, 12, 256}}) {
+        device.maxTextureWidth = c.maxTextureWidth;
+        saver.backBufferDesc.Height = c.screenHeight;
+        Prepare();
+        const TextureFont* font = objects.nameFont;
+        ASSERT_NE(font, nullptr);
+        EXPECT_GE(font->Height(), c.lowest) << c.screenHeight << " " << c.maxTextureWidth;
+        EXPECT_LE(font->Height(), c.highest) << c.screenHeight << " " << c.maxTextureWidth;
+        EXPECT_FLOAT_EQ(objects.nameFontScale, font->Height() / 12.0f);
+        EXPECT_LE(Recorded(font->Texture())->desc.Width, c.side);
+        EXPECT_EQ(font->Atlas().textScale, 1.0f) << "rasterised at its full size";
+        for (const float(&coords)[4] : font->Atlas().glyphCoords) {
+            EXPECT_LE(coords[2], 1.0f);
+            EXPECT_LE(coords[3], 1.0f) << "every glyph inside the texture";
+        }
+        saver.ReleaseDeviceObjects();
+    }
 }
 
 TEST_F(SceneOnRecordingDevice, ReleaseGivesBackEveryObjectAndEmptiesTheRecord) {
@@ -221,11 +259,11 @@ TEST_F(SceneOnRecordingDevice, PreparingTwiceKeepsExactlyOneOfEverything) {
     Prepare();
     const int textures = device.LiveTextures();
     const int buffers = device.LiveVertexBuffers();
-    EXPECT_EQ(textures, 18 + 3) << "scene textures and the three glyph textures";
+    EXPECT_EQ(textures, 18 + 4) << "scene textures and the four glyph textures";
     Prepare();
     EXPECT_EQ(device.LiveTextures(), textures);
     EXPECT_EQ(device.LiveVertexBuffers(), buffers);
-    EXPECT_EQ(device.liveStateBlocks, 6);
+    EXPECT_EQ(device.liveStateBlocks, 8);
     for (const auto& texture : device.textures) {
         EXPECT_LE(texture->references, 1u);
     }
@@ -297,7 +335,7 @@ TEST_F(SceneOnRecordingDevice, EachStepDrawsWithItsStates) {
     device.ClearRecords();
     saver.RenderFrame();
     ASSERT_EQ(Summary(),
-              (Labels{"sky*6", "halo*9", "orbit*9", "line*9", "planet*9", "ring*2", "glow", "label*9"}));
+              (Labels{"sky*6", "halo*9", "orbit*9", "line*9", "planet*9", "ring*2", "glow", "name*9"}));
 
     const D3DXMATRIX boxView = saver.StarBoxView();
     const std::vector<const DrawRecord*> sky = Draws("sky");
@@ -360,9 +398,9 @@ TEST_F(SceneOnRecordingDevice, EachStepDrawsWithItsStates) {
     EXPECT_TRUE(
         SameMatrix(glow.world, saver.BillboardMatrix(saver.bodies[0].haloSize, saver.bodies[0].position)));
 
-    for (const DrawRecord* label : Draws("label")) {
-        EXPECT_EQ(label->RenderState(D3DRS_LIGHTING), 0u) << "white glyphs";
-        EXPECT_EQ(label->texture, objects.labelFont->Texture());
+    for (const DrawRecord* name : Draws("name")) {
+        EXPECT_EQ(name->RenderState(D3DRS_LIGHTING), 0u) << "white glyphs";
+        EXPECT_EQ(name->texture, objects.nameFont->Texture());
     }
     // The states left for the next frame.
     EXPECT_EQ(device.renderStates[D3DRS_CULLMODE], static_cast<DWORD>(D3DCULL_CCW));
@@ -386,16 +424,17 @@ TEST_F(SceneOnRecordingDevice, EveryOverlayOutsideAPreview) {
     device.ClearRecords();
     saver.RenderFrame();
     const std::vector<std::string> summary = Summary();
-    ASSERT_GE(summary.size(), 3u);
-    const std::vector<std::string> overlay(summary.end() - 3, summary.end());
-    EXPECT_EQ(overlay, (Labels{"label*10", "panel*10", "label*11"}))
-        << "names (the Sun's too), the panel's five lines with shadows, then nine distances and the frame "
+    ASSERT_GE(summary.size(), 4u);
+    const std::vector<std::string> overlay(summary.end() - 4, summary.end());
+    EXPECT_EQ(overlay, (Labels{"name*10", "panel*10", "name*9", "label*2"}))
+        << "names (the Sun's too), the panel's five lines with shadows, nine distances, then the frame "
            "rate with its shadow";
     EXPECT_STREQ(saver.frameRateText, "123.46 fps") << "a rate over 100 fits";
 
-    const std::vector<const DrawRecord*> labels = Draws("label");
-    EXPECT_TRUE(SameMatrix(labels[4]->world, saver.BodyNameMatrix(4)));
-    EXPECT_TRUE(SameMatrix(labels[10]->world, saver.DistanceLabelMatrix(1)));
+    // The names' font is five times the usual size here, their scale a fifth.
+    const std::vector<const DrawRecord*> names = Draws("name");
+    EXPECT_TRUE(SameMatrix(names[4]->world, saver.BodyNameMatrix(4, 5.0f)));
+    EXPECT_TRUE(SameMatrix(names[10]->world, saver.DistanceLabelMatrix(1, 5.0f)));
 }
 
 TEST_F(SceneOnRecordingDevice, APreviewShowsTheSceneAndOnlyItsTitles) {
@@ -424,7 +463,7 @@ TEST_F(SceneOnRecordingDevice, AnInvisibleBodyKeepsItsSphereButLosesHaloAndLabel
     saver.bodies[0].visible = 0;
     device.ClearRecords();
     saver.RenderFrame();
-    EXPECT_EQ(Summary(), (Labels{"sky*6", "halo*8", "orbit*9", "line*9", "planet*9", "ring*2", "label*16"}))
+    EXPECT_EQ(Summary(), (Labels{"sky*6", "halo*8", "orbit*9", "line*9", "planet*9", "ring*2", "name*16"}))
         << "no glow and no name for the Sun; no halo, name or distance for Jupiter";
 }
 
@@ -448,6 +487,8 @@ TEST_F(SceneOnRecordingDevice, MissingBuffersAndFontsAreLeftOut) {
     ReleaseSlot(objects.orbitBuffers[2]);
     delete objects.labelFont;
     objects.labelFont = nullptr;
+    delete objects.nameFont;
+    objects.nameFont = nullptr;
     device.ClearRecords();
     saver.RenderFrame();
     EXPECT_EQ(Summary(), (Labels{"sky*6", "halo*9", "orbit*8", "ring", "glow"}));
