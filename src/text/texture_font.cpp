@@ -87,6 +87,7 @@ HRESULT TextureFont::InvalidateDeviceObjects() {
     }
     savedStateBlock_ = 0;
     drawTextStateBlock_ = 0;
+    statesSaved_ = false;  // no block left to put back
     return S_OK;
 }
 

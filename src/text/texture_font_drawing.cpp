@@ -46,20 +46,45 @@ bool TextureFont::ReadyToDraw(const char* text) const {
     return device_ != nullptr && vertexBuffer_ != nullptr && text != nullptr;
 }
 
+void TextureFont::BeginBatch() {
+    batching_ = true;
+}
+
+void TextureFont::EndBatch() {
+    if (statesSaved_ && device_ != nullptr) {
+        device_->ApplyStateBlock(savedStateBlock_);
+    }
+    batching_ = false;
+    statesSaved_ = false;
+}
+
 void TextureFont::BeginTextStates(DWORD vertexFormat, UINT stride, uint32_t flags) {
-    device_->CaptureStateBlock(savedStateBlock_);
-    device_->ApplyStateBlock(drawTextStateBlock_);
+    if (!statesSaved_) {
+        device_->CaptureStateBlock(savedStateBlock_);
+        device_->ApplyStateBlock(drawTextStateBlock_);
+        statesSaved_ = batching_;
+        linearFiltered_ = false;  // the text block's point filter
+    }
     device_->SetVertexShader(vertexFormat);
     device_->SetPixelShader(0);
     device_->SetStreamSource(0, vertexBuffer_, stride);
-    if (flags & TextFiltered) {
-        device_->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_LINEAR);
-        device_->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
+    const bool filtered = (flags & TextFiltered) != 0;
+    if (filtered != linearFiltered_) {
+        const DWORD filter = filtered ? D3DTEXF_LINEAR : D3DTEXF_POINT;
+        device_->SetTextureStageState(0, D3DTSS_MINFILTER, filter);
+        device_->SetTextureStageState(0, D3DTSS_MAGFILTER, filter);
+        linearFiltered_ = filtered;
     }
 }
 
-void TextureFont::EndTextStates() {
-    device_->ApplyStateBlock(savedStateBlock_);
+// Outside a batch the caller's states come back at once; inside one only what this
+// string set beyond the text block is undone, so the next string starts alike.
+void TextureFont::EndTextStates(uint32_t flags) {
+    if (!statesSaved_) {
+        device_->ApplyStateBlock(savedStateBlock_);
+    } else if (flags & TextTwoSided) {
+        device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+    }
 }
 
 HRESULT TextureFont::DrawText(float x, float y, D3DCOLOR colour, const char* text, uint32_t flags) {
@@ -69,7 +94,7 @@ HRESULT TextureFont::DrawText(float x, float y, D3DCOLOR colour, const char* tex
     BeginTextStates(FontVertex2DFvf, sizeof(FontVertex2D), flags);
     VertexBufferSink sink(device_, vertexBuffer_);
     const bool drawn = DrawScreenString(atlas_, text, x, y, colour, sink);
-    EndTextStates();
+    EndTextStates(0);
     return drawn ? S_OK : sink.LockResult();
 }
 
@@ -83,6 +108,6 @@ HRESULT TextureFont::Render3DText(const char* text, uint32_t flags) {
     }
     VertexBufferSink sink(device_, vertexBuffer_);
     const bool drawn = DrawWorldString(atlas_, text, flags, sink);
-    EndTextStates();
+    EndTextStates(flags);
     return drawn ? S_OK : sink.LockResult();
 }

@@ -22,6 +22,9 @@
 
 #include "resource_ids.h"
 #include "scene/orrery_saver.h"
+#include "scene/scene_overlay_layout.h"
+#include "text/font_flags.h"
+#include "text/texture_font.h"
 #include "support/null_device.h"
 
 namespace {
@@ -64,55 +67,6 @@ void PumpMessages() {
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
-    }
-}
-
-// ---------------------------------------------------------------- our own CPU per frame
-
-void RunCpu(int frames) {
-    static const char* const cameras[] = {"static",  "around",    "elliptic",
-                                          "chaotic", "panoramic", "planet view"};
-    static const char* const arrangements[] = {"real periods", "together", "relative"};
-    std::printf("# our own CPU per frame: AdvanceFrame + RenderFrame on a null device, every overlay on,\n");
-    std::printf("# %d frames per row (one process, one run)\n", frames);
-    std::printf("%-12s %-13s %10s %10s %12s %12s\n", "camera", "arrangement", "median us", "p99 us",
-                "calls/frame", "locks/frame");
-    for (int camera = 0; camera < 6; ++camera) {
-        for (int arrangement = 0; arrangement < 3; ++arrangement) {
-            NullDevice device;
-            auto saver = std::make_unique<OrrerySaver>();
-            saver->mode = SaverMode::Test;
-            saver->activeDevice = &device;
-            saver->backBufferDesc.Width = 800;
-            saver->backBufferDesc.Height = 600;
-            saver->renderTotal = RECT{0, 0, 800, 600};
-            saver->renderCurrent = saver->renderTotal;
-            EveryOverlayOn(saver->settings, camera, arrangement);
-            saver->UseScreenDevice(0);
-            if (FAILED(saver->PrepareDeviceObjects())) {
-                std::printf("%-12s %-13s preparation failed\n", cameras[camera], arrangements[arrangement]);
-                continue;
-            }
-            std::vector<double> spent;
-            spent.reserve(frames);
-            long calls = 0;
-            long locks = 0;
-            for (int frame = 0; frame < frames; ++frame) {
-                saver->time = 1.0f + frame / 60.0f;
-                saver->framesPerSecond = 60.0f + static_cast<float>(frame % 7);
-                device.ResetCounts();
-                const double start = Now();
-                saver->AdvanceFrame();
-                saver->RenderFrame();
-                spent.push_back((Now() - start) * 1e6);
-                calls += device.callCount;
-                locks += device.lockCount;
-            }
-            std::printf("%-12s %-13s %10.1f %10.1f %12.1f %12.1f\n", cameras[camera],
-                        arrangements[arrangement], Percentile(spent, 0.5), Percentile(spent, 0.99),
-                        static_cast<double>(calls) / frames, static_cast<double>(locks) / frames);
-            saver->ReleaseDeviceObjects();
-        }
     }
 }
 
@@ -233,6 +187,44 @@ enum Step : unsigned {
     StepTexts = 128,
 };
 
+// Not a step: the texts drawn as before batching, each string saving and restoring the
+// device's states on its own, for a before-and-after figure from one run.
+constexpr unsigned TextsOneByOne = 256;
+
+void DrawTextsOneByOne(OrrerySaver& saver) {
+    const uint32_t sceneFlags = TextCentered | TextFiltered;
+    TextureFont* label = saver.currentDevice->labelFont;
+    TextureFont* panel = saver.currentDevice->panelFont;
+    if (label == nullptr || panel == nullptr) {
+        return;
+    }
+    for (int i = 0; i < BodyCount; ++i) {
+        if (saver.bodies[i].visible != 0) {
+            const D3DXMATRIX world = saver.BodyNameMatrix(i);
+            saver.activeDevice->SetTransform(D3DTS_WORLD, &world);
+            label->Render3DText(saver.bodies[i].name, sceneFlags);
+        }
+    }
+    if (saver.planetViewActive) {
+        for (const ScreenText& text : InfoPanelTexts(
+                 saver.infoLines, saver.infoTextAlpha, saver.settings.redVal, saver.settings.greenVal,
+                 saver.settings.blueVal, saver.screenWidth, saver.screenHeight)) {
+            panel->DrawText(text.x, text.y, text.colour, text.text, 0);
+        }
+    }
+    for (int i = 1; i < BodyCount; ++i) {
+        if (saver.bodies[i].visible != 0) {
+            const D3DXMATRIX world = saver.DistanceLabelMatrix(i);
+            saver.activeDevice->SetTransform(D3DTS_WORLD, &world);
+            label->Render3DText(saver.bodies[i].distanceLabel, sceneFlags);
+        }
+    }
+    FormatFrameRate(saver.frameRateText, sizeof(saver.frameRateText), saver.framesPerSecond);
+    for (const ScreenText& text : FrameRateTexts(saver.frameRateText)) {
+        label->DrawText(text.x, text.y, text.colour, text.text, 0);
+    }
+}
+
 // RenderFrame's order with some steps left out; with none left out it is RenderFrame itself.
 void RenderWithout(OrrerySaver& saver, unsigned skipped) {
     if (skipped == 0) {
@@ -261,13 +253,72 @@ void RenderWithout(OrrerySaver& saver, unsigned skipped) {
         step(StepRings, &OrrerySaver::DrawRings);
         step(StepGlow, &OrrerySaver::DrawSunGlow);
     }
-    step(StepTexts, &OrrerySaver::DrawBodyNames);
-    if (saver.planetViewActive) {
-        step(StepTexts, &OrrerySaver::DrawInfoPanel);
+    if (skipped & TextsOneByOne) {
+        if ((skipped & StepTexts) == 0) {
+            DrawTextsOneByOne(saver);
+        }
+    } else {
+        step(StepTexts, &OrrerySaver::DrawBodyNames);
+        if (saver.planetViewActive) {
+            step(StepTexts, &OrrerySaver::DrawInfoPanel);
+        }
+        step(StepTexts, &OrrerySaver::DrawDistanceLabels);
+        step(StepTexts, &OrrerySaver::DrawFrameRate);
     }
-    step(StepTexts, &OrrerySaver::DrawDistanceLabels);
-    step(StepTexts, &OrrerySaver::DrawFrameRate);
     saver.activeDevice->EndScene();
+}
+
+// ---------------------------------------------------------------- our own CPU per frame
+
+void RunCpu(int frames) {
+    static const char* const cameras[] = {"static",  "around",    "elliptic",
+                                          "chaotic", "panoramic", "planet view"};
+    static const char* const arrangements[] = {"real periods", "together", "relative"};
+    std::printf("# our own CPU per frame: AdvanceFrame + RenderFrame on a null device, every overlay on,\n");
+    std::printf("# %d frames per row, alternating: the saver's RenderFrame, then the same frame with the\n",
+                frames);
+    std::printf("# texts one by one as before batching (\"before\" columns)\n");
+    std::printf("%-12s %-13s %10s %10s %12s %12s %10s %10s %12s\n", "camera", "arrangement", "median us",
+                "p99 us", "calls/frame", "locks/frame", "before us", "before p99", "before calls");
+    for (int camera = 0; camera < 6; ++camera) {
+        for (int arrangement = 0; arrangement < 3; ++arrangement) {
+            NullDevice device;
+            auto saver = std::make_unique<OrrerySaver>();
+            saver->mode = SaverMode::Test;
+            saver->activeDevice = &device;
+            saver->backBufferDesc.Width = 800;
+            saver->backBufferDesc.Height = 600;
+            saver->renderTotal = RECT{0, 0, 800, 600};
+            saver->renderCurrent = saver->renderTotal;
+            EveryOverlayOn(saver->settings, camera, arrangement);
+            saver->UseScreenDevice(0);
+            if (FAILED(saver->PrepareDeviceObjects())) {
+                std::printf("%-12s %-13s preparation failed\n", cameras[camera], arrangements[arrangement]);
+                continue;
+            }
+            std::vector<double> spent[2];
+            long calls[2] = {0, 0};
+            long locks = 0;
+            for (int frame = 0; frame < 2 * frames; ++frame) {
+                const int way = frame % 2;  // 0: RenderFrame, 1: texts one by one
+                saver->time = 1.0f + (frame / 2) / 60.0f;
+                saver->framesPerSecond = 60.0f + static_cast<float>(frame % 7);
+                device.ResetCounts();
+                const double start = Now();
+                saver->AdvanceFrame();
+                RenderWithout(*saver, way == 0 ? 0 : TextsOneByOne);
+                spent[way].push_back((Now() - start) * 1e6);
+                calls[way] += device.callCount;
+                locks += way == 0 ? device.lockCount : 0;
+            }
+            std::printf("%-12s %-13s %10.1f %10.1f %12.1f %12.1f %10.1f %10.1f %12.1f\n", cameras[camera],
+                        arrangements[arrangement], Percentile(spent[0], 0.5), Percentile(spent[0], 0.99),
+                        static_cast<double>(calls[0]) / frames, static_cast<double>(locks) / frames,
+                        Percentile(spent[1], 0.5), Percentile(spent[1], 0.99),
+                        static_cast<double>(calls[1]) / frames);
+            saver->ReleaseDeviceObjects();
+        }
+    }
 }
 
 // The saver prepared on every screen of `screens`, with every overlay on.
@@ -363,6 +414,7 @@ int RunSteps(int width, int height, int frames, int camera) {
     static const Case cases[] = {
         {"empty frame (Clear+Present)", 0xFFFFFFFF},
         {"full scene", 0},
+        {"full scene, texts one by one", TextsOneByOne},
         {"  without sky box", StepSky},
         {"  without halos", StepHalos},
         {"  without orbits", StepOrbits},

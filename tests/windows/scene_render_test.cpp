@@ -395,6 +395,29 @@ TEST_F(SceneOnRecordingDevice, EveryOverlayOutsideAPreview) {
     const std::vector<const DrawRecord*> labels = Draws("label");
     EXPECT_TRUE(SameMatrix(labels[4]->world, saver.BodyNameMatrix(4)));
     EXPECT_TRUE(SameMatrix(labels[10]->world, saver.DistanceLabelMatrix(1)));
+
+    // Every string is drawn with the text states, whether its font saves the scene's
+    // states once per group of strings or once per string; names and distances filtered,
+    // the panel and the frame rate not.
+    const auto minFilter = [](const DrawRecord* draw) { return draw->stageStates.at({0, D3DTSS_MINFILTER}); };
+    std::vector<const DrawRecord*> texts = labels;
+    for (const DrawRecord* panel : Draws("panel")) {
+        texts.push_back(panel);
+        EXPECT_EQ(minFilter(panel), static_cast<DWORD>(D3DTEXF_POINT));
+    }
+    for (const DrawRecord* text : texts) {
+        EXPECT_EQ(text->RenderState(D3DRS_ALPHABLENDENABLE), 1u);
+        EXPECT_EQ(text->RenderState(D3DRS_ALPHATESTENABLE), 1u);
+        EXPECT_EQ(text->RenderState(D3DRS_CULLMODE), static_cast<DWORD>(D3DCULL_CCW));
+    }
+    for (size_t i = 0; i < labels.size(); ++i) {
+        const bool frameRate = i + 2 >= labels.size();
+        EXPECT_EQ(minFilter(labels[i]), static_cast<DWORD>(frameRate ? D3DTEXF_POINT : D3DTEXF_LINEAR)) << i;
+    }
+    // Afterwards the scene's own states are back.
+    EXPECT_EQ(device.renderStates[D3DRS_ALPHABLENDENABLE], 0u);
+    EXPECT_EQ(device.renderStates[D3DRS_ALPHATESTENABLE], 0u);
+    EXPECT_EQ((device.stageStates[{0, D3DTSS_MINFILTER}]), static_cast<DWORD>(D3DTEXF_ANISOTROPIC));
 }
 
 TEST_F(SceneOnRecordingDevice, APreviewShowsTheSceneAndOnlyItsTitles) {

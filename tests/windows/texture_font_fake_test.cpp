@@ -441,3 +441,64 @@ TEST(TextureFontFake, ASecondInitStartsOver) {
 }
 
 }  // namespace
+
+// A batch saves and restores the caller's states once around all its strings, and each
+// string starts from the same states as it would alone: the filter and cull mode one
+// string sets are undone for the next.
+TEST(TextureFontFake, ABatchSavesAndRestoresOnceAndEveryStringStartsAlike) {
+    RecordingDevice device;
+    TextureFont font("Arial", 12, FontBold);
+    font.InitDeviceObjects(&device);
+    font.RestoreDeviceObjects();
+    device.calls.clear();
+    font.BeginBatch();
+    ASSERT_EQ(font.Render3DText("Mars", TextCentered | TextFiltered), S_OK);
+    ASSERT_EQ(font.Render3DText("Earth", TextCentered | TextFiltered | TextTwoSided), S_OK);
+    ASSERT_EQ(font.Render3DText("Venus", TextCentered), S_OK);
+    font.EndBatch();
+    const std::string lock = Format("Lock 0 0 0x%X", D3DLOCK_DISCARD);
+    const auto draw = [](int triangles) {
+        return Format("DrawPrimitive %d 0 %d", D3DPT_TRIANGLELIST, triangles);
+    };
+    const std::string stream = "SetStreamSource 0 buffer 32";
+    const auto filter = [](D3DTEXTURESTAGESTATETYPE type, int value) {
+        return Format("SetTextureStageState 0 %d %d", type, value);
+    };
+    EXPECT_EQ(device.calls, (Calls{"CaptureStateBlock 1",
+                                   "ApplyStateBlock 2",
+                                   "SetVertexShader 0x112",
+                                   "SetPixelShader 0",
+                                   stream,
+                                   filter(D3DTSS_MINFILTER, D3DTEXF_LINEAR),
+                                   filter(D3DTSS_MAGFILTER, D3DTEXF_LINEAR),
+                                   lock,
+                                   "Unlock",
+                                   draw(8),
+                                   "SetVertexShader 0x112",
+                                   "SetPixelShader 0",
+                                   stream,
+                                   Format("SetRenderState %d %d", D3DRS_CULLMODE, D3DCULL_NONE),
+                                   lock,
+                                   "Unlock",
+                                   draw(10),
+                                   Format("SetRenderState %d %d", D3DRS_CULLMODE, D3DCULL_CCW),
+                                   "SetVertexShader 0x112",
+                                   "SetPixelShader 0",
+                                   stream,
+                                   filter(D3DTSS_MINFILTER, D3DTEXF_POINT),
+                                   filter(D3DTSS_MAGFILTER, D3DTEXF_POINT),
+                                   lock,
+                                   "Unlock",
+                                   draw(10),
+                                   "ApplyStateBlock 1"}));
+
+    // After the batch a single string saves and restores on its own again; an empty
+    // batch touches nothing.
+    device.calls.clear();
+    font.BeginBatch();
+    font.EndBatch();
+    EXPECT_TRUE(device.calls.empty());
+    ASSERT_EQ(font.DrawText(0.0f, 0.0f, 0xFFFFFFFF, "Pluto"), S_OK);
+    EXPECT_EQ(device.calls.front(), "CaptureStateBlock 1");
+    EXPECT_EQ(device.calls.back(), "ApplyStateBlock 1");
+}
