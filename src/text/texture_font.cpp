@@ -68,6 +68,7 @@ HRESULT TextureFont::RestoreDeviceObjects() {
         vertexBuffer_ = nullptr;
         return hr;
     }
+    vertexCursor_ = FontVertexBufferBytes;  // the first lock discards
     const bool zEnable = (flags_ & FontZEnable) != 0;
     hr = RecordTextStateBlock(device_, texture_, zEnable, &savedStateBlock_);
     if (FAILED(hr)) {

@@ -77,6 +77,7 @@ private:
     GlyphAtlas atlas_;
     DWORD savedStateBlock_ = 0;
     DWORD drawTextStateBlock_ = 0;
+    UINT vertexCursor_ = 0;  // bytes of the vertex buffer written since its last discard
     bool batching_ = false;
     bool statesSaved_ = false;     // in a batch: the caller's states are captured, the text's applied
     bool linearFiltered_ = false;  // the glyph filter the last draw set

@@ -6,25 +6,45 @@
 
 namespace {
 
-// The font's dynamic vertex buffer as the target of a string's batches.
+// The font's dynamic vertex buffer as the target of a string's batches. Each batch goes
+// after the last one written (no-overwrite: the device need not wait for the draws that
+// read the earlier ones); a batch that no longer fits discards the buffer and starts
+// again at its beginning. `cursor` is the font's byte position, kept across strings.
 class VertexBufferSink : public FontVertexSink {
 public:
-    VertexBufferSink(IDirect3DDevice8* device, IDirect3DVertexBuffer8* buffer)
-        : device_(device), buffer_(buffer) {}
+    VertexBufferSink(IDirect3DDevice8* device, IDirect3DVertexBuffer8* buffer, UINT stride, UINT& cursor)
+        : device_(device), buffer_(buffer), stride_(stride), cursor_(cursor) {}
 
     void* LockVertices() override {
+        UINT first = (cursor_ + stride_ - 1) / stride_;
+        DWORD flags = D3DLOCK_NOOVERWRITE;
+        if ((first + MaxFontVertices) * stride_ > FontVertexBufferBytes) {
+            first = 0;
+            flags = D3DLOCK_DISCARD;
+        }
         BYTE* data = nullptr;
-        lockResult_ = buffer_->Lock(0, 0, &data, D3DLOCK_DISCARD);
-        return SUCCEEDED(lockResult_) ? data : nullptr;
+        lockResult_ = buffer_->Lock(first * stride_, MaxFontVertices * stride_, &data, flags);
+        if (FAILED(lockResult_)) {
+            return nullptr;
+        }
+        first_ = first;
+        cursor_ = (first + MaxFontVertices) * stride_;  // until the draw tells how much was used
+        return data;
     }
     void UnlockVertices() override { buffer_->Unlock(); }
-    void DrawTriangles(unsigned count) override { device_->DrawPrimitive(D3DPT_TRIANGLELIST, 0, count); }
+    void DrawTriangles(unsigned count) override {
+        device_->DrawPrimitive(D3DPT_TRIANGLELIST, first_, count);
+        cursor_ = (first_ + 3 * count) * stride_;
+    }
 
     HRESULT LockResult() const { return FAILED(lockResult_) ? lockResult_ : E_FAIL; }
 
 private:
     IDirect3DDevice8* device_;
     IDirect3DVertexBuffer8* buffer_;
+    UINT stride_;
+    UINT& cursor_;
+    UINT first_ = 0;
     HRESULT lockResult_ = S_OK;
 };
 
@@ -92,7 +112,7 @@ HRESULT TextureFont::DrawText(float x, float y, D3DCOLOR colour, const char* tex
         return E_FAIL;
     }
     BeginTextStates(FontVertex2DFvf, sizeof(FontVertex2D), flags);
-    VertexBufferSink sink(device_, vertexBuffer_);
+    VertexBufferSink sink(device_, vertexBuffer_, sizeof(FontVertex2D), vertexCursor_);
     const bool drawn = DrawScreenString(atlas_, text, x, y, colour, sink);
     EndTextStates(0);
     return drawn ? S_OK : sink.LockResult();
@@ -106,7 +126,7 @@ HRESULT TextureFont::Render3DText(const char* text, uint32_t flags) {
     if (flags & TextTwoSided) {
         device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
     }
-    VertexBufferSink sink(device_, vertexBuffer_);
+    VertexBufferSink sink(device_, vertexBuffer_, sizeof(FontVertex3D), vertexCursor_);
     const bool drawn = DrawWorldString(atlas_, text, flags, sink);
     EndTextStates(flags);
     return drawn ? S_OK : sink.LockResult();

@@ -12,6 +12,7 @@
 #include <d3d8.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,6 +39,19 @@ double Now() {
     LARGE_INTEGER count;
     QueryPerformanceCounter(&count);
     return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// CPU time of every thread of this process, llvmpipe's rendering threads included: on a
+// machine shared with other work it tells the cost of a frame better than the clock.
+double ProcessCpuSeconds() {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) {
+        return 0.0;
+    }
+    const auto seconds = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime) * 1e-7;
+    };
+    return seconds(kernel) + seconds(user);
 }
 
 double Percentile(std::vector<double> values, double fraction) {
@@ -184,7 +198,11 @@ enum Step : unsigned {
     StepPlanets = 16,
     StepRings = 32,
     StepGlow = 64,
-    StepTexts = 128,
+    StepTexts = 128,  // all four below
+    StepNames = 512,
+    StepPanel = 1024,
+    StepDistanceLabels = 2048,
+    StepFrameRate = 4096,
 };
 
 // Not a step: the texts drawn as before batching, each string saving and restoring the
@@ -258,12 +276,14 @@ void RenderWithout(OrrerySaver& saver, unsigned skipped) {
             DrawTextsOneByOne(saver);
         }
     } else {
-        step(StepTexts, &OrrerySaver::DrawBodyNames);
-        if (saver.planetViewActive) {
-            step(StepTexts, &OrrerySaver::DrawInfoPanel);
+        if ((skipped & StepTexts) == 0) {
+            step(StepNames, &OrrerySaver::DrawBodyNames);
+            if (saver.planetViewActive) {
+                step(StepPanel, &OrrerySaver::DrawInfoPanel);
+            }
+            step(StepDistanceLabels, &OrrerySaver::DrawDistanceLabels);
+            step(StepFrameRate, &OrrerySaver::DrawFrameRate);
         }
-        step(StepTexts, &OrrerySaver::DrawDistanceLabels);
-        step(StepTexts, &OrrerySaver::DrawFrameRate);
     }
     saver.activeDevice->EndScene();
 }
@@ -278,8 +298,9 @@ void RunCpu(int frames) {
     std::printf("# %d frames per row, alternating: the saver's RenderFrame, then the same frame with the\n",
                 frames);
     std::printf("# texts one by one as before batching (\"before\" columns)\n");
-    std::printf("%-12s %-13s %10s %10s %12s %12s %10s %10s %12s\n", "camera", "arrangement", "median us",
-                "p99 us", "calls/frame", "locks/frame", "before us", "before p99", "before calls");
+    std::printf("%-12s %-13s %10s %10s %12s %12s %9s %10s %10s %12s\n", "camera", "arrangement", "median us",
+                "p99 us", "calls/frame", "locks/frame", "discards", "before us", "before p99",
+                "before calls");
     for (int camera = 0; camera < 6; ++camera) {
         for (int arrangement = 0; arrangement < 3; ++arrangement) {
             NullDevice device;
@@ -299,6 +320,7 @@ void RunCpu(int frames) {
             std::vector<double> spent[2];
             long calls[2] = {0, 0};
             long locks = 0;
+            long discards = 0;
             for (int frame = 0; frame < 2 * frames; ++frame) {
                 const int way = frame % 2;  // 0: RenderFrame, 1: texts one by one
                 saver->time = 1.0f + (frame / 2) / 60.0f;
@@ -310,10 +332,12 @@ void RunCpu(int frames) {
                 spent[way].push_back((Now() - start) * 1e6);
                 calls[way] += device.callCount;
                 locks += way == 0 ? device.lockCount : 0;
+                discards += way == 0 ? device.discardCount : 0;
             }
-            std::printf("%-12s %-13s %10.1f %10.1f %12.1f %12.1f %10.1f %10.1f %12.1f\n", cameras[camera],
-                        arrangements[arrangement], Percentile(spent[0], 0.5), Percentile(spent[0], 0.99),
-                        static_cast<double>(calls[0]) / frames, static_cast<double>(locks) / frames,
+            std::printf("%-12s %-13s %10.1f %10.1f %12.1f %12.1f %9.2f %10.1f %10.1f %12.1f\n",
+                        cameras[camera], arrangements[arrangement], Percentile(spent[0], 0.5),
+                        Percentile(spent[0], 0.99), static_cast<double>(calls[0]) / frames,
+                        static_cast<double>(locks) / frames, static_cast<double>(discards) / frames,
                         Percentile(spent[1], 0.5), Percentile(spent[1], 0.99),
                         static_cast<double>(calls[1]) / frames);
             saver->ReleaseDeviceObjects();
@@ -342,22 +366,31 @@ void ReleaseSaver(OrrerySaver& saver, const RealScreens& screens) {
     }
 }
 
-// Milliseconds per presented frame over `frames` frames after a short warm-up. A null
-// saver times the empty frame: Clear and Present only.
-double MillisecondsPerFrame(const RealScreens& screens, OrrerySaver* saver, unsigned skipped, int frames) {
+// The cost of a presented frame in milliseconds: by the clock and in CPU time.
+struct FrameCost {
+    double wall;
+    double cpu;
+};
+
+// Times `frames` frames after a short warm-up, from scene time `firstFrame` / 60 s on,
+// so that cases timed alike draw the same pictures. A null saver times the empty frame:
+// Clear and Present only.
+FrameCost MillisecondsPerFrame(const RealScreens& screens, OrrerySaver* saver, unsigned skipped, int frames,
+                               int firstFrame = 0) {
     const int warmUp = 2;
-    static int clock = 0;  // the scene moves on from block to block
     double start = 0.0;
+    double cpuStart = 0.0;
     for (int frame = -warmUp; frame < frames; ++frame) {
         if (frame == 0) {
             start = Now();
+            cpuStart = ProcessCpuSeconds();
         }
         if (saver == nullptr) {
             for (IDirect3DDevice8* device : screens.Devices()) {
                 device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
             }
         } else {
-            saver->time = 3.0f + (clock++) / 60.0f;
+            saver->time = 3.0f + static_cast<float>(firstFrame + frame) / 60.0f;
             saver->AdvanceFrame();
             for (size_t i = 0; i < screens.Devices().size(); ++i) {
                 screens.Select(*saver, static_cast<int>(i));
@@ -367,31 +400,36 @@ double MillisecondsPerFrame(const RealScreens& screens, OrrerySaver* saver, unsi
         screens.PresentAll();
         PumpMessages();
     }
-    return (Now() - start) * 1000.0 / frames;
+    return {(Now() - start) * 1000.0 / frames, (ProcessCpuSeconds() - cpuStart) * 1000.0 / frames};
 }
 
-void PrintRow(const char* name, double ms, double floor) {
-    std::printf("%-28s %9.3f %7.2f\n", name, ms, ms / floor);
+void PrintRow(const char* name, const FrameCost& cost, const FrameCost& floor) {
+    std::printf("%-30s %9.3f %7.2f %9.3f %7.2f\n", name, cost.wall, cost.wall / floor.wall, cost.cpu,
+                cost.cpu / floor.cpu);
 }
 
 // Times every case in turn, a block of frames each, round after round, and gives each
 // case the median of its blocks: on a busy machine a burst of load then falls on every
 // case alike instead of on whichever ran during it.
-std::vector<double> InterleavedMilliseconds(const RealScreens& screens, OrrerySaver* saver,
-                                            const std::vector<unsigned>& skips, int frames) {
+std::vector<FrameCost> InterleavedMilliseconds(const RealScreens& screens, OrrerySaver* saver,
+                                               const std::vector<unsigned>& skips, int frames) {
     constexpr unsigned EmptyFrame = 0xFFFFFFFF;
     const int rounds = std::max(3, frames / 20);
     const int block = std::max(2, frames / rounds);
-    std::vector<std::vector<double>> blocks(skips.size());
+    std::vector<std::vector<double>> walls(skips.size());
+    std::vector<std::vector<double>> cpus(skips.size());
     for (int round = 0; round < rounds; ++round) {
         for (size_t c = 0; c < skips.size(); ++c) {
             const bool empty = skips[c] == EmptyFrame;
-            blocks[c].push_back(MillisecondsPerFrame(screens, empty ? nullptr : saver, skips[c], block));
+            const FrameCost cost =
+                MillisecondsPerFrame(screens, empty ? nullptr : saver, skips[c], block, round * (block + 2));
+            walls[c].push_back(cost.wall);
+            cpus[c].push_back(cost.cpu);
         }
     }
-    std::vector<double> medians;
-    for (const auto& times : blocks) {
-        medians.push_back(Percentile(times, 0.5));
+    std::vector<FrameCost> medians;
+    for (size_t c = 0; c < skips.size(); ++c) {
+        medians.push_back({Percentile(walls[c], 0.5), Percentile(cpus[c], 0.5)});
     }
     return medians;
 }
@@ -423,6 +461,9 @@ int RunSteps(int width, int height, int frames, int camera) {
         {"  without rings", StepRings},
         {"  without glow", StepGlow},
         {"  without texts", StepTexts},
+        {"    without names", StepNames},
+        {"    without distance labels", StepDistanceLabels},
+        {"    without the frame rate", StepFrameRate},
         {"  without any step", 0xFF},
     };
     std::vector<unsigned> skips;
@@ -432,8 +473,9 @@ int RunSteps(int width, int height, int frames, int camera) {
     std::printf("# frame cost %dx%d windowed, camera %d, every overlay on, about %d frames per row,\n", width,
                 height, camera, frames);
     std::printf("# interleaved in blocks; each row the median of its blocks\n");
-    std::printf("%-28s %9s %7s\n", "case", "ms/frame", "x floor");
-    const std::vector<double> ms = InterleavedMilliseconds(screens, saver.get(), skips, frames);
+    std::printf("# wall: by the clock; cpu: CPU time of the process, its rendering threads included\n");
+    std::printf("%-30s %9s %7s %9s %7s\n", "case", "wall ms", "x floor", "cpu ms", "x floor");
+    const std::vector<FrameCost> ms = InterleavedMilliseconds(screens, saver.get(), skips, frames);
     for (size_t c = 0; c < skips.size(); ++c) {
         PrintRow(cases[c].name, ms[c], ms[0]);
     }
@@ -444,7 +486,8 @@ int RunSteps(int width, int height, int frames, int camera) {
 int RunScreens(int width, int height, int frames, int camera) {
     std::printf("# screens %dx%d windowed, camera %d, every overlay on, %d frames per row\n", width, height,
                 camera, frames);
-    std::printf("%-10s %-9s %12s %12s %7s\n", "screens", "adapters", "empty ms", "scene ms", "x empty");
+    std::printf("%-10s %-9s %10s %10s %7s %10s %10s %7s\n", "screens", "adapters", "empty ms", "scene ms",
+                "x empty", "empty cpu", "scene cpu", "x empty");
     for (int count = 1; count <= 2; ++count) {
         RealScreens screens(width, height, count);
         if (!screens.Ready()) {
@@ -456,11 +499,11 @@ int RunScreens(int width, int height, int frames, int camera) {
             std::printf("%-10d preparation failed\n", count);
             continue;
         }
-        const std::vector<double> ms = InterleavedMilliseconds(screens, saver.get(), {0xFFFFFFFF, 0}, frames);
-        const double empty = ms[0];
-        const double scene = ms[1];
-        std::printf("%-10d %-9s %12.3f %12.3f %7.2f\n", count, screens.Adapters().c_str(), empty, scene,
-                    scene / empty);
+        const std::vector<FrameCost> ms =
+            InterleavedMilliseconds(screens, saver.get(), {0xFFFFFFFF, 0}, frames);
+        std::printf("%-10d %-9s %10.3f %10.3f %7.2f %10.3f %10.3f %7.2f\n", count, screens.Adapters().c_str(),
+                    ms[0].wall, ms[1].wall, ms[1].wall / ms[0].wall, ms[0].cpu, ms[1].cpu,
+                    ms[1].cpu / ms[0].cpu);
         ReleaseSaver(*saver, screens);
     }
     return 0;
@@ -479,19 +522,23 @@ int RunDetail(int width, int height, int frames, int camera) {
     }
     std::printf("# sphere detail %dx%d windowed, camera %d, every overlay on, %d frames per row\n", width,
                 height, camera, frames);
-    std::printf("%-20s %9s %9s\n", "detail", "vertices", "ms/frame");
+    std::printf("%-20s %9s %9s %9s\n", "detail", "vertices", "wall ms", "cpu ms");
     int original[BodyCount];
     for (int i = 0; i < BodyCount; ++i) {
         original[i] = saver->bodies[i].sphereDetail;
     }
     std::vector<std::vector<double>> blocks(SphereDetailCount + 1);
+    std::vector<std::vector<double>> cpuBlocks(SphereDetailCount + 1);
     const int rounds = std::max(3, frames / 20);
     for (int round = 0; round < rounds; ++round) {
         for (int detail = -1; detail < SphereDetailCount; ++detail) {
             for (int i = 0; i < BodyCount; ++i) {
                 saver->bodies[i].sphereDetail = detail < 0 ? original[i] : detail;
             }
-            blocks[detail + 1].push_back(MillisecondsPerFrame(screens, saver.get(), 0, frames / rounds));
+            const FrameCost cost =
+                MillisecondsPerFrame(screens, saver.get(), 0, frames / rounds, round * (frames / rounds + 2));
+            blocks[detail + 1].push_back(cost.wall);
+            cpuBlocks[detail + 1].push_back(cost.cpu);
         }
     }
     for (int detail = -1; detail < SphereDetailCount; ++detail) {
@@ -503,7 +550,8 @@ int RunDetail(int width, int height, int frames, int camera) {
                           SphereSubdivisions[detail]);
         }
         const int vertices = saver->sphereVertexCounts[detail < 0 ? original[1] : detail];
-        std::printf("%-20s %9d %9.3f\n", name, vertices, Percentile(blocks[detail + 1], 0.5));
+        std::printf("%-20s %9d %9.3f %9.3f\n", name, vertices, Percentile(blocks[detail + 1], 0.5),
+                    Percentile(cpuBlocks[detail + 1], 0.5));
     }
     for (int i = 0; i < BodyCount; ++i) {
         saver->bodies[i].sphereDetail = original[i];

@@ -10,9 +10,10 @@
 
 class NullDevice : public RecordingDevice {
 public:
-    long callCount = 0;  // device calls since the last ResetCounts
-    long lockCount = 0;  // vertex-buffer locks since the last ResetCounts
-    void ResetCounts() { callCount = lockCount = 0; }
+    long callCount = 0;     // device calls since the last ResetCounts
+    long lockCount = 0;     // vertex-buffer locks since the last ResetCounts
+    long discardCount = 0;  // of them, locks that discard the buffer
+    void ResetCounts() { callCount = lockCount = discardCount = 0; }
 
     HRESULT STDMETHODCALLTYPE CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
                                                  IDirect3DVertexBuffer8** buffer) override;
@@ -50,6 +51,7 @@ private:
         HRESULT STDMETHODCALLTYPE Lock(UINT offset, UINT size, BYTE** data, DWORD flags) override {
             ++owner_->lockCount;
             ++owner_->callCount;
+            owner_->discardCount += (flags & D3DLOCK_DISCARD) != 0 ? 1 : 0;
             return RecordedVertexBuffer::Lock(offset, size, data, flags);
         }
         HRESULT STDMETHODCALLTYPE Unlock() override {
