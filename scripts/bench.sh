@@ -130,7 +130,7 @@ peak_kb() {
   local pid=$!
   sleep "$seconds"
   local kb
-  kb=$(sed -n 's/^VmHWM: *\([0-9]*\) kB/\1/p' "/proc/$pid/status" 2>/dev/null || true)
+  kb=$(sed -n 's/^VmHWM:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$pid/status" 2>/dev/null || true)
   xdotool key space 2>/dev/null || true
   sleep 1
   kill "$pid" 2>/dev/null || true
@@ -140,7 +140,7 @@ peak_kb() {
 echo
 echo "== under Wine: memory and size"
 scene_kb=$(peak_kb 8 "$saver" /s)
-empty_kb=$(peak_kb 8 "$bench" empty 6 1024 768)
+empty_kb=$(peak_kb 8 "$bench" empty 12 1024 768)
 echo "peak working set, ssaver.scr /s full screen 1024x768: $((scene_kb / 1024)) MB"
 echo "peak working set, empty-frame program 1024x768:       $((empty_kb / 1024)) MB"
 echo "ours (the difference):                                $(((scene_kb - empty_kb) / 1024)) MB"

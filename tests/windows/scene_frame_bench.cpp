@@ -133,6 +133,15 @@ public:
             if (FAILED(direct3d_->CreateDevice(adapter, D3DDEVTYPE_HAL, window,
                                                D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &device))) {
                 device = nullptr;
+                // A windowed device may be refused on a second head: the second screen
+                // then gets its own device on the first adapter.
+                if (adapter != 0 && SUCCEEDED(direct3d_->CreateDevice(0, D3DDEVTYPE_HAL, window,
+                                                                      D3DCREATE_SOFTWARE_VERTEXPROCESSING,
+                                                                      &parameters, &device))) {
+                    adapterNote_.back() = '0';
+                } else {
+                    device = nullptr;
+                }
             }
             devices_.push_back(device);
         }
