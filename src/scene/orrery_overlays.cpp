@@ -16,9 +16,11 @@ void DrawScreenTexts(TextureFont* font, const std::array<ScreenText, N>& texts, 
     if (font == nullptr) {
         return;
     }
+    font->BeginBatch();
     for (const ScreenText& text : texts) {
         font->DrawText(text.x, text.y, text.colour, text.text, flags);
     }
+    font->EndBatch();
 }
 
 }  // namespace
@@ -30,6 +32,7 @@ void OrrerySaver::DrawBodyNames() {
     if (font == nullptr) {
         return;
     }
+    font->BeginBatch();
     for (int i = 0; i < BodyCount; ++i) {
         if (bodies[i].visible == 0) {
             continue;
@@ -38,6 +41,7 @@ void OrrerySaver::DrawBodyNames() {
         activeDevice->SetTransform(D3DTS_WORLD, &world);
         font->Render3DText(bodies[i].name, SceneTextFlags);
     }
+    font->EndBatch();
 }
 
 void OrrerySaver::DrawDistanceLabels() {
@@ -45,6 +49,7 @@ void OrrerySaver::DrawDistanceLabels() {
     if (font == nullptr) {
         return;
     }
+    font->BeginBatch();
     for (int i = 1; i < BodyCount; ++i) {
         if (bodies[i].visible == 0) {
             continue;
@@ -53,6 +58,7 @@ void OrrerySaver::DrawDistanceLabels() {
         activeDevice->SetTransform(D3DTS_WORLD, &world);
         font->Render3DText(bodies[i].distanceLabel, SceneTextFlags);
     }
+    font->EndBatch();
 }
 
 void OrrerySaver::DrawInfoPanel() {

@@ -116,4 +116,9 @@ private:
     void RevealInfoLines(uint32_t shown);
     void RestartInfoCycle(float time);
     float CameraSpeedDivisor() const;
+
+    // BillboardMatrix's inverse of the view it last saw.
+    mutable D3DXMATRIX billboardView_;
+    mutable D3DXMATRIX billboardInverse_;
+    mutable bool billboardInverseValid_ = false;
 };

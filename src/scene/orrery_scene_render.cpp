@@ -14,10 +14,16 @@ constexpr float StarBoxEyeHeight = -0.3f;
 }  // namespace
 
 D3DXMATRIX OrreryScene::BillboardMatrix(float scale, const D3DXVECTOR3& position) const {
-    // A view that cannot be inverted (eye on its target) leaves the billboard unrotated.
-    D3DXMATRIX inverse;
-    D3DXMatrixIdentity(&inverse);
-    D3DXMatrixInverse(&inverse, nullptr, &viewMatrix);
+    // A frame draws some thirty billboards under one view: the inverse is worked out once
+    // for each new view. A view that cannot be inverted (eye on its target) leaves the
+    // billboard unrotated.
+    if (!billboardInverseValid_ || std::memcmp(&billboardView_, &viewMatrix, sizeof(viewMatrix)) != 0) {
+        D3DXMatrixIdentity(&billboardInverse_);
+        D3DXMatrixInverse(&billboardInverse_, nullptr, &viewMatrix);
+        billboardView_ = viewMatrix;
+        billboardInverseValid_ = true;
+    }
+    const D3DXMATRIX& inverse = billboardInverse_;
     D3DXMATRIX scaling;
     D3DXMatrixScaling(&scaling, scale, scale, scale);
     D3DXMATRIX billboard;

@@ -33,7 +33,10 @@ constexpr unsigned MaxFontVertices = 300;
 constexpr unsigned FontVerticesPerGlyph = 6;
 constexpr unsigned FontBatchFlushVertices = MaxFontVertices - FontVerticesPerGlyph;
 
-// One buffer serves both paths, so it is sized for the larger vertex.
+// One buffer serves both paths, so it is sized for the larger vertex. It holds many
+// batches one after another: a frame's strings are appended without waiting for the
+// device to finish drawing the earlier ones, and only a full buffer is discarded.
+constexpr unsigned FontBatchesPerBuffer = 16;
 constexpr unsigned FontVertexBufferBytes =
-    MaxFontVertices *
+    FontBatchesPerBuffer * MaxFontVertices *
     (sizeof(FontVertex3D) > sizeof(FontVertex2D) ? sizeof(FontVertex3D) : sizeof(FontVertex2D));

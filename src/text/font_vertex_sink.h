@@ -4,10 +4,10 @@
 // and the device that draws from it.
 class FontVertexSink {
 public:
-    // Locks the whole buffer, discarding what it held; null when the lock fails.
+    // Locks room for MaxFontVertices vertices; null when the lock fails.
     virtual void* LockVertices() = 0;
     virtual void UnlockVertices() = 0;
-    // Draws `count` triangles of a triangle list from the start of the buffer.
+    // Draws `count` triangles of a triangle list from the vertices of the last lock.
     virtual void DrawTriangles(unsigned count) = 0;
 
 protected:

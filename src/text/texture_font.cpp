@@ -76,6 +76,7 @@ HRESULT TextureFont::RestoreDeviceObjects() {
         vertexBuffer_ = nullptr;
         return hr;
     }
+    vertexCursor_ = FontVertexBufferBytes;  // the first lock discards
     const bool zEnable = (flags_ & FontZEnable) != 0;
     hr = RecordTextStateBlock(device_, texture_, zEnable, &savedStateBlock_);
     if (FAILED(hr)) {
@@ -95,6 +96,7 @@ HRESULT TextureFont::InvalidateDeviceObjects() {
     }
     savedStateBlock_ = 0;
     drawTextStateBlock_ = 0;
+    statesSaved_ = false;  // no block left to put back
     return S_OK;
 }
 

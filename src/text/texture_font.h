@@ -45,6 +45,13 @@ public:
     // caller's lights and material. Flags: TextCentered, TextTwoSided, TextFiltered.
     HRESULT Render3DText(const char* text, uint32_t flags = 0);
 
+    // Draws between BeginBatch and EndBatch share one save and restore of the caller's
+    // states: captured at the first draw, put back by EndBatch instead of after every
+    // string, which saves two state-block applications and a capture per string. Between
+    // the draws the caller may change transforms, not the states the text sets.
+    void BeginBatch();
+    void EndBatch();
+
     const char* FaceName() const { return faceName_; }
     uint32_t Height() const { return height_; }
     uint32_t Flags() const { return flags_; }
@@ -59,7 +66,7 @@ private:
     bool ReadyToDraw(const char* text) const;
     HRESULT CreateGlyphTexture();
     void BeginTextStates(DWORD vertexFormat, UINT stride, uint32_t flags);
-    void EndTextStates();
+    void EndTextStates(uint32_t flags);
 
     char faceName_[80] = {};
     uint32_t height_;
@@ -70,4 +77,8 @@ private:
     GlyphAtlas atlas_;
     DWORD savedStateBlock_ = 0;
     DWORD drawTextStateBlock_ = 0;
+    UINT vertexCursor_ = 0;  // bytes of the vertex buffer written since its last discard
+    bool batching_ = false;
+    bool statesSaved_ = false;     // in a batch: the caller's states are captured, the text's applied
+    bool linearFiltered_ = false;  // the glyph filter the last draw set
 };

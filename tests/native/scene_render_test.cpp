@@ -51,6 +51,22 @@ TEST_F(RenderMathTest, ABillboardFacesTheCameraAtItsScaleAndPlace) {
                D3DXVECTOR3(0.0f, 5.0f, 0.0f));
 }
 
+TEST_F(RenderMathTest, ABillboardFollowsEveryNewView) {
+    const D3DXVECTOR3 place(12.0f, 0.0f, 30.0f);
+    const D3DXVECTOR3 corner(1.0f, 1.0f, 0.0f);
+    const D3DXVECTOR3 eyes[] = {D3DXVECTOR3(40.0f, 70.0f, -90.0f), D3DXVECTOR3(-300.0f, 5.0f, 20.0f),
+                                D3DXVECTOR3(40.0f, 70.0f, -90.0f)};
+    for (const D3DXVECTOR3& eye : eyes) {
+        Look(eye, D3DXVECTOR3(0.0f, 0.0f, 0.0f));
+        // The quad's corner lies up and right of its centre as this camera sees it.
+        const D3DXVECTOR3 seen =
+            InView(Transform(corner, scene.BillboardMatrix(2.0f, place))) - InView(place);
+        ExpectNear(seen, D3DXVECTOR3(2.0f, 2.0f, 0.0f));
+    }
+    scene.viewMatrix = D3DXMATRIX();  // and one that cannot be inverted, after one that could
+    ExpectNear(Transform(corner, scene.BillboardMatrix(2.0f, place)), D3DXVECTOR3(14.0f, 2.0f, 30.0f));
+}
+
 TEST_F(RenderMathTest, ABillboardUnderAViewThatCannotBeInvertedStaysUpright) {
     scene.viewMatrix = D3DXMATRIX();  // all zero
     const D3DXMATRIX billboard = scene.BillboardMatrix(2.0f, D3DXVECTOR3(1.0f, 2.0f, 3.0f));

@@ -435,6 +435,30 @@ TEST_F(SceneOnRecordingDevice, EveryOverlayOutsideAPreview) {
     const std::vector<const DrawRecord*> names = Draws("name");
     EXPECT_TRUE(SameMatrix(names[4]->world, saver.BodyNameMatrix(4, 5.0f)));
     EXPECT_TRUE(SameMatrix(names[10]->world, saver.DistanceLabelMatrix(1, 5.0f)));
+
+    // Every string is drawn with the text states, whether its font saves the scene's
+    // states once per group of strings or once per string; names and distances filtered,
+    // the panel and the frame rate not.
+    const auto minFilter = [](const DrawRecord* draw) { return draw->stageStates.at({0, D3DTSS_MINFILTER}); };
+    std::vector<const DrawRecord*> texts = names;
+    for (const DrawRecord* name : names) {
+        EXPECT_EQ(minFilter(name), static_cast<DWORD>(D3DTEXF_LINEAR));
+    }
+    for (const char* unfiltered : {"panel", "label"}) {
+        for (const DrawRecord* text : Draws(unfiltered)) {
+            texts.push_back(text);
+            EXPECT_EQ(minFilter(text), static_cast<DWORD>(D3DTEXF_POINT)) << unfiltered;
+        }
+    }
+    for (const DrawRecord* text : texts) {
+        EXPECT_EQ(text->RenderState(D3DRS_ALPHABLENDENABLE), 1u);
+        EXPECT_EQ(text->RenderState(D3DRS_ALPHATESTENABLE), 1u);
+        EXPECT_EQ(text->RenderState(D3DRS_CULLMODE), static_cast<DWORD>(D3DCULL_CCW));
+    }
+    // Afterwards the scene's own states are back.
+    EXPECT_EQ(device.renderStates[D3DRS_ALPHABLENDENABLE], 0u);
+    EXPECT_EQ(device.renderStates[D3DRS_ALPHATESTENABLE], 0u);
+    EXPECT_EQ((device.stageStates[{0, D3DTSS_MINFILTER}]), static_cast<DWORD>(D3DTEXF_ANISOTROPIC));
 }
 
 TEST_F(SceneOnRecordingDevice, APreviewShowsTheSceneAndOnlyItsTitles) {

@@ -182,7 +182,7 @@ TEST_F(TextureFontDevice, DeviceObjectsComeAndGoWithoutLeaks) {
         EXPECT_NE(font.SavedStateBlock(), font.DrawTextStateBlock());
         D3DVERTEXBUFFER_DESC desc = {};
         font.VertexBuffer()->GetDesc(&desc);
-        EXPECT_EQ(desc.Size, 300u * 32u) << "room for 300 world-space vertices";
+        EXPECT_EQ(desc.Size, 16u * 300u * 32u) << "room for sixteen batches of 300 world-space vertices";
         EXPECT_EQ(desc.Pool, D3DPOOL_DEFAULT);
         EXPECT_EQ(desc.Usage, static_cast<DWORD>(D3DUSAGE_WRITEONLY | D3DUSAGE_DYNAMIC));
 

@@ -248,13 +248,13 @@ TEST(TextureFontFake, FailedTextureCreationIsReturned) {
     EXPECT_EQ(font.DrawText(0.0f, 0.0f, 0xFFFFFFFF, "Venus"), S_OK);
 }
 
-TEST(TextureFontFake, RestoreMakesABufferFor300WorldVerticesAndTwoEqualBlocks) {
+TEST(TextureFontFake, RestoreMakesABufferForSixteenBatchesOf300WorldVerticesAndTwoEqualBlocks) {
     RecordingDevice device;
     TextureFont font("Tahoma", 14, FontBold);
     ASSERT_EQ(font.InitDeviceObjects(&device), S_OK);
     device.calls.clear();
     ASSERT_EQ(font.RestoreDeviceObjects(), S_OK);
-    EXPECT_EQ(device.calls.at(0), Format("CreateVertexBuffer 9600 0x%X 0 %d",
+    EXPECT_EQ(device.calls.at(0), Format("CreateVertexBuffer 153600 0x%X 0 %d",
                                          D3DUSAGE_WRITEONLY | D3DUSAGE_DYNAMIC, D3DPOOL_DEFAULT));
     const auto blocks = device.RecordedBlocks();
     ASSERT_EQ(blocks.size(), 2u);
@@ -342,18 +342,22 @@ TEST(TextureFontFake, LongScreenTextIsDrawnInBatchesBetweenTheStateBlocks) {
     device.calls.clear();
     const std::string text(100, 'W');
     ASSERT_EQ(font.DrawText(3.0f, 1.0f, 0xC8FFFF00, text.c_str()), S_OK);
-    const std::string lock = Format("Lock 0 0 0x%X", D3DLOCK_DISCARD);
-    const std::string draw = Format("DrawPrimitive %d 0 100", D3DPT_TRIANGLELIST);
-    EXPECT_EQ(device.calls, (Calls{"CaptureStateBlock 1", "ApplyStateBlock 2", "SetVertexShader 0x144",
-                                   "SetPixelShader 0", "SetStreamSource 0 buffer 28", lock, "Unlock", draw,
-                                   lock, "Unlock", draw, lock, "Unlock", "ApplyStateBlock 1"}));
+    // The first lock discards the new buffer; every later batch goes after the one before.
+    const auto lock = [](int offset, int flags) { return Format("Lock %d 8400 0x%X", offset, flags); };
+    const auto draw = [](int first) { return Format("DrawPrimitive %d %d 100", D3DPT_TRIANGLELIST, first); };
+    EXPECT_EQ(device.calls,
+              (Calls{"CaptureStateBlock 1", "ApplyStateBlock 2", "SetVertexShader 0x144", "SetPixelShader 0",
+                     "SetStreamSource 0 buffer 28", lock(0, D3DLOCK_DISCARD), "Unlock", draw(0),
+                     lock(8400, D3DLOCK_NOOVERWRITE), "Unlock", draw(300), lock(16800, D3DLOCK_NOOVERWRITE),
+                     "Unlock", "ApplyStateBlock 1"}));
     EXPECT_TRUE(device.buffers.at(0)->GuardIntact());
 
     device.calls.clear();
     ASSERT_EQ(font.DrawText(0.0f, 0.0f, 0xFFFFFFFF, "Pluto", TextFiltered), S_OK);
     EXPECT_EQ(device.calls.at(5), Format("SetTextureStageState 0 %d %d", D3DTSS_MINFILTER, D3DTEXF_LINEAR));
     EXPECT_EQ(device.calls.at(6), Format("SetTextureStageState 0 %d %d", D3DTSS_MAGFILTER, D3DTEXF_LINEAR));
-    EXPECT_EQ(device.calls.at(9), Format("DrawPrimitive %d 0 10", D3DPT_TRIANGLELIST));
+    EXPECT_EQ(device.calls.at(9), Format("DrawPrimitive %d 900 10", D3DPT_TRIANGLELIST))
+        << "after the last batch";
 }
 
 TEST(TextureFontFake, LongWorldTextFitsTheBufferAndHonoursItsFlags) {
@@ -364,8 +368,8 @@ TEST(TextureFontFake, LongWorldTextFitsTheBufferAndHonoursItsFlags) {
     device.calls.clear();
     const std::string text(150, 'M');
     ASSERT_EQ(font.Render3DText(text.c_str(), TextCentered | TextTwoSided | TextFiltered), S_OK);
-    const std::string lock = Format("Lock 0 0 0x%X", D3DLOCK_DISCARD);
-    const std::string draw = Format("DrawPrimitive %d 0 100", D3DPT_TRIANGLELIST);
+    const auto lock = [](int offset, int flags) { return Format("Lock %d 9600 0x%X", offset, flags); };
+    const auto draw = [](int first) { return Format("DrawPrimitive %d %d 100", D3DPT_TRIANGLELIST, first); };
     EXPECT_EQ(device.calls, (Calls{"CaptureStateBlock 1",
                                    "ApplyStateBlock 2",
                                    "SetVertexShader 0x112",
@@ -374,16 +378,16 @@ TEST(TextureFontFake, LongWorldTextFitsTheBufferAndHonoursItsFlags) {
                                    Format("SetTextureStageState 0 %d %d", D3DTSS_MINFILTER, D3DTEXF_LINEAR),
                                    Format("SetTextureStageState 0 %d %d", D3DTSS_MAGFILTER, D3DTEXF_LINEAR),
                                    Format("SetRenderState %d %d", D3DRS_CULLMODE, D3DCULL_NONE),
-                                   lock,
+                                   lock(0, D3DLOCK_DISCARD),
                                    "Unlock",
-                                   draw,
-                                   lock,
+                                   draw(0),
+                                   lock(9600, D3DLOCK_NOOVERWRITE),
                                    "Unlock",
-                                   draw,
-                                   lock,
+                                   draw(300),
+                                   lock(19200, D3DLOCK_NOOVERWRITE),
                                    "Unlock",
-                                   draw,
-                                   lock,
+                                   draw(600),
+                                   lock(28800, D3DLOCK_NOOVERWRITE),
                                    "Unlock",
                                    "ApplyStateBlock 1"}));
     EXPECT_TRUE(device.buffers.at(0)->GuardIntact()) << "300 world vertices fit";
@@ -400,7 +404,7 @@ TEST(TextureFontFake, AFailedLockEndsTheDrawAndPutsTheStatesBack) {
     EXPECT_EQ(font.DrawText(0.0f, 0.0f, 0xFFFFFFFF, text.c_str()), D3DERR_INVALIDCALL);
     ASSERT_FALSE(device.calls.empty());
     EXPECT_EQ(device.calls.back(), "ApplyStateBlock 1");
-    EXPECT_EQ(device.calls[device.calls.size() - 2], Format("Lock 0 0 0x%X", D3DLOCK_DISCARD));
+    EXPECT_EQ(device.calls[device.calls.size() - 2], Format("Lock 8400 8400 0x%X", D3DLOCK_NOOVERWRITE));
 }
 
 TEST(TextureFontFake, EverythingIsReleasedAndTheBlocksDeleted) {
@@ -441,3 +445,64 @@ TEST(TextureFontFake, ASecondInitStartsOver) {
 }
 
 }  // namespace
+
+// A batch saves and restores the caller's states once around all its strings, and each
+// string starts from the same states as it would alone: the filter and cull mode one
+// string sets are undone for the next.
+TEST(TextureFontFake, ABatchSavesAndRestoresOnceAndEveryStringStartsAlike) {
+    RecordingDevice device;
+    TextureFont font("Arial", 12, FontBold);
+    font.InitDeviceObjects(&device);
+    font.RestoreDeviceObjects();
+    device.calls.clear();
+    font.BeginBatch();
+    ASSERT_EQ(font.Render3DText("Mars", TextCentered | TextFiltered), S_OK);
+    ASSERT_EQ(font.Render3DText("Earth", TextCentered | TextFiltered | TextTwoSided), S_OK);
+    ASSERT_EQ(font.Render3DText("Venus", TextCentered), S_OK);
+    font.EndBatch();
+    const auto lock = [](int offset, int flags) { return Format("Lock %d 9600 0x%X", offset, flags); };
+    const auto draw = [](int first, int triangles) {
+        return Format("DrawPrimitive %d %d %d", D3DPT_TRIANGLELIST, first, triangles);
+    };
+    const std::string stream = "SetStreamSource 0 buffer 32";
+    const auto filter = [](D3DTEXTURESTAGESTATETYPE type, int value) {
+        return Format("SetTextureStageState 0 %d %d", type, value);
+    };
+    EXPECT_EQ(device.calls, (Calls{"CaptureStateBlock 1",
+                                   "ApplyStateBlock 2",
+                                   "SetVertexShader 0x112",
+                                   "SetPixelShader 0",
+                                   stream,
+                                   filter(D3DTSS_MINFILTER, D3DTEXF_LINEAR),
+                                   filter(D3DTSS_MAGFILTER, D3DTEXF_LINEAR),
+                                   lock(0, D3DLOCK_DISCARD),
+                                   "Unlock",
+                                   draw(0, 8),
+                                   "SetVertexShader 0x112",
+                                   "SetPixelShader 0",
+                                   stream,
+                                   Format("SetRenderState %d %d", D3DRS_CULLMODE, D3DCULL_NONE),
+                                   lock(768, D3DLOCK_NOOVERWRITE),
+                                   "Unlock",
+                                   draw(24, 10),
+                                   Format("SetRenderState %d %d", D3DRS_CULLMODE, D3DCULL_CCW),
+                                   "SetVertexShader 0x112",
+                                   "SetPixelShader 0",
+                                   stream,
+                                   filter(D3DTSS_MINFILTER, D3DTEXF_POINT),
+                                   filter(D3DTSS_MAGFILTER, D3DTEXF_POINT),
+                                   lock(1728, D3DLOCK_NOOVERWRITE),
+                                   "Unlock",
+                                   draw(54, 10),
+                                   "ApplyStateBlock 1"}));
+
+    // After the batch a single string saves and restores on its own again; an empty
+    // batch touches nothing.
+    device.calls.clear();
+    font.BeginBatch();
+    font.EndBatch();
+    EXPECT_TRUE(device.calls.empty());
+    ASSERT_EQ(font.DrawText(0.0f, 0.0f, 0xFFFFFFFF, "Pluto"), S_OK);
+    EXPECT_EQ(device.calls.front(), "CaptureStateBlock 1");
+    EXPECT_EQ(device.calls.back(), "ApplyStateBlock 1");
+}

@@ -1,0 +1,162 @@
+#!/usr/bin/env bash
+# Prints the performance figures of docs/performance.md: our own CPU per frame, the
+# cost of a frame and of each drawing step under Wine, start-up, texture decoding,
+# memory, the executable's size, and scaling with screens and sphere detail. It never
+# fails on a figure: speed targets are for reading, not for tests.
+#
+#   scripts/bench.sh [--quick]     --quick: fewer frames and runs (a minute less)
+#
+# Every figure of one kind comes from one run of one program, side by side, so that they
+# can be compared on a busy machine. Each Wine part runs on a virtual display and in a
+# throwaway prefix of its own.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+here=$(pwd)
+
+frames=300
+large_frames=120
+cpu_frames=3000
+runs=7
+if [ "${1:-}" = "--quick" ]; then
+  frames=100 large_frames=50 cpu_frames=500 runs=3
+fi
+
+scripts/install-deps.sh >/dev/null
+# The native figures come from an optimised build of their own (the host preset is a
+# debug build for the tests).
+cmake --preset host -B build/host-bench -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/host-bench --target scene_bench >/dev/null
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target ssaver scene_frame_bench >/dev/null
+
+bench=build/windows/tests/windows/scene_frame_bench.exe
+saver=build/windows/src/ssaver.scr
+native=build/host-bench/tests/native/scene_bench
+
+echo "== machine"
+echo "$(nproc) cores: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')"
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg); $(wine --version)"
+
+echo
+echo "== native (no Wine): the frame update and texture decoding"
+"$native"
+if command -v valgrind >/dev/null; then
+  # Instructions are steady where microseconds are not: the difference of two runs that
+  # differ only in their number of frames is the cost of the frames.
+  instructions() {
+    valgrind --tool=callgrind --callgrind-out-file=/dev/null "$native" update "$1" 2>&1 |
+      sed -n 's/.*Collected : \([0-9]*\).*/\1/p'
+  }
+  few=$(instructions 100)
+  many=$(instructions 1100)
+  echo "callgrind: frame update (planet view, distance lines) $(((many - few) / 1000)) instructions per frame"
+fi
+
+# Everything below runs under Wine.
+. scripts/lib/display.sh
+. scripts/lib/wine-prefix.sh
+prefix=$(mktemp -d "${TMPDIR:-/tmp}/celestra-bench.XXXXXX")
+cleanup() {
+  release_display
+  rm -rf "$prefix" "$prefix.lock" "$prefix-two" "$prefix-two.lock"
+}
+trap cleanup EXIT
+export WINEPREFIX=$prefix
+unset DISPLAY
+ensure_display
+ensure_prefix unmanaged
+wineserver -p  # Wine stays up between the runs below, as it would on a desktop
+settings_key='HKCU\Software\Nebulart\Screensavers\Celestra'
+for pair in "Audio=0" "Custom Audio=0" "Camera Settings=1" "Names=1" "Distances=1" "Trajectories=1" "FPS=1"; do
+  wine reg add "$settings_key" /v "${pair%=*}" /t REG_DWORD /d "${pair#*=}" /f >/dev/null 2>&1
+done
+
+echo
+echo "== under Wine: our own CPU per frame"
+wine "$bench" cpu "$cpu_frames" 2>/dev/null
+
+echo
+echo "== under Wine: frame cost at 600x400"
+wine "$bench" steps 600 400 "$frames" 2>/dev/null
+echo
+echo "== under Wine: frame cost at 1024x768"
+wine "$bench" steps 1024 768 "$large_frames" 2>/dev/null
+echo
+echo "== under Wine: sphere detail"
+wine "$bench" detail 600 400 "$frames" 2>/dev/null
+echo
+echo "== under Wine: texture decoding"
+wine "$bench" decode "$runs" 2>/dev/null
+
+# From the start of a /s run to its first Present, told by Wine's d3d8 trace.
+echo
+echo "== under Wine: start-up of ssaver.scr /s to its first presented frame (Wine running)"
+log=$(mktemp)
+times=()
+for run in $(seq 1 "$runs"); do
+  : >"$log"
+  start=$(date +%s%N)
+  WINEDEBUG=+d3d8 wine "$saver" /s 2>"$log" &
+  pid=$!
+  took=""
+  for _ in $(seq 1 3000); do
+    if grep -q 'd3d8_device_Present' "$log"; then
+      took=$((($(date +%s%N) - start) / 1000000))
+      break
+    fi
+    sleep 0.005
+  done
+  xdotool key space 2>/dev/null || true
+  for _ in $(seq 1 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  times+=("${took:-none}")
+done
+rm -f "$log"
+sorted=$(printf '%s\n' "${times[@]}" | grep -v none | sort -n || true)
+count=$(echo "$sorted" | grep -c . || true)
+median=$(echo "$sorted" | sed -n "$(((count + 1) / 2))p")
+echo "runs (ms): ${times[*]}"
+echo "median: ${median:-none} ms"
+
+# VmHWM of the Windows process is its peak working set.
+peak_kb() {
+  local seconds=$1
+  shift
+  wine "$@" >/dev/null 2>&1 &
+  local pid=$!
+  sleep "$seconds"
+  local kb
+  kb=$(sed -n 's/^VmHWM:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$pid/status" 2>/dev/null || true)
+  xdotool key space 2>/dev/null || true
+  sleep 1
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  echo "${kb:-0}"
+}
+echo
+echo "== under Wine: memory and size"
+scene_kb=$(peak_kb 8 "$saver" /s)
+empty_kb=$(peak_kb 8 "$bench" empty 12 1024 768)
+echo "peak working set, ssaver.scr /s full screen 1024x768: $((scene_kb / 1024)) MB"
+echo "peak working set, empty-frame program 1024x768:       $((empty_kb / 1024)) MB"
+echo "ours (the difference):                                $(((scene_kb - empty_kb) / 1024)) MB"
+echo "ssaver.scr: $(stat -c %s "$saver") bytes"
+wineserver -k || true
+release_display
+
+# Two screens need a display with two heads and a prefix told not to use XRandR.
+echo
+echo "== under Wine: one and two screen devices (two-head Xvfb)"
+export WINEPREFIX=$prefix-two
+export XVFB_SCREENS="+xinerama -screen 0 800x600x24 -screen 1 640x480x24"
+unset DISPLAY
+ensure_display
+ensure_prefix unmanaged
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1
+wineserver -w
+wine "$bench" screens 600 400 "$frames" 2>/dev/null
+cd "$here"

@@ -1,0 +1,673 @@
+// Figures of what a frame of the scene costs under this platform's Direct3D 8, printed,
+// never judged (scripts/bench.sh runs every part and collects them):
+//
+//   scene_frame_bench cpu FRAMES             our own CPU per frame on a null device
+//   scene_frame_bench steps W H FRAMES       empty frame, full scene, full scene less each step
+//   scene_frame_bench screens W H FRAMES     the full scene on one and on two devices
+//   scene_frame_bench detail W H FRAMES      the full scene with sphere detail lowered and raised
+//   scene_frame_bench decode RUNS            decoding the 24 textures
+//   scene_frame_bench empty SECONDS W H      empty frames for a while (peak working set)
+
+#include <windows.h>
+#include <d3d8.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "resource_ids.h"
+#include "scene/orrery_saver.h"
+#include "scene/scene_overlay_layout.h"
+#include "text/font_flags.h"
+#include "text/texture_font.h"
+#include "support/null_device.h"
+
+namespace {
+
+double Now() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER count;
+    QueryPerformanceCounter(&count);
+    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// CPU time of every thread of this process, llvmpipe's rendering threads included: on a
+// machine shared with other work it tells the cost of a frame better than the clock.
+double ProcessCpuSeconds() {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) {
+        return 0.0;
+    }
+    const auto seconds = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime) * 1e-7;
+    };
+    return seconds(kernel) + seconds(user);
+}
+
+double Percentile(std::vector<double> values, double fraction) {
+    if (values.empty()) {
+        return 0.0;
+    }
+    std::sort(values.begin(), values.end());
+    const size_t index = std::min(values.size() - 1, static_cast<size_t>(fraction * values.size()));
+    return values[index];
+}
+
+// Every overlay on: names, distances, orbits, frame rate; the planet view adds the panel.
+void EveryOverlayOn(OrrerySettings& settings, int camera, int arrangement) {
+    settings.cameraSettings = camera;
+    settings.arrangement = arrangement;
+    settings.planetToView = SaturnIndex;
+    settings.trajectories = 1;
+    settings.names = 1;
+    settings.fps = 1;
+    settings.distances = 1;
+    settings.audio = 0;
+    settings.customAudio = 0;
+}
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+// ---------------------------------------------------------------- real devices
+
+const char* const WindowClassName = "CelestraBenchWindow";
+
+class RealScreens {
+public:
+    RealScreens(int width, int height, int count) : width_(width), height_(height) {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = WindowClassName;
+        RegisterClassA(&windowClass);
+        library_ = LoadLibraryA("d3d8.dll");
+        using CreateFunction = IDirect3D8*(WINAPI*)(UINT);
+        const auto create = library_ == nullptr
+                                ? nullptr
+                                : reinterpret_cast<CreateFunction>(reinterpret_cast<void (*)()>(
+                                      GetProcAddress(library_, "Direct3DCreate8")));
+        direct3d_ = create != nullptr ? create(D3D_SDK_VERSION) : nullptr;
+        if (direct3d_ == nullptr) {
+            return;
+        }
+        const UINT adapters = direct3d_->GetAdapterCount();
+        for (int i = 0; i < count; ++i) {
+            const UINT adapter = static_cast<UINT>(i) < adapters ? static_cast<UINT>(i) : 0;
+            adapterNote_ += (i > 0 ? "," : "") + std::to_string(adapter);
+            RECT frame = {0, 0, width, height};
+            AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+            HWND window = CreateWindowA(WindowClassName, "Celestra bench", WS_OVERLAPPEDWINDOW, 20 * i,
+                                        20 * i, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                        nullptr, GetModuleHandleA(nullptr), nullptr);
+            ShowWindow(window, SW_SHOWNORMAL);
+            windows_.push_back(window);
+            D3DDISPLAYMODE mode = {};
+            direct3d_->GetAdapterDisplayMode(adapter, &mode);
+            D3DPRESENT_PARAMETERS parameters = {};
+            parameters.Windowed = TRUE;
+            parameters.SwapEffect = D3DSWAPEFFECT_COPY;
+            parameters.BackBufferWidth = width;
+            parameters.BackBufferHeight = height;
+            parameters.BackBufferFormat = mode.Format;
+            parameters.BackBufferCount = 1;
+            parameters.EnableAutoDepthStencil = TRUE;
+            parameters.AutoDepthStencilFormat = D3DFMT_D16;
+            parameters.hDeviceWindow = window;
+            IDirect3DDevice8* device = nullptr;
+            if (FAILED(direct3d_->CreateDevice(adapter, D3DDEVTYPE_HAL, window,
+                                               D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &device))) {
+                device = nullptr;
+                // A windowed device may be refused on a second head: the second screen
+                // then gets its own device on the first adapter.
+                if (adapter != 0 && SUCCEEDED(direct3d_->CreateDevice(0, D3DDEVTYPE_HAL, window,
+                                                                      D3DCREATE_SOFTWARE_VERTEXPROCESSING,
+                                                                      &parameters, &device))) {
+                    adapterNote_.back() = '0';
+                } else {
+                    device = nullptr;
+                }
+            }
+            devices_.push_back(device);
+        }
+        PumpMessages();
+    }
+    ~RealScreens() {
+        for (auto it = devices_.rbegin(); it != devices_.rend(); ++it) {
+            if (*it != nullptr) {
+                (*it)->Release();
+            }
+        }
+        for (HWND window : windows_) {
+            DestroyWindow(window);
+        }
+        if (direct3d_ != nullptr) {
+            direct3d_->Release();
+        }
+        if (library_ != nullptr) {
+            FreeLibrary(library_);
+        }
+    }
+    RealScreens(const RealScreens&) = delete;
+    RealScreens& operator=(const RealScreens&) = delete;
+
+    bool Ready() const {
+        return !devices_.empty() && std::find(devices_.begin(), devices_.end(), nullptr) == devices_.end();
+    }
+    const std::vector<IDirect3DDevice8*>& Devices() const { return devices_; }
+    const std::string& Adapters() const { return adapterNote_; }
+
+    // Makes screen `index` the saver's current one, as the framework does before drawing.
+    void Select(OrrerySaver& saver, int index) const {
+        saver.activeDevice = devices_[index];
+        saver.backBufferDesc.Width = width_;
+        saver.backBufferDesc.Height = height_;
+        saver.renderTotal = RECT{0, 0, width_, height_};
+        saver.renderCurrent = saver.renderTotal;
+        saver.UseScreenDevice(static_cast<UINT>(index));
+    }
+
+    void PresentAll() const {
+        for (IDirect3DDevice8* device : devices_) {
+            device->Present(nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+
+private:
+    int width_;
+    int height_;
+    HMODULE library_ = nullptr;
+    IDirect3D8* direct3d_ = nullptr;
+    std::vector<HWND> windows_;
+    std::vector<IDirect3DDevice8*> devices_;
+    std::string adapterNote_;
+};
+
+// The drawing steps a case may leave out.
+enum Step : unsigned {
+    StepSky = 1,
+    StepHalos = 2,
+    StepOrbits = 4,
+    StepLines = 8,
+    StepPlanets = 16,
+    StepRings = 32,
+    StepGlow = 64,
+    StepTexts = 128,  // all four below
+    StepNames = 512,
+    StepPanel = 1024,
+    StepDistanceLabels = 2048,
+    StepFrameRate = 4096,
+};
+
+// Not a step: the texts drawn as before batching, each string saving and restoring the
+// device's states on its own, for a before-and-after figure from one run.
+constexpr unsigned TextsOneByOne = 256;
+
+void DrawTextsOneByOne(OrrerySaver& saver) {
+    const uint32_t sceneFlags = TextCentered | TextFiltered;
+    TextureFont* label = saver.currentDevice->labelFont;
+    TextureFont* panel = saver.currentDevice->panelFont;
+    if (label == nullptr || panel == nullptr) {
+        return;
+    }
+    for (int i = 0; i < BodyCount; ++i) {
+        if (saver.bodies[i].visible != 0) {
+            const D3DXMATRIX world = saver.BodyNameMatrix(i);
+            saver.activeDevice->SetTransform(D3DTS_WORLD, &world);
+            label->Render3DText(saver.bodies[i].name, sceneFlags);
+        }
+    }
+    if (saver.planetViewActive) {
+        for (const ScreenText& text : InfoPanelTexts(
+                 saver.infoLines, saver.infoTextAlpha, saver.settings.redVal, saver.settings.greenVal,
+                 saver.settings.blueVal, saver.screenWidth, saver.screenHeight)) {
+            panel->DrawText(text.x, text.y, text.colour, text.text, 0);
+        }
+    }
+    for (int i = 1; i < BodyCount; ++i) {
+        if (saver.bodies[i].visible != 0) {
+            const D3DXMATRIX world = saver.DistanceLabelMatrix(i);
+            saver.activeDevice->SetTransform(D3DTS_WORLD, &world);
+            label->Render3DText(saver.bodies[i].distanceLabel, sceneFlags);
+        }
+    }
+    FormatFrameRate(saver.frameRateText, sizeof(saver.frameRateText), saver.framesPerSecond);
+    for (const ScreenText& text : FrameRateTexts(saver.frameRateText)) {
+        label->DrawText(text.x, text.y, text.colour, text.text, 0);
+    }
+}
+
+// RenderFrame's order with some steps left out; with none left out it is RenderFrame itself.
+void RenderWithout(OrrerySaver& saver, unsigned skipped) {
+    if (skipped == 0) {
+        saver.RenderFrame();
+        return;
+    }
+    saver.SetScreenProjection(0.05f, 3000.0f);
+    saver.activeDevice->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
+    if (FAILED(saver.activeDevice->BeginScene())) {
+        return;
+    }
+    const auto step = [&](Step which, void (OrrerySaver::*draw)()) {
+        if ((skipped & which) == 0) {
+            (saver.*draw)();
+        }
+    };
+    step(StepSky, &OrrerySaver::DrawSkyBox);
+    step(StepHalos, &OrrerySaver::DrawPlanetHalos);
+    step(StepOrbits, &OrrerySaver::DrawOrbits);
+    step(StepLines, &OrrerySaver::DrawDistanceLines);
+    step(StepPlanets, &OrrerySaver::DrawPlanets);
+    if (saver.saturnNearerThanSun) {
+        step(StepGlow, &OrrerySaver::DrawSunGlow);
+        step(StepRings, &OrrerySaver::DrawRings);
+    } else {
+        step(StepRings, &OrrerySaver::DrawRings);
+        step(StepGlow, &OrrerySaver::DrawSunGlow);
+    }
+    if (skipped & TextsOneByOne) {
+        if ((skipped & StepTexts) == 0) {
+            DrawTextsOneByOne(saver);
+        }
+    } else {
+        if ((skipped & StepTexts) == 0) {
+            step(StepNames, &OrrerySaver::DrawBodyNames);
+            if (saver.planetViewActive) {
+                step(StepPanel, &OrrerySaver::DrawInfoPanel);
+            }
+            step(StepDistanceLabels, &OrrerySaver::DrawDistanceLabels);
+            step(StepFrameRate, &OrrerySaver::DrawFrameRate);
+        }
+    }
+    saver.activeDevice->EndScene();
+}
+
+// ---------------------------------------------------------------- our own CPU per frame
+
+void RunCpu(int frames) {
+    static const char* const cameras[] = {"static",  "around",    "elliptic",
+                                          "chaotic", "panoramic", "planet view"};
+    static const char* const arrangements[] = {"real periods", "together", "relative"};
+    std::printf("# our own CPU per frame: AdvanceFrame + RenderFrame on a null device, every overlay on,\n");
+    std::printf("# %d frames per row, alternating: the saver's RenderFrame, then the same frame with the\n",
+                frames);
+    std::printf("# texts one by one as before batching (\"before\" columns)\n");
+    std::printf("%-12s %-13s %10s %10s %12s %12s %9s %10s %10s %12s\n", "camera", "arrangement", "median us",
+                "p99 us", "calls/frame", "locks/frame", "discards", "before us", "before p99",
+                "before calls");
+    for (int camera = 0; camera < 6; ++camera) {
+        for (int arrangement = 0; arrangement < 3; ++arrangement) {
+            NullDevice device;
+            auto saver = std::make_unique<OrrerySaver>();
+            saver->mode = SaverMode::Test;
+            saver->activeDevice = &device;
+            saver->backBufferDesc.Width = 800;
+            saver->backBufferDesc.Height = 600;
+            saver->renderTotal = RECT{0, 0, 800, 600};
+            saver->renderCurrent = saver->renderTotal;
+            EveryOverlayOn(saver->settings, camera, arrangement);
+            saver->UseScreenDevice(0);
+            if (FAILED(saver->PrepareDeviceObjects())) {
+                std::printf("%-12s %-13s preparation failed\n", cameras[camera], arrangements[arrangement]);
+                continue;
+            }
+            std::vector<double> spent[2];
+            long calls[2] = {0, 0};
+            long locks = 0;
+            long discards = 0;
+            for (int frame = 0; frame < 2 * frames; ++frame) {
+                const int way = frame % 2;  // 0: RenderFrame, 1: texts one by one
+                saver->time = 1.0f + (frame / 2) / 60.0f;
+                saver->framesPerSecond = 60.0f + static_cast<float>(frame % 7);
+                device.ResetCounts();
+                const double start = Now();
+                saver->AdvanceFrame();
+                RenderWithout(*saver, way == 0 ? 0 : TextsOneByOne);
+                spent[way].push_back((Now() - start) * 1e6);
+                calls[way] += device.callCount;
+                locks += way == 0 ? device.lockCount : 0;
+                discards += way == 0 ? device.discardCount : 0;
+            }
+            std::printf("%-12s %-13s %10.1f %10.1f %12.1f %12.1f %9.2f %10.1f %10.1f %12.1f\n",
+                        cameras[camera], arrangements[arrangement], Percentile(spent[0], 0.5),
+                        Percentile(spent[0], 0.99), static_cast<double>(calls[0]) / frames,
+                        static_cast<double>(locks) / frames, static_cast<double>(discards) / frames,
+                        Percentile(spent[1], 0.5), Percentile(spent[1], 0.99),
+                        static_cast<double>(calls[1]) / frames);
+            saver->ReleaseDeviceObjects();
+        }
+    }
+}
+
+// The saver prepared on every screen of `screens`, with every overlay on.
+std::unique_ptr<OrrerySaver> PreparedSaver(const RealScreens& screens, int camera) {
+    auto saver = std::make_unique<OrrerySaver>();
+    saver->mode = SaverMode::Test;
+    EveryOverlayOn(saver->settings, camera, ArrangementRealWithPeriods);
+    for (size_t i = 0; i < screens.Devices().size(); ++i) {
+        screens.Select(*saver, static_cast<int>(i));
+        if (FAILED(saver->PrepareDeviceObjects())) {
+            return nullptr;
+        }
+    }
+    return saver;
+}
+
+void ReleaseSaver(OrrerySaver& saver, const RealScreens& screens) {
+    for (size_t i = screens.Devices().size(); i-- > 0;) {
+        screens.Select(saver, static_cast<int>(i));
+        saver.ReleaseDeviceObjects();
+    }
+}
+
+// The cost of a presented frame in milliseconds: by the clock and in CPU time.
+struct FrameCost {
+    double wall;
+    double cpu;
+};
+
+// Times `frames` frames after a short warm-up, from scene time `firstFrame` / 60 s on,
+// so that cases timed alike draw the same pictures. A null saver times the empty frame:
+// Clear and Present only.
+FrameCost MillisecondsPerFrame(const RealScreens& screens, OrrerySaver* saver, unsigned skipped, int frames,
+                               int firstFrame = 0) {
+    const int warmUp = 2;
+    double start = 0.0;
+    double cpuStart = 0.0;
+    for (int frame = -warmUp; frame < frames; ++frame) {
+        if (frame == 0) {
+            start = Now();
+            cpuStart = ProcessCpuSeconds();
+        }
+        if (saver == nullptr) {
+            for (IDirect3DDevice8* device : screens.Devices()) {
+                device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
+            }
+        } else {
+            saver->time = 3.0f + static_cast<float>(firstFrame + frame) / 60.0f;
+            saver->AdvanceFrame();
+            for (size_t i = 0; i < screens.Devices().size(); ++i) {
+                screens.Select(*saver, static_cast<int>(i));
+                RenderWithout(*saver, skipped);
+            }
+        }
+        screens.PresentAll();
+        PumpMessages();
+    }
+    return {(Now() - start) * 1000.0 / frames, (ProcessCpuSeconds() - cpuStart) * 1000.0 / frames};
+}
+
+void PrintRow(const char* name, const FrameCost& cost, const FrameCost& floor) {
+    std::printf("%-30s %9.3f %7.2f %9.3f %7.2f\n", name, cost.wall, cost.wall / floor.wall, cost.cpu,
+                cost.cpu / floor.cpu);
+}
+
+// Times every case in turn, a block of frames each, round after round, and gives each
+// case the median of its blocks: on a busy machine a burst of load then falls on every
+// case alike instead of on whichever ran during it.
+std::vector<FrameCost> InterleavedMilliseconds(const RealScreens& screens, OrrerySaver* saver,
+                                               const std::vector<unsigned>& skips, int frames) {
+    constexpr unsigned EmptyFrame = 0xFFFFFFFF;
+    const int rounds = std::max(3, frames / 20);
+    const int block = std::max(2, frames / rounds);
+    std::vector<std::vector<double>> walls(skips.size());
+    std::vector<std::vector<double>> cpus(skips.size());
+    for (int round = 0; round < rounds; ++round) {
+        for (size_t c = 0; c < skips.size(); ++c) {
+            const bool empty = skips[c] == EmptyFrame;
+            const FrameCost cost =
+                MillisecondsPerFrame(screens, empty ? nullptr : saver, skips[c], block, round * (block + 2));
+            walls[c].push_back(cost.wall);
+            cpus[c].push_back(cost.cpu);
+        }
+    }
+    std::vector<FrameCost> medians;
+    for (size_t c = 0; c < skips.size(); ++c) {
+        medians.push_back({Percentile(walls[c], 0.5), Percentile(cpus[c], 0.5)});
+    }
+    return medians;
+}
+
+int RunSteps(int width, int height, int frames, int camera) {
+    RealScreens screens(width, height, 1);
+    if (!screens.Ready()) {
+        std::printf("no Direct3D device\n");
+        return 0;
+    }
+    auto saver = PreparedSaver(screens, camera);
+    if (saver == nullptr) {
+        std::printf("preparation failed\n");
+        return 0;
+    }
+    struct Case {
+        const char* name;
+        unsigned skipped;
+    };
+    static const Case cases[] = {
+        {"empty frame (Clear+Present)", 0xFFFFFFFF},
+        {"full scene", 0},
+        {"full scene, texts one by one", TextsOneByOne},
+        {"  without sky box", StepSky},
+        {"  without halos", StepHalos},
+        {"  without orbits", StepOrbits},
+        {"  without distance lines", StepLines},
+        {"  without planets", StepPlanets},
+        {"  without rings", StepRings},
+        {"  without glow", StepGlow},
+        {"  without texts", StepTexts},
+        {"    without names", StepNames},
+        {"    without distance labels", StepDistanceLabels},
+        {"    without the frame rate", StepFrameRate},
+        {"  without any step", 0xFF},
+    };
+    std::vector<unsigned> skips;
+    for (const Case& c : cases) {
+        skips.push_back(c.skipped);
+    }
+    std::printf("# frame cost %dx%d windowed, camera %d, every overlay on, about %d frames per row,\n", width,
+                height, camera, frames);
+    std::printf("# interleaved in blocks; each row the median of its blocks\n");
+    std::printf("# wall: by the clock; cpu: CPU time of the process, its rendering threads included\n");
+    std::printf("%-30s %9s %7s %9s %7s\n", "case", "wall ms", "x floor", "cpu ms", "x floor");
+    const std::vector<FrameCost> ms = InterleavedMilliseconds(screens, saver.get(), skips, frames);
+    for (size_t c = 0; c < skips.size(); ++c) {
+        PrintRow(cases[c].name, ms[c], ms[0]);
+    }
+    ReleaseSaver(*saver, screens);
+    return 0;
+}
+
+int RunScreens(int width, int height, int frames, int camera) {
+    std::printf("# screens %dx%d windowed, camera %d, every overlay on, %d frames per row\n", width, height,
+                camera, frames);
+    std::printf("%-10s %-9s %10s %10s %7s %10s %10s %7s\n", "screens", "adapters", "empty ms", "scene ms",
+                "x empty", "empty cpu", "scene cpu", "x empty");
+    for (int count = 1; count <= 2; ++count) {
+        RealScreens screens(width, height, count);
+        if (!screens.Ready()) {
+            std::printf("%-10d no Direct3D device\n", count);
+            continue;
+        }
+        auto saver = PreparedSaver(screens, camera);
+        if (saver == nullptr) {
+            std::printf("%-10d preparation failed\n", count);
+            continue;
+        }
+        const std::vector<FrameCost> ms =
+            InterleavedMilliseconds(screens, saver.get(), {0xFFFFFFFF, 0}, frames);
+        std::printf("%-10d %-9s %10.3f %10.3f %7.2f %10.3f %10.3f %7.2f\n", count, screens.Adapters().c_str(),
+                    ms[0].wall, ms[1].wall, ms[1].wall / ms[0].wall, ms[0].cpu, ms[1].cpu,
+                    ms[1].cpu / ms[0].cpu);
+        ReleaseSaver(*saver, screens);
+    }
+    return 0;
+}
+
+int RunDetail(int width, int height, int frames, int camera) {
+    RealScreens screens(width, height, 1);
+    if (!screens.Ready()) {
+        std::printf("no Direct3D device\n");
+        return 0;
+    }
+    auto saver = PreparedSaver(screens, camera);
+    if (saver == nullptr) {
+        std::printf("preparation failed\n");
+        return 0;
+    }
+    std::printf("# sphere detail %dx%d windowed, camera %d, every overlay on, %d frames per row\n", width,
+                height, camera, frames);
+    std::printf("%-20s %9s %9s %9s\n", "detail", "vertices", "wall ms", "cpu ms");
+    int original[BodyCount];
+    for (int i = 0; i < BodyCount; ++i) {
+        original[i] = saver->bodies[i].sphereDetail;
+    }
+    std::vector<std::vector<double>> blocks(SphereDetailCount + 1);
+    std::vector<std::vector<double>> cpuBlocks(SphereDetailCount + 1);
+    const int rounds = std::max(3, frames / 20);
+    for (int round = 0; round < rounds; ++round) {
+        for (int detail = -1; detail < SphereDetailCount; ++detail) {
+            for (int i = 0; i < BodyCount; ++i) {
+                saver->bodies[i].sphereDetail = detail < 0 ? original[i] : detail;
+            }
+            const FrameCost cost =
+                MillisecondsPerFrame(screens, saver.get(), 0, frames / rounds, round * (frames / rounds + 2));
+            blocks[detail + 1].push_back(cost.wall);
+            cpuBlocks[detail + 1].push_back(cost.cpu);
+        }
+    }
+    for (int detail = -1; detail < SphereDetailCount; ++detail) {
+        char name[32];
+        if (detail < 0) {
+            std::snprintf(name, sizeof name, "catalogue's");
+        } else {
+            std::snprintf(name, sizeof name, "%d x %d", SphereSubdivisions[detail],
+                          SphereSubdivisions[detail]);
+        }
+        const int vertices = saver->sphereVertexCounts[detail < 0 ? original[1] : detail];
+        std::printf("%-20s %9d %9.3f %9.3f\n", name, vertices, Percentile(blocks[detail + 1], 0.5),
+                    Percentile(cpuBlocks[detail + 1], 0.5));
+    }
+    for (int i = 0; i < BodyCount; ++i) {
+        saver->bodies[i].sphereDetail = original[i];
+    }
+    ReleaseSaver(*saver, screens);
+    return 0;
+}
+
+// Every texture resource: both star sets, the nine surfaces, the halo, the glow and the ring.
+constexpr int TextureIds[] = {IDR_STARS_POS_X,
+                              IDR_STARS_NEG_X,
+                              IDR_STARS_POS_Y,
+                              IDR_STARS_NEG_Y,
+                              IDR_STARS_POS_Z,
+                              IDR_STARS_NEG_Z,
+                              IDR_MORE_STARS_POS_X,
+                              IDR_MORE_STARS_NEG_X,
+                              IDR_MORE_STARS_POS_Y,
+                              IDR_MORE_STARS_NEG_Y,
+                              IDR_MORE_STARS_POS_Z,
+                              IDR_MORE_STARS_NEG_Z,
+                              IDR_PLUTO,
+                              IDR_NEPTUNE,
+                              IDR_URANUS,
+                              IDR_SATURN,
+                              IDR_JUPITER,
+                              IDR_MARS,
+                              IDR_EARTH,
+                              IDR_VENUS,
+                              IDR_MERCURY,
+                              IDR_HALO,
+                              IDR_SUN_GLOW,
+                              IDR_RING};
+
+// Decodes the 24 textures into textures of `device`, `runs` times; the median in ms.
+double DecodeMilliseconds(IDirect3DDevice8* device, int runs) {
+    OrrerySaver saver;
+    saver.activeDevice = device;
+    std::vector<double> spent;
+    for (int run = 0; run < runs; ++run) {
+        const double start = Now();
+        for (int id : TextureIds) {
+            IDirect3DTexture8* texture = nullptr;
+            saver.LoadResourceTexture(id, &texture);
+            if (texture != nullptr) {
+                texture->Release();
+            }
+        }
+        spent.push_back((Now() - start) * 1000.0);
+    }
+    return Percentile(spent, 0.5);
+}
+
+int RunDecode(int runs) {
+    std::printf("# decoding all %d textures from the executable's resources, median of %d runs\n",
+                static_cast<int>(sizeof TextureIds / sizeof TextureIds[0]), runs);
+    NullDevice nullDevice;
+    std::printf("%-34s %9.2f ms\n", "into memory textures", DecodeMilliseconds(&nullDevice, runs));
+    RealScreens screens(320, 240, 1);
+    if (screens.Ready()) {
+        std::printf("%-34s %9.2f ms\n", "into managed textures of a device",
+                    DecodeMilliseconds(screens.Devices()[0], runs));
+    }
+    return 0;
+}
+
+int RunEmpty(double seconds, int width, int height) {
+    RealScreens screens(width, height, 1);
+    if (!screens.Ready()) {
+        std::printf("no Direct3D device\n");
+        return 0;
+    }
+    const double end = Now() + seconds;
+    while (Now() < end) {
+        MillisecondsPerFrame(screens, nullptr, 0, 10);
+        Sleep(10);
+    }
+    return 0;
+}
+
+int Number(char** argv, int argc, int index, int otherwise) {
+    return index < argc ? std::atoi(argv[index]) : otherwise;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string what = argc > 1 ? argv[1] : "";
+    const int camera = Number(argv, argc, 5, CameraAround);
+    if (what == "cpu") {
+        RunCpu(Number(argv, argc, 2, 2000));
+    } else if (what == "steps") {
+        return RunSteps(Number(argv, argc, 2, 600), Number(argv, argc, 3, 400), Number(argv, argc, 4, 200),
+                        camera);
+    } else if (what == "screens") {
+        return RunScreens(Number(argv, argc, 2, 600), Number(argv, argc, 3, 400), Number(argv, argc, 4, 200),
+                          camera);
+    } else if (what == "detail") {
+        return RunDetail(Number(argv, argc, 2, 600), Number(argv, argc, 3, 400), Number(argv, argc, 4, 200),
+                         camera);
+    } else if (what == "decode") {
+        return RunDecode(Number(argv, argc, 2, 5));
+    } else if (what == "empty") {
+        return RunEmpty(Number(argv, argc, 2, 5), Number(argv, argc, 3, 600), Number(argv, argc, 4, 400));
+    } else {
+        std::fprintf(stderr, "usage: scene_frame_bench cpu|steps|screens|detail|decode|empty ...\n");
+        return 2;
+    }
+    return 0;
+}
