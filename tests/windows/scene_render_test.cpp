@@ -545,9 +545,9 @@ TEST_F(SceneOnRecordingDevice, TextsArePlacedForTheScreenTheyAreDrawnOn) {
     for (auto& line : saver.infoLines) {
         std::strcpy(line, "Name: Saturn");
     }
-    // The last string of each kind is drawn last into its font's buffer: the panel's top
-    // line, 125 pixels above 95 % of the height, and "CELESTRA" at 55 %. The second
-    // vertex is the glyph's top-left corner, half a pixel up and left.
+    // The last draw of each kind's font is its last string: the panel's top line, 125
+    // pixels above 95 % of the height, and "CELESTRA" at 55 %. The second vertex of that
+    // draw is its first glyph's top-left corner, half a pixel up and left.
     const struct {
         SaverMode mode;
         float x;  // fractions of the width and height, and pixels to add
@@ -566,7 +566,13 @@ TEST_F(SceneOnRecordingDevice, TextsArePlacedForTheScreenTheyAreDrawnOn) {
             const DeviceSceneObjects& record = saver.deviceObjects[index];
             const TextureFont* font = kind.mode == SaverMode::Preview ? record.titleFont : record.panelFont;
             const auto* buffer = static_cast<const RecordedVertexBuffer*>(font->VertexBuffer());
-            const auto* vertices = reinterpret_cast<const FontVertex2D*>(buffer->bytes.data());
+            const RecordingDevice& drawn = *screens[index].device;
+            const auto last =
+                std::find_if(drawn.draws.rbegin(), drawn.draws.rend(),
+                             [&](const DrawRecord& draw) { return draw.texture == font->Texture(); });
+            ASSERT_NE(last, drawn.draws.rend());
+            const auto* vertices =
+                reinterpret_cast<const FontVertex2D*>(buffer->bytes.data()) + last->startVertex;
             EXPECT_FLOAT_EQ(vertices[1].x, kind.x * screens[index].width + kind.dx);
             EXPECT_FLOAT_EQ(vertices[1].y, kind.y * screens[index].height + kind.dy);
         }
