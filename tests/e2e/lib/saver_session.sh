@@ -84,7 +84,7 @@ helper() {
 wait_for_window() {
   local name=$1 i id
   for i in $(seq 1 150); do
-    id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -1)
+    id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -1 || true)
     if [ -n "$id" ]; then
       echo "$id"
       return 0
