@@ -33,8 +33,12 @@ summary() {
 # Nothing of this saver may be left: no window, no process started from this file.
 nothing_left() {
   [ -z "$(helper list "Celestra Screensaver")" ] || fail "a saver window outlived the run"
-  # Wine shows the program as a Unix or a Windows path: match either separator.
-  ! pgrep -f "${SAVER//\//.}" >/dev/null || fail "a saver process outlived the run"
+  # Wine shows the program as a Unix or a Windows path: match either separator. Only
+  # processes of this prefix count (a soak may run the same file elsewhere).
+  local pid
+  for pid in $(pgrep -f "${SAVER//\//.}" || true); do
+    ! grep -qzx "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null || fail "a saver process outlived the run"
+  done
 }
 
 # One full-screen run ended by input $1; appends the time from input to exit to $2.
