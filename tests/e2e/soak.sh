@@ -8,8 +8,8 @@
 #      prefix and on a display of its own, so that it never takes the activation that
 #      would end the full-screen run.
 # After the first minute (the warm-up: textures, fonts, the music graph, Wine's own
-# caches) the working set may grow by less than 1 MiB and the GDI and USER counts not
-# at all.
+# caches) the working set may grow by less than 1 MiB (see judge) and the GDI and USER
+# counts not at all.
 #
 #   soak.sh [--prefix DIR] [SCR]    SOAK_SECONDS (default 180) for each soak,
 #                                   SOAK_RESET_SECONDS (default SOAK_SECONDS) for the second,
@@ -41,23 +41,34 @@ for setting in "Arrangement=1" "Camera Settings=5" "Planet to View=4" "Names=1" 
 done
 wine reg add "$key" /v "Audio Path" /t REG_SZ /d "Z:${music//\//\\}" /f >/dev/null
 
-# Judges the samples in file $1 (lines "T WS GDI USER HANDLES"); prints the figures.
+# Judges the samples in file $1 (lines "T WS GDI USER HANDLES"), named $2; prints the
+# figures. The working set swings by megabytes as textures are made and given back, so
+# its growth is the median of the last quarter of the samples after the first minute
+# minus the median of the first quarter; handle counts may not rise at all.
 judge() {
   awk -v warm="$warm_up_ms" -v name="$2" '
-    $1 >= warm && !base { base = 1; ws0 = $2; gdi0 = $3; user0 = $4; h0 = $5 }
-    base {
-      if ($2 - ws0 > wsg) wsg = $2 - ws0
+    function median(from, to,    i, j, n, v, t) {
+      n = 0
+      for (i = from; i <= to; i++) v[++n] = ws[i]
+      for (i = 2; i <= n; i++) for (j = i; j > 1 && v[j - 1] > v[j]; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
+      return v[int((n + 1) / 2)]
+    }
+    $1 >= warm && !n { gdi0 = $3; user0 = $4; h0 = $5 }
+    $1 >= warm {
+      ws[++n] = $2; last = $1
       if ($3 - gdi0 > gdig) gdig = $3 - gdi0
       if ($4 - user0 > userg) userg = $4 - user0
       if ($5 - h0 > hg) hg = $5 - h0
-      last = $1; n++
+      if ($2 < low || n == 1) low = $2
+      if ($2 > high) high = $2
     }
-    { if ($2 > wsmax) wsmax = $2 }
     END {
-      if (!base) { print name ": no sample after the first minute"; exit 1 }
-      printf "%s: %d samples over %.0f s; after the first minute: working set %d KiB, grew at most %d KiB (peak %d KiB); GDI %d grew %d; USER %d grew %d; kernel handles %d grew %d\n",
-        name, n, last / 1000, ws0, wsg, wsmax, gdi0, gdig, user0, userg, h0, hg
-      exit (wsg < 1024 && gdig == 0 && userg == 0) ? 0 : 1
+      if (n < 4) { print name ": fewer than four samples after the first minute"; exit 1 }
+      q = int(n / 4)
+      first = median(1, q); final = median(n - q + 1, n)
+      printf "%s: %d samples from 60 to %.0f s; working set %d KiB at first, %d KiB at last (medians of quarters): grew %d KiB (range %d-%d KiB); GDI %d grew %d; USER %d grew %d; kernel handles %d grew %d\n",
+        name, n, last / 1000, first, final, final - first, low, high, gdi0, gdig, user0, userg, h0, hg
+      exit (final - first < 1024 && gdig == 0 && userg == 0) ? 0 : 1
     }' "$1"
 }
 
