@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -88,7 +89,19 @@ void AddSecondMonitor(SaverBase& saver) {
 struct RunOutcome {
     int creations = 0;
     std::vector<std::string> kinds;
+    std::string state;  // how the run stood before its teardown
 };
+
+std::string StateOf(const SaverBase& saver, bool afterReset) {
+    if (!saver.errorMode) {
+        return "running";
+    }
+    if (afterReset) {
+        return "error mode after the reset";
+    }
+    return saver.errorCode == ErrCreateDeviceFailed ? "error mode: no device"
+                                                    : "error mode: no device objects";
+}
 
 // One whole run failing creation number `failAt` (0: none). Checks as it goes.
 RunOutcome RunFailing(int failAt) {
@@ -113,6 +126,7 @@ RunOutcome RunFailing(int failAt) {
         AddSecondMonitor(saver);
 
         saver.CreateScreenDevices();
+        bool reset = false;
         if (saver.errorMode) {
             EXPECT_TRUE(saver.errorCode == ErrDeviceObjectsFailed || saver.errorCode == ErrCreateDeviceFailed)
                 << std::hex << saver.errorCode;
@@ -130,6 +144,7 @@ RunOutcome RunFailing(int failAt) {
         if (!saver.errorMode) {
             saver.RenderAllScreens();
             creations.LoseDevices();
+            reset = true;
             saver.RenderAllScreens();  // both devices reset and prepared again
             for (DWORD i = 0; i < saver.screenDeviceCount; ++i) {
                 if (!saver.screenDevices[i].objectsPrepared) {
@@ -142,6 +157,7 @@ RunOutcome RunFailing(int failAt) {
         }
         EXPECT_TRUE(saver.musicPlayer == nullptr || saver.musicPlayer->state() == MusicPlayer::State::Empty)
             << "a missing file plays nothing";
+        outcome.state = StateOf(saver, reset);
 
         saver.ReleaseScreenDevices();
         for (int i = 0; i < DeviceRecordCount; ++i) {
@@ -194,13 +210,20 @@ TEST(FailureInjection, EveryCreationOfAWholeRunFailsInTurn) {
     if (failing.empty() || failing.back() != clean.creations) {
         failing.push_back(clean.creations);
     }
+    std::map<std::string, int> states;
     for (int n : failing) {
         const RunOutcome failed = RunFailing(n);
+        ++states[clean.kinds[n - 1] + " -> " + failed.state];
+        std::printf("creation %d, a %s, failed: %s\n", n, clean.kinds[n - 1].c_str(), failed.state.c_str());
+        std::fflush(stdout);
         EXPECT_GE(failed.creations, n) << "creation " << n << " was never reached";
         if (HasFailure()) {
             std::printf("first failure at creation %d, a %s\n", n, clean.kinds[n - 1].c_str());
             break;
         }
+    }
+    for (const auto& state : states) {
+        std::printf("[ figure ] %3d runs: failed %s\n", state.second, state.first.c_str());
     }
 }
 
