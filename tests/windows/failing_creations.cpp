@@ -42,12 +42,20 @@ HRESULT WINAPI CountedTestCooperativeLevel(IDirect3DDevice8* device) {
                                : Original<TestCooperativeLevelProc>(TestCooperativeLevelSlot)(device);
 }
 
+// The watched devices are windowed stand-ins for full-screen ones, so they are reset
+// as the windowed devices they are, on the window they were asked for.
 HRESULT WINAPI CountedReset(IDirect3DDevice8* device, D3DPRESENT_PARAMETERS* parameters) {
     if (FailingCreations::Next("Reset")) {
         return D3DERR_DRIVERINTERNALERROR;  // still not reset
     }
     lostDevices[device] = false;
-    return Original<ResetProc>(ResetSlot)(device, parameters);
+    D3DPRESENT_PARAMETERS windowed = {};
+    windowed.BackBufferFormat = D3DFMT_UNKNOWN;
+    windowed.BackBufferCount = 1;
+    windowed.SwapEffect = D3DSWAPEFFECT_COPY;
+    windowed.hDeviceWindow = parameters->hDeviceWindow;
+    windowed.Windowed = TRUE;
+    return Original<ResetProc>(ResetSlot)(device, parameters->Windowed ? parameters : &windowed);
 }
 
 HRESULT WINAPI CountedCreateTexture(IDirect3DDevice8* device, UINT width, UINT height, UINT levels,

@@ -192,6 +192,7 @@ int Stride() {
 TEST(FailureInjection, EveryCreationOfAWholeRunFailsInTurn) {
     const RunOutcome clean = RunFailing(0);
     ASSERT_FALSE(HasFailure());
+    ASSERT_EQ(clean.state, "running") << "the run without a failure goes through its reset";
     // What the run makes: both devices, their vertex buffers, textures, the fonts' state
     // blocks, both resets and the music's graph, each at least once.
     for (const char* kind : {"device", "vertex buffer", "texture", "state block", "Reset", "filter graph"}) {
