@@ -15,6 +15,8 @@ export XVFB_SCREENS="+xinerama -screen 0 800x600x24 -screen 1 640x480x24"
 CELESTRA_WINEPREFIX="${CELESTRA_WINEPREFIX}-two-monitors"
 session_begin "$@"
 trials=${session_args[0]:-3}
+input_ns=0
+elapsed_ms=0
 if [ ! -f "$WINEPREFIX/.celestra-no-xrandr" ]; then
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1
   wineserver -w
@@ -44,14 +46,15 @@ nothing_left() {
   done
 }
 
-# Waits up to 3 s for the saver to end after an input; sets elapsed_ms.
+# Waits up to 3 s more for the saver to end after the input at input_ns; sets elapsed_ms
+# to the time since the input.
 ended_after_input() {
   local start
   start=$(date +%s%N)
   while saver_running && [ $((($(date +%s%N) - start) / 1000000)) -lt 3000 ]; do
     sleep 0.05
   done
-  elapsed_ms=$((($(date +%s%N) - start) / 1000000))
+  elapsed_ms=$((($(date +%s%N) - input_ns) / 1000000))
   ! saver_running
 }
 
@@ -69,11 +72,12 @@ trial() {
   done
   sleep 2  # both scenes running
   case "$1" in
-    key) xdotool key space ;;
-    click) xdotool click 1 ;;
+    key) xdotool key space && input_ns=$(date +%s%N) ;;
+    click) xdotool click 1 && input_ns=$(date +%s%N) ;;
     move)
       for i in $(seq 1 12); do
         xdotool mousemove $((100 + 37 * i)) $((100 + 23 * i))
+        input_ns=$(date +%s%N)
         if ended_after_input; then
           echo "$i" >>"$2.moves"
           break
@@ -82,13 +86,17 @@ trial() {
       saver_running && fail "twelve mouse moves did not end the run"
       ;;
   esac
-  if [ "$1" = move ]; then
-    wait_for_exit 10
-    echo "$elapsed_ms" >>"$2"
-  else
-    wait_for_exit 10
-    echo "$saver_exit_ms" >>"$2"
+  local ms=$elapsed_ms
+  if [ "$1" != move ]; then
+    ended_after_input || ended_after_input || ended_after_input || ended_after_input ||
+      fail "$1: the saver was still running 12 s after it"
+    ms=$elapsed_ms
   fi
+  local code=0
+  wait "$saver_pid" || code=$?
+  saver_pid=""
+  [ "$code" -eq 0 ] || fail "$1: the saver ended with code $code $ms ms after it"
+  echo "$ms" >>"$2"
   nothing_left
 }
 

@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
         for (DWORD now = 0; now <= total && !saver.errorMode; now = GetTickCount() - start) {
             if (now >= nextSample) {
                 PrintSample(now);
-                nextSample += 1000;
+                nextSample = now + 1000;  // a slow frame skips samples rather than bunching them
             }
             ScriptedDeviceState::cooperativeLevel = now >= nextReset ? D3DERR_DEVICENOTRESET : D3D_OK;
             if (now >= nextReset) {
