@@ -95,7 +95,10 @@ trial() {
   local code=0
   wait "$saver_pid" || code=$?
   saver_pid=""
-  [ "$code" -eq 0 ] || fail "$1: the saver ended with code $code $ms ms after it"
+  if [ "$code" -ne 0 ]; then
+    grep -v ':fixme:' "$e2e_work/saver.log" | tail -40 >&2 || true
+    fail "$1: the saver ended with code $code $ms ms after it"
+  fi
   echo "$ms" >>"$2"
   nothing_left
 }
