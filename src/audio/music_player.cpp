@@ -7,14 +7,20 @@ HRESULT MusicPlayer::QueryGraph(REFIID id, Interface** out) {
     return graph_->QueryInterface(id, reinterpret_cast<void**>(out));
 }
 
+MusicPlayer::GraphFactory MusicPlayer::graphFactory = MusicPlayer::CreateFilterGraph;
+
+HRESULT MusicPlayer::CreateFilterGraph(IGraphBuilder** graph) {
+    return CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                            reinterpret_cast<void**>(graph));
+}
+
 MusicPlayer::~MusicPlayer() {
     Close();
 }
 
 HRESULT MusicPlayer::Open(const char* path) {
     Close();
-    HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                                  reinterpret_cast<void**>(&graph_));
+    HRESULT hr = graphFactory(&graph_);
     if (FAILED(hr)) {
         graph_ = nullptr;
         return hr;

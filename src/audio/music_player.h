@@ -42,6 +42,12 @@ public:
     void Close();
 
     State state() const { return state_; }
+
+    // Makes the filter graph of every Open (CoCreateInstance of the FilterGraph class);
+    // tests put one in its place that can fail.
+    using GraphFactory = HRESULT (*)(IGraphBuilder** graph);
+    static GraphFactory graphFactory;
+    static HRESULT CreateFilterGraph(IGraphBuilder** graph);
     IGraphBuilder* graph() const { return graph_; }
 
 private:

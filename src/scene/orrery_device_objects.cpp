@@ -71,10 +71,14 @@ HRESULT OrrerySaver::PrepareDeviceObjects() {
     activeDevice->SetRenderState(D3DRS_DITHERENABLE, TRUE);
     activeDevice->SetRenderState(D3DRS_SPECULARENABLE, FALSE);
 
+    // The framework releases only what a successful preparation made, so a failure gives
+    // back here whatever was built before it: left over, it would keep the device alive.
     if (FAILED(BuildStaticGeometry())) {
+        ReleaseSceneObjects();
         return E_FAIL;
     }
     if (FAILED(LoadSceneTextures())) {
+        ReleaseSceneObjects();
         return E_FAIL;
     }
     InitCatalogue();
@@ -83,6 +87,7 @@ HRESULT OrrerySaver::PrepareDeviceObjects() {
     // distance lines below are then built towards them.
     UpdateBodyPositions();
     if (FAILED(BuildOrbitGeometry())) {
+        ReleaseSceneObjects();
         return E_FAIL;
     }
     // The drawing steps switch the light on and off.
@@ -94,15 +99,19 @@ HRESULT OrrerySaver::PrepareDeviceObjects() {
 }
 
 HRESULT OrrerySaver::ReleaseDeviceObjects() {
+    ReleaseSceneObjects();
+    if (MusicWanted()) {
+        StopMusic();
+    }
+    return S_OK;
+}
+
+void OrrerySaver::ReleaseSceneObjects() {
     if (currentDevice != nullptr) {
         DeleteFonts();
         ReleaseSceneTextures(*currentDevice);
         ReleaseSceneBuffers(*currentDevice);
     }
-    if (MusicWanted()) {
-        StopMusic();
-    }
-    return S_OK;
 }
 
 // A repeated preparation replaces the fonts rather than leaking the earlier ones.

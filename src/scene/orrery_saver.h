@@ -87,6 +87,8 @@ protected:
 
 private:
     bool MusicWanted() const;
+    // The current device's fonts, textures and buffers, whatever of them exists.
+    void ReleaseSceneObjects();
     void CreateFonts();
     void DeleteFonts();
     void DrawBillboard(const D3DXMATRIX& world, const D3DMATERIAL8& material, IDirect3DTexture8* texture);

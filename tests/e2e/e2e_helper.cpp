@@ -4,13 +4,22 @@
 //   e2e_helper describe TITLE       print "client WxH+X+Y topmost T popup P child C" of TITLE
 //   e2e_helper list TITLE           print "WxH+X+Y topmost T" of every top-level window TITLE
 //   e2e_helper monitors             print "WxH+X+Y" of every monitor
-//   e2e_helper preview SAVER        host SAVER /p in a window of ours and check its life
+//   e2e_helper preview SAVER [minimised]  host SAVER /p in a window of ours (minimised:
+//                                   a minimised one) and check its life
+//   e2e_helper deadwindow           print the handle of a window that no longer exists
+//   e2e_helper nonwindow            print a handle of ours that names no window (an event)
+//   e2e_helper denykey KEY on|off   deny (or allow again) reading and writing the HKCU key
 //   e2e_helper click TITLE ID       click the button ID in the dialog TITLE, as the mouse would
 //   e2e_helper control TITLE ID     print "checked C enabled E text T" of control ID in TITLE
 //   e2e_helper select TITLE ID N    select item N of the drop-down list ID in TITLE
 //   e2e_helper display TITLE STATE  report the console display's power state STATE (0 off,
 //                                   1 on, 2 dimmed) to the window TITLE, as Windows does
+//   e2e_helper sample TITLE S MS    every MS milliseconds for S seconds, print "T WS GDI USER
+//                                   HANDLES" of the process owning TITLE: milliseconds since
+//                                   the start, working set in KiB, GDI and USER objects,
+//                                   kernel handles
 #include <windows.h>
+#include <psapi.h>
 
 #include <cstddef>
 #include <cstdio>
@@ -205,9 +214,10 @@ HWND FindSaverChild(HWND host) {
 
 // Hosts the preview as the control panel does: the saver gets our window's handle,
 // must put a child window into it, and must end when we destroy our window.
-int Preview(const char* saver) {
-    HWND host = CreateWindowExA(0, "STATIC", "Preview host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 200,
-                                160, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+int Preview(const char* saver, bool minimised) {
+    HWND host = CreateWindowExA(0, "STATIC", "Preview host",
+                                WS_OVERLAPPEDWINDOW | WS_VISIBLE | (minimised ? WS_MINIMIZE : 0), 100, 100,
+                                200, 160, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (host == nullptr) {
         return 1;
     }
@@ -249,11 +259,14 @@ int Preview(const char* saver) {
         std::fprintf(stderr, "the preview ended by itself\n");
         ++failures;
     }
+    const DWORD destroyed = GetTickCount();
     DestroyWindow(host);
     if (WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0) {
         std::fprintf(stderr, "the preview kept running after its host was destroyed\n");
         TerminateProcess(process.hProcess, 1);
         ++failures;
+    } else {
+        std::printf("preview ended %lu ms after its host was destroyed\n", GetTickCount() - destroyed);
     }
     DWORD exitCode = 1;
     GetExitCodeProcess(process.hProcess, &exitCode);
@@ -264,6 +277,88 @@ int Preview(const char* saver) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return failures == 0 ? 0 : 1;
+}
+
+int DeadWindow() {
+    HWND window = CreateWindowExA(0, "STATIC", "gone", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    DestroyWindow(window);
+    std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)));
+    return IsWindow(window) ? 1 : 0;
+}
+
+int NonWindow() {
+    HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(event)));
+    return IsWindow(reinterpret_cast<HWND>(event)) ? 1 : 0;
+}
+
+// The key's own access list: with `deny`, one entry refusing every use but changing the
+// list itself; otherwise none, which lets everyone in.
+int DenyKey(const char* path, bool deny) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, WRITE_DAC, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS) {
+        std::fprintf(stderr, "cannot open %s\n", path);
+        return 1;
+    }
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    PSID everyone = nullptr;
+    AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+    char aclBuffer[256];
+    ACL* acl = reinterpret_cast<ACL*>(aclBuffer);
+    InitializeAcl(acl, sizeof(aclBuffer), ACL_REVISION);
+    if (deny) {
+        AddAccessDeniedAce(acl, ACL_REVISION, KEY_ALL_ACCESS & ~(WRITE_DAC | READ_CONTROL), everyone);
+    }
+    AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS, everyone);
+    SECURITY_DESCRIPTOR descriptor;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
+    const LONG result = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
+    FreeSid(everyone);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS) {
+        std::fprintf(stderr, "cannot set the access of %s: %ld\n", path, result);
+        return 1;
+    }
+    return 0;
+}
+
+int Sample(const char* title, const char* seconds, const char* interval) {
+    HWND window = FindWindowA(nullptr, title);
+    if (window == nullptr) {
+        std::fprintf(stderr, "no window titled %s\n", title);
+        return 1;
+    }
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE, FALSE, processId);
+    if (process == nullptr) {
+        std::fprintf(stderr, "cannot open process %lu\n", processId);
+        return 1;
+    }
+    const DWORD total = static_cast<DWORD>(std::atoi(seconds)) * 1000;
+    const DWORD step = static_cast<DWORD>(std::atoi(interval));
+    const DWORD start = GetTickCount();
+    for (DWORD now = 0; now <= total; now = GetTickCount() - start) {
+        PROCESS_MEMORY_COUNTERS memory = {};
+        memory.cb = sizeof(memory);
+        DWORD handles = 0;
+        if (!GetProcessMemoryInfo(process, &memory, sizeof(memory)) ||
+            !GetProcessHandleCount(process, &handles)) {
+            break;  // the process has gone
+        }
+        std::printf("%lu %lu %lu %lu %lu\n", now, static_cast<unsigned long>(memory.WorkingSetSize / 1024),
+                    GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS),
+                    handles);
+        std::fflush(stdout);
+        if (WaitForSingleObject(process, step) != WAIT_TIMEOUT) {
+            break;
+        }
+    }
+    CloseHandle(process);
+    return 0;
 }
 
 }  // namespace
@@ -281,8 +376,17 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "monitors") == 0) {
         return Monitors();
     }
-    if (argc == 3 && std::strcmp(argv[1], "preview") == 0) {
-        return Preview(argv[2]);
+    if ((argc == 3 || argc == 4) && std::strcmp(argv[1], "preview") == 0) {
+        return Preview(argv[2], argc == 4 && std::strcmp(argv[3], "minimised") == 0);
+    }
+    if (argc == 2 && std::strcmp(argv[1], "deadwindow") == 0) {
+        return DeadWindow();
+    }
+    if (argc == 2 && std::strcmp(argv[1], "nonwindow") == 0) {
+        return NonWindow();
+    }
+    if (argc == 4 && std::strcmp(argv[1], "denykey") == 0) {
+        return DenyKey(argv[2], std::strcmp(argv[3], "on") == 0);
     }
     if (argc == 4 && std::strcmp(argv[1], "click") == 0) {
         return Click(argv[2], argv[3]);
@@ -296,9 +400,13 @@ int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], "display") == 0) {
         return Display(argv[2], argv[3]);
     }
+    if (argc == 5 && std::strcmp(argv[1], "sample") == 0) {
+        return Sample(argv[2], argv[3], argv[4]);
+    }
     std::fprintf(stderr,
-                 "usage: e2e_helper close TITLE | describe TITLE | list TITLE | monitors | preview SAVER | "
-                 "click TITLE ID |\n"
-                 "       control TITLE ID | select TITLE ID ITEM | display TITLE STATE\n");
+                 "usage: e2e_helper close TITLE | describe TITLE | list TITLE | monitors | preview SAVER "
+                 "[minimised] |\n"
+                 "       click TITLE ID | control TITLE ID | select TITLE ID ITEM | display TITLE STATE |\n"
+                 "       sample TITLE SECONDS INTERVAL_MS | deadwindow | nonwindow | denykey KEY on|off\n");
     return 2;
 }

@@ -12,7 +12,7 @@
 // which device creations it refuses are up to the test. Devices it agrees to create are
 // real windowed devices of the real Direct3D on the focus window, so the framework can
 // use them as usual. The test owns the object; Release never deletes it.
-class FakeDirect3D final : public StubDirect3D8 {
+class FakeDirect3D : public StubDirect3D8 {
 public:
     FakeDirect3D();
     ~FakeDirect3D();

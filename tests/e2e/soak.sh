@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Two soaks side by side, each judged on samples of its process's working set, GDI and
+# USER objects and kernel handles:
+#   1. ssaver.scr full screen with every overlay (planet view: names, panel, frame rate,
+#      distances, orbits) and looping music, sampled by e2e_helper from outside;
+#   2. the scene in its test window with a lost-device reset every few seconds
+#      (reset_soak.exe: the device is made to report itself lost, then reset), in a
+#      prefix and on a display of its own, so that it never takes the activation that
+#      would end the full-screen run.
+# After the first minute (the warm-up: textures, fonts, the music graph, Wine's own
+# caches) the working set may grow by less than 1 MiB (see judge) and the GDI and USER
+# counts not at all.
+#
+#   soak.sh [--prefix DIR] [SCR]    SOAK_SECONDS (default 180) for each soak,
+#                                   SOAK_RESET_SECONDS (default SOAK_SECONDS) for the second,
+#                                   SOAK_SAMPLE_MS (default 5000) between full-screen samples,
+#                                   SOAK_RESET_EVERY_MS (default 5000), SOAK_LOG=DIR keeps samples
+set -euo pipefail
+. "$(dirname "${BASH_SOURCE[0]}")/lib/saver_session.sh"
+. "$e2e_root/scripts/lib/audio.sh"
+session_begin "$@"
+trap 'session_end; release_audio' EXIT
+ensure_audio || true
+
+seconds=${SOAK_SECONDS:-180}
+reset_seconds=${SOAK_RESET_SECONDS:-$seconds}
+reset_every=${SOAK_RESET_EVERY_MS:-5000}
+warm_up_ms=60000
+[ "$seconds" -gt 70 ] || fail "SOAK_SECONDS must leave time after the first minute"
+reset_soak=${RESET_SOAK:-$(dirname "$SAVER")/../tests/windows/reset_soak.exe}
+[ -f "$reset_soak" ] || fail "no reset_soak.exe (set RESET_SOAK)"
+
+# A 20-second tone, so the music loops several times in a soak.
+music="$e2e_work/tone.wav"
+sox -n -r 22050 -c 2 "$music" synth 20 sine 440 vol 0.2 2>/dev/null || fail "sox could not make the tone"
+key='HKCU\Software\Nebulart\Screensavers\Celestra'
+wine reg delete "$key" /f >/dev/null 2>&1 || true
+for setting in "Arrangement=1" "Camera Settings=5" "Planet to View=4" "Names=1" "FPS=1" "Distances=1" \
+  "Trajectories=1" "Audio=1" "Custom Audio=1"; do
+  wine reg add "$key" /v "${setting%%=*}" /t REG_DWORD /d "${setting#*=}" /f >/dev/null
+done
+wine reg add "$key" /v "Audio Path" /t REG_SZ /d "Z:${music//\//\\}" /f >/dev/null
+
+# Judges the samples in file $1 (lines "T WS GDI USER HANDLES"), named $2; prints the
+# figures. The working set swings by megabytes as textures are made and given back, so
+# its growth is the median of the last quarter of the samples after the first minute
+# minus the median of the first quarter; handle counts may not rise at all.
+judge() {
+  awk -v warm="$warm_up_ms" -v name="$2" '
+    function median(from, to,    i, j, n, v, t) {
+      n = 0
+      for (i = from; i <= to; i++) v[++n] = ws[i]
+      for (i = 2; i <= n; i++) for (j = i; j > 1 && v[j - 1] > v[j]; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
+      return v[int((n + 1) / 2)]
+    }
+    $1 >= warm && !n { gdi0 = $3; user0 = $4; h0 = $5 }
+    $1 >= warm {
+      ws[++n] = $2; last = $1
+      if ($3 - gdi0 > gdig) gdig = $3 - gdi0
+      if ($4 - user0 > userg) userg = $4 - user0
+      if ($5 - h0 > hg) hg = $5 - h0
+      if ($2 < low || n == 1) low = $2
+      if ($2 > high) high = $2
+    }
+    END {
+      if (n < 4) { print name ": fewer than four samples after the first minute"; exit 1 }
+      q = int(n / 4)
+      first = median(1, q); final = median(n - q + 1, n)
+      printf "%s: %d samples from 60 to %.0f s; working set %d KiB at first, %d KiB at last (medians of quarters): grew %d KiB (range %d-%d KiB); GDI %d grew %d; USER %d grew %d; kernel handles %d grew %d\n",
+        name, n, last / 1000, first, final, final - first, low, high, gdi0, gdig, user0, userg, h0, hg
+      exit (final - first < 1024 && gdig == 0 && userg == 0) ? 0 : 1
+    }' "$1"
+}
+
+# 2. Lost-device resets, in the background.
+env -u DISPLAY "$e2e_root/scripts/wine-run.sh" --prefix "$WINEPREFIX-reset-soak" --unmanaged "$reset_soak" \
+  "$reset_seconds" "$reset_every" "Z:${music//\//\\}" 2>"$e2e_work/reset.log" | tr -d '\r' >"$e2e_work/reset.samples" &
+reset_pid=$!
+
+# 1. Full screen.
+start_saver /s
+wait_for_window "Celestra Screensaver" >/dev/null
+helper sample "Celestra Screensaver" "$seconds" "${SOAK_SAMPLE_MS:-5000}" >"$e2e_work/full-screen.samples"
+saver_running || fail "the saver ended during the soak"
+xdotool key space
+wait_for_exit 10
+grep -q . "$e2e_work/full-screen.samples" || fail "no samples of the full-screen run"
+[ -z "${SOAK_LOG:-}" ] || { mkdir -p "$SOAK_LOG" && cp "$e2e_work/full-screen.samples" "$SOAK_LOG/"; }
+full_verdict=0
+judge "$e2e_work/full-screen.samples" "full-screen soak" || full_verdict=$?
+
+reset_verdict=0
+wait "$reset_pid" || reset_verdict=$?
+[ "$reset_verdict" -eq 0 ] || { cat "$e2e_work/reset.log" >&2; fail "the reset soak ended in error mode"; }
+[ -z "${SOAK_LOG:-}" ] || cp "$e2e_work/reset.samples" "$SOAK_LOG/"
+grep -v '^resets' "$e2e_work/reset.samples" >"$e2e_work/reset.only" || true
+judge "$e2e_work/reset.only" "lost-device soak ($(grep '^resets' "$e2e_work/reset.samples"))" || reset_verdict=$?
+
+[ "$full_verdict" -eq 0 ] || fail "the full-screen soak grew"
+[ "$reset_verdict" -eq 0 ] || fail "the lost-device soak grew"
