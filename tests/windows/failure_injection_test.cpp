@@ -25,7 +25,7 @@ namespace {
 // a defined state (running, or error mode with its message, or the object's slot null
 // and its drawing skipped), give every object back and crash nowhere.
 
-const char testRegistryPath[] = "Software\\Nebulart\\Screensavers\\CelestraFailureTests";
+const char testRegistryPath[] = "Software\\Nebulart\\Tests\\FailureInjection";
 
 ULONG References(IUnknown* object) {
     object->AddRef();
