@@ -41,21 +41,24 @@ for setting in "Arrangement=1" "Camera Settings=5" "Planet to View=4" "Names=1" 
 done
 wine reg add "$key" /v "Audio Path" /t REG_SZ /d "Z:${music//\//\\}" /f >/dev/null
 
-# Judges the samples in file $1 (lines "T WS GDI USER HANDLES"), named $2; prints the
-# figures. The working set swings by megabytes as textures are made and given back, so
-# its growth is the median of the last quarter of the samples after the first minute
-# minus the median of the first quarter; handle counts may not rise at all.
+# Judges the samples in file $1 (lines "T WS GDI USER HANDLES [OURS]"), named $2; prints
+# the figures. The working set swings by megabytes as textures are made and given back,
+# so its growth is the median of the last quarter of the samples after the first minute
+# minus the median of the first quarter; handle counts may not rise at all. With $3 =
+# ours the growth judged is that of OURS, the KiB our own code holds (as reset_soak
+# counts it), and the working set's is only shown: see the lost-device soak below.
 judge() {
-  awk -v warm="$warm_up_ms" -v name="$2" '
-    function median(from, to,    i, j, n, v, t) {
+  awk -v warm="$warm_up_ms" -v name="$2" -v judged="${3:-working set}" '
+    function median(a, from, to,    i, j, n, v, t) {
       n = 0
-      for (i = from; i <= to; i++) v[++n] = ws[i]
+      for (i = from; i <= to; i++) v[++n] = a[i]
       for (i = 2; i <= n; i++) for (j = i; j > 1 && v[j - 1] > v[j]; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
       return v[int((n + 1) / 2)]
     }
     $1 >= warm && !n { gdi0 = $3; user0 = $4; h0 = $5 }
     $1 >= warm {
-      ws[++n] = $2; last = $1
+      ws[++n] = $2; ours[n] = $6; last = $1
+      if (NF < 6) unmeasured = 1
       if ($3 - gdi0 > gdig) gdig = $3 - gdi0
       if ($4 - user0 > userg) userg = $4 - user0
       if ($5 - h0 > hg) hg = $5 - h0
@@ -65,10 +68,16 @@ judge() {
     END {
       if (n < 4) { print name ": fewer than four samples after the first minute"; exit 1 }
       q = int(n / 4)
-      first = median(1, q); final = median(n - q + 1, n)
+      first = median(ws, 1, q); final = median(ws, n - q + 1, n)
       printf "%s: %d samples from 60 to %.0f s; working set %d KiB at first, %d KiB at last (medians of quarters): grew %d KiB (range %d-%d KiB); GDI %d grew %d; USER %d grew %d; kernel handles %d grew %d\n",
         name, n, last / 1000, first, final, final - first, low, high, gdi0, gdig, user0, userg, h0, hg
-      exit (final - first < 1024 && gdig == 0 && userg == 0) ? 0 : 1
+      growth = final - first
+      if (judged == "ours" && unmeasured) { print name ": samples without our own heap"; exit 1 }
+      if (judged == "ours") {
+        growth = median(ours, n - q + 1, n) - median(ours, 1, q)
+        printf "%s: our own heap %d KiB at first, grew %d KiB (the judged figure)\n", name, median(ours, 1, q), growth
+      }
+      exit (growth < 1024 && gdig == 0 && userg == 0) ? 0 : 1
     }' "$1"
 }
 
@@ -91,10 +100,15 @@ judge "$e2e_work/full-screen.samples" "full-screen soak" || full_verdict=$?
 
 reset_verdict=0
 wait "$reset_pid" || reset_verdict=$?
-[ "$reset_verdict" -eq 0 ] || { cat "$e2e_work/reset.log" >&2; fail "the reset soak ended in error mode"; }
+[ "$reset_verdict" -eq 0 ] || { cat "$e2e_work/reset.log" >&2; fail "the reset soak ended in error mode or left objects on its device"; }
 [ -z "${SOAK_LOG:-}" ] || cp "$e2e_work/reset.samples" "$SOAK_LOG/"
 grep -v '^resets' "$e2e_work/reset.samples" >"$e2e_work/reset.only" || true
-judge "$e2e_work/reset.only" "lost-device soak ($(grep '^resets' "$e2e_work/reset.samples"))" || reset_verdict=$?
+# Each reset makes Wine and Mesa give back and allocate again every texture, buffer and
+# shader of the scene, and their heaps keep some of it (docs/reliability.md has the
+# figures beside a bare device's), so the working set of this soak is shown but what is
+# judged is our own heap; objects a reset left on the device fail reset_soak itself.
+judge "$e2e_work/reset.only" "lost-device soak ($(grep '^resets' "$e2e_work/reset.samples"))" ours ||
+  reset_verdict=$?
 
 [ "$full_verdict" -eq 0 ] || fail "the full-screen soak grew"
 [ "$reset_verdict" -eq 0 ] || fail "the lost-device soak grew"
