@@ -8,8 +8,8 @@
 #      prefix and on a display of its own, so that it never takes the activation that
 #      would end the full-screen run.
 # After the first minute (the warm-up: textures, fonts, the music graph, Wine's own
-# caches) the working set may grow by less than 1 MiB (see judge) and the GDI and USER
-# counts not at all.
+# caches) the full-screen working set and the reset soak's own heap may grow by less
+# than 1 MiB and 16 KiB (see judge), and the GDI and USER counts not at all.
 #
 #   soak.sh [--prefix DIR] [SCR]    SOAK_SECONDS (default 180) for each soak,
 #                                   SOAK_RESET_SECONDS (default SOAK_SECONDS) for the second,
@@ -46,7 +46,8 @@ wine reg add "$key" /v "Audio Path" /t REG_SZ /d "Z:${music//\//\\}" /f >/dev/nu
 # so its growth is the median of the last quarter of the samples after the first minute
 # minus the median of the first quarter; handle counts may not rise at all. With $3 =
 # ours the growth judged is that of OURS, the KiB our own code holds (as reset_soak
-# counts it), and the working set's is only shown: see the lost-device soak below.
+# counts it: some 17 KiB between frames, so it may grow by less than 16 KiB), and the
+# working set's is only shown: see the lost-device soak below.
 judge() {
   awk -v warm="$warm_up_ms" -v name="$2" -v judged="${3:-working set}" '
     function median(a, from, to,    i, j, n, v, t) {
@@ -71,13 +72,13 @@ judge() {
       first = median(ws, 1, q); final = median(ws, n - q + 1, n)
       printf "%s: %d samples from 60 to %.0f s; working set %d KiB at first, %d KiB at last (medians of quarters): grew %d KiB (range %d-%d KiB); GDI %d grew %d; USER %d grew %d; kernel handles %d grew %d\n",
         name, n, last / 1000, first, final, final - first, low, high, gdi0, gdig, user0, userg, h0, hg
-      growth = final - first
+      growth = final - first; limit = 1024
       if (judged == "ours" && unmeasured) { print name ": samples without our own heap"; exit 1 }
       if (judged == "ours") {
-        growth = median(ours, n - q + 1, n) - median(ours, 1, q)
+        growth = median(ours, n - q + 1, n) - median(ours, 1, q); limit = 16
         printf "%s: our own heap %d KiB at first, grew %d KiB (the judged figure)\n", name, median(ours, 1, q), growth
       }
-      exit (growth < 1024 && gdig == 0 && userg == 0) ? 0 : 1
+      exit (growth < limit && gdig == 0 && userg == 0) ? 0 : 1
     }' "$1"
 }
 
@@ -103,10 +104,10 @@ wait "$reset_pid" || reset_verdict=$?
 [ "$reset_verdict" -eq 0 ] || { cat "$e2e_work/reset.log" >&2; fail "the reset soak ended in error mode or left objects on its device"; }
 [ -z "${SOAK_LOG:-}" ] || cp "$e2e_work/reset.samples" "$SOAK_LOG/"
 grep -v '^resets' "$e2e_work/reset.samples" >"$e2e_work/reset.only" || true
-# Each reset makes Wine and Mesa give back and allocate again every texture, buffer and
-# shader of the scene, and their heaps keep some of it (docs/reliability.md has the
-# figures beside a bare device's), so the working set of this soak is shown but what is
-# judged is our own heap; objects a reset left on the device fail reset_soak itself.
+# Under Wine and Mesa the scene's working set keeps growing for minutes as frames run,
+# reset or not, by an amount that moves with the machine's load (docs/reliability.md has
+# the figures beside a bare device's), so here it is shown but what is judged is our own
+# heap; objects a reset left on the device fail reset_soak itself.
 judge "$e2e_work/reset.only" "lost-device soak ($(grep '^resets' "$e2e_work/reset.samples"))" ours ||
   reset_verdict=$?
 

@@ -5,8 +5,8 @@
 //
 //   reset_soak.exe [--bare|--no-reset] SECONDS [RESET_EVERY_MS] [MUSIC_FILE]
 //
-// The working set of a process that resets a device also holds Wine's own allocations
-// per Reset. To tell them from ours, --bare releases the scene's objects once and then
+// The working set of such a process also holds what Wine and Mesa allocate to render
+// and reset. To tell it from ours, --bare releases the scene's objects once and then
 // only resets the same device (same window, same presentation) on the same schedule and
 // clears and presents it every frame; --no-reset gives back and prepares the scene's
 // objects again on that schedule without resetting the device.
@@ -14,7 +14,7 @@
 // Prints "T WS GDI USER HANDLES OURS" per sample (the first five as e2e_helper sample
 // does; OURS is the KiB that this program's own code holds through operator new, which
 // is all it allocates), then "resets N frames F"; exits 1 when the saver fell into
-// error mode.
+// error mode or its device kept references after the scene gave back its objects.
 #include <windows.h>
 #include <psapi.h>
 
