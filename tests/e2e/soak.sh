@@ -9,12 +9,16 @@
 #      would end the full-screen run.
 # After the first minute (the warm-up: textures, fonts, the music graph, Wine's own
 # caches) the full-screen working set and the reset soak's own heap may grow by less
-# than 1 MiB and 16 KiB (see judge), and the GDI and USER counts not at all.
+# than 1 MiB and 16 KiB (see judge), and the GDI and USER counts not at all. In three
+# minutes Wine's and Mesa's own warm-up alone can pass 1 MiB on a busy machine, so the
+# CI form sets SOAK_LIMIT_KIB higher: there it catches a gross leak, while our own
+# memory is judged exactly by the reset soak, which runs the same scene.
 #
 #   soak.sh [--prefix DIR] [SCR]    SOAK_SECONDS (default 180) for each soak,
 #                                   SOAK_RESET_SECONDS (default SOAK_SECONDS) for the second,
 #                                   SOAK_SAMPLE_MS (default 5000) between full-screen samples,
-#                                   SOAK_RESET_EVERY_MS (default 5000), SOAK_LOG=DIR keeps samples
+#                                   SOAK_RESET_EVERY_MS (default 5000), SOAK_LOG=DIR keeps samples,
+#                                   SOAK_LIMIT_KIB (default 1024) for the full-screen working set
 set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/lib/saver_session.sh"
 . "$e2e_root/scripts/lib/audio.sh"
@@ -49,7 +53,7 @@ wine reg add "$key" /v "Audio Path" /t REG_SZ /d "Z:${music//\//\\}" /f >/dev/nu
 # counts it: some 17 KiB between frames, so it may grow by less than 16 KiB), and the
 # working set's is only shown: see the lost-device soak below.
 judge() {
-  awk -v warm="$warm_up_ms" -v name="$2" -v judged="${3:-working set}" '
+  awk -v warm="$warm_up_ms" -v name="$2" -v judged="${3:-working set}" -v ws_limit="${SOAK_LIMIT_KIB:-1024}" '
     function median(a, from, to,    i, j, n, v, t) {
       n = 0
       for (i = from; i <= to; i++) v[++n] = a[i]
@@ -72,7 +76,7 @@ judge() {
       first = median(ws, 1, q); final = median(ws, n - q + 1, n)
       printf "%s: %d samples from 60 to %.0f s; working set %d KiB at first, %d KiB at last (medians of quarters): grew %d KiB (range %d-%d KiB); GDI %d grew %d; USER %d grew %d; kernel handles %d grew %d\n",
         name, n, last / 1000, first, final, final - first, low, high, gdi0, gdig, user0, userg, h0, hg
-      growth = final - first; limit = 1024
+      growth = final - first; limit = ws_limit
       if (judged == "ours" && unmeasured) { print name ": samples without our own heap"; exit 1 }
       if (judged == "ours") {
         growth = median(ours, n - q + 1, n) - median(ours, 1, q); limit = 16
