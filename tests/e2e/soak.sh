@@ -8,13 +8,17 @@
 #      prefix and on a display of its own, so that it never takes the activation that
 #      would end the full-screen run.
 # After the first minute (the warm-up: textures, fonts, the music graph, Wine's own
-# caches) the working set may grow by less than 1 MiB (see judge) and the GDI and USER
-# counts not at all.
+# caches) the full-screen working set and the reset soak's own heap may grow by less
+# than 1 MiB and 16 KiB (see judge), and the GDI and USER counts not at all. In three
+# minutes Wine's and Mesa's own warm-up alone can pass 1 MiB on a busy machine, so the
+# CI form sets SOAK_LIMIT_KIB higher: there it catches a gross leak, while our own
+# memory is judged exactly by the reset soak, which runs the same scene.
 #
 #   soak.sh [--prefix DIR] [SCR]    SOAK_SECONDS (default 180) for each soak,
 #                                   SOAK_RESET_SECONDS (default SOAK_SECONDS) for the second,
 #                                   SOAK_SAMPLE_MS (default 5000) between full-screen samples,
-#                                   SOAK_RESET_EVERY_MS (default 5000), SOAK_LOG=DIR keeps samples
+#                                   SOAK_RESET_EVERY_MS (default 5000), SOAK_LOG=DIR keeps samples,
+#                                   SOAK_LIMIT_KIB (default 1024) for the full-screen working set
 set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/lib/saver_session.sh"
 . "$e2e_root/scripts/lib/audio.sh"
@@ -41,21 +45,25 @@ for setting in "Arrangement=1" "Camera Settings=5" "Planet to View=4" "Names=1" 
 done
 wine reg add "$key" /v "Audio Path" /t REG_SZ /d "Z:${music//\//\\}" /f >/dev/null
 
-# Judges the samples in file $1 (lines "T WS GDI USER HANDLES"), named $2; prints the
-# figures. The working set swings by megabytes as textures are made and given back, so
-# its growth is the median of the last quarter of the samples after the first minute
-# minus the median of the first quarter; handle counts may not rise at all.
+# Judges the samples in file $1 (lines "T WS GDI USER HANDLES [OURS]"), named $2; prints
+# the figures. The working set swings by megabytes as textures are made and given back,
+# so its growth is the median of the last quarter of the samples after the first minute
+# minus the median of the first quarter; handle counts may not rise at all. With $3 =
+# ours the growth judged is that of OURS, the KiB our own code holds (as reset_soak
+# counts it: some 17 KiB between frames, so it may grow by less than 16 KiB), and the
+# working set's is only shown: see the lost-device soak below.
 judge() {
-  awk -v warm="$warm_up_ms" -v name="$2" '
-    function median(from, to,    i, j, n, v, t) {
+  awk -v warm="$warm_up_ms" -v name="$2" -v judged="${3:-working set}" -v ws_limit="${SOAK_LIMIT_KIB:-1024}" '
+    function median(a, from, to,    i, j, n, v, t) {
       n = 0
-      for (i = from; i <= to; i++) v[++n] = ws[i]
+      for (i = from; i <= to; i++) v[++n] = a[i]
       for (i = 2; i <= n; i++) for (j = i; j > 1 && v[j - 1] > v[j]; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
       return v[int((n + 1) / 2)]
     }
     $1 >= warm && !n { gdi0 = $3; user0 = $4; h0 = $5 }
     $1 >= warm {
-      ws[++n] = $2; last = $1
+      ws[++n] = $2; ours[n] = $6; last = $1
+      if (NF < 6) unmeasured = 1
       if ($3 - gdi0 > gdig) gdig = $3 - gdi0
       if ($4 - user0 > userg) userg = $4 - user0
       if ($5 - h0 > hg) hg = $5 - h0
@@ -65,10 +73,16 @@ judge() {
     END {
       if (n < 4) { print name ": fewer than four samples after the first minute"; exit 1 }
       q = int(n / 4)
-      first = median(1, q); final = median(n - q + 1, n)
+      first = median(ws, 1, q); final = median(ws, n - q + 1, n)
       printf "%s: %d samples from 60 to %.0f s; working set %d KiB at first, %d KiB at last (medians of quarters): grew %d KiB (range %d-%d KiB); GDI %d grew %d; USER %d grew %d; kernel handles %d grew %d\n",
         name, n, last / 1000, first, final, final - first, low, high, gdi0, gdig, user0, userg, h0, hg
-      exit (final - first < 1024 && gdig == 0 && userg == 0) ? 0 : 1
+      growth = final - first; limit = ws_limit
+      if (judged == "ours" && unmeasured) { print name ": samples without our own heap"; exit 1 }
+      if (judged == "ours") {
+        growth = median(ours, n - q + 1, n) - median(ours, 1, q); limit = 16
+        printf "%s: our own heap %d KiB at first, grew %d KiB (the judged figure)\n", name, median(ours, 1, q), growth
+      }
+      exit (growth < limit && gdig == 0 && userg == 0) ? 0 : 1
     }' "$1"
 }
 
@@ -91,10 +105,15 @@ judge "$e2e_work/full-screen.samples" "full-screen soak" || full_verdict=$?
 
 reset_verdict=0
 wait "$reset_pid" || reset_verdict=$?
-[ "$reset_verdict" -eq 0 ] || { cat "$e2e_work/reset.log" >&2; fail "the reset soak ended in error mode"; }
+[ "$reset_verdict" -eq 0 ] || { cat "$e2e_work/reset.log" >&2; fail "the reset soak ended in error mode or left objects on its device"; }
 [ -z "${SOAK_LOG:-}" ] || cp "$e2e_work/reset.samples" "$SOAK_LOG/"
 grep -v '^resets' "$e2e_work/reset.samples" >"$e2e_work/reset.only" || true
-judge "$e2e_work/reset.only" "lost-device soak ($(grep '^resets' "$e2e_work/reset.samples"))" || reset_verdict=$?
+# Under Wine and Mesa the scene's working set keeps growing for minutes as frames run,
+# reset or not, by an amount that moves with the machine's load (docs/reliability.md has
+# the figures beside a bare device's), so here it is shown but what is judged is our own
+# heap; objects a reset left on the device fail reset_soak itself.
+judge "$e2e_work/reset.only" "lost-device soak ($(grep '^resets' "$e2e_work/reset.samples"))" ours ||
+  reset_verdict=$?
 
 [ "$full_verdict" -eq 0 ] || fail "the full-screen soak grew"
 [ "$reset_verdict" -eq 0 ] || fail "the lost-device soak grew"
