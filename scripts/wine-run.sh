@@ -9,7 +9,7 @@
 # windows away from any window manager (tests use it: on a bare Xvfb it saves a
 # two-second stall whenever a window is hidden). The exit status is the program's.
 # CTest uses this script to run the cross-compiled tests.
-set -uo pipefail
+set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$here/lib/display.sh"
 . "$here/lib/wine-prefix.sh"

@@ -4,7 +4,7 @@
 # started for the command, so that DirectShow can play music).
 #   scripts/with-display.sh COMMAND [ARGS...]
 # With WINEPREFIX set, Wine in that prefix is ended before a started display goes away.
-set -uo pipefail
+set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$here/lib/display.sh"
 . "$here/lib/audio.sh"

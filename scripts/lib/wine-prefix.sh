@@ -14,13 +14,15 @@ ensure_prefix() {
   (
     flock 9
     if [ ! -f "$WINEPREFIX/.celestra-ready" ]; then
-      wineboot -i >/dev/null 2>&1
-      wineserver -w
+      # Wine's own set-up warnings are not failures of ours; a prefix that is unusable
+      # shows in the first program run in it.
+      wineboot -i >/dev/null 2>&1 || true
+      wineserver -w || true
       touch "$WINEPREFIX/.celestra-ready"
     fi
     if [ "$unmanaged" = unmanaged ] && [ ! -f "$WINEPREFIX/.celestra-unmanaged" ]; then
-      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-      wineserver -w
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+      wineserver -w || true
       touch "$WINEPREFIX/.celestra-unmanaged"
     fi
   ) 9>"$WINEPREFIX.lock"
