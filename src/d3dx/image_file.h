@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "d3dx/decoded_image.h"
+#include "image/decoded_image.h"
 
 enum class ImageFileKind { Jpeg, Tga };
 

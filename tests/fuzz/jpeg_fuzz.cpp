@@ -6,9 +6,9 @@
 #include <new>
 #include <vector>
 
-#include "d3dx/decoded_image.h"
 #include "d3dx/image_file.h"
 #include "d3dx/texel_format.h"
+#include "image/decoded_image.h"
 
 namespace {
 

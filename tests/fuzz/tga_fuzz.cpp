@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "d3dx/decoded_image.h"
+#include "image/decoded_image.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     DecodedImage image;

@@ -17,7 +17,7 @@
 #include <jpeglib.h>
 #include <unistd.h>
 
-#include "d3dx/decoded_image.h"
+#include "image/decoded_image.h"
 
 namespace fs = std::filesystem;
 

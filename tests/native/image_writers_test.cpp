@@ -10,8 +10,8 @@
 #include <jpeglib.h>
 
 #include "bmp_writer.h"
-#include "d3dx/decoded_image.h"
 #include "ico_writer.h"
+#include "image/decoded_image.h"
 #include "indexed_image.h"
 #include "jpeg_writer.h"
 #include "png_writer.h"

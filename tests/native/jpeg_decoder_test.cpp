@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "d3dx/decoded_image.h"
+#include "image/decoded_image.h"
 #include "jpeg_writer.h"
 
 namespace {

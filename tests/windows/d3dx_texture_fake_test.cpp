@@ -8,7 +8,7 @@
 #include <deque>
 #include <vector>
 
-#include "d3dx/d3dx_texture.h"
+#include "d3dx/win32/d3dx_texture.h"
 #include "support/d3d8_stubs.h"
 #include "jpeg_writer.h"
 

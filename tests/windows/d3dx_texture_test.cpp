@@ -7,8 +7,8 @@
 #include <cstring>
 #include <vector>
 
-#include "d3dx/d3dx_texture.h"
-#include "d3dx/decoded_image.h"
+#include "d3dx/win32/d3dx_texture.h"
+#include "image/decoded_image.h"
 #include "jpeg_writer.h"
 
 namespace {

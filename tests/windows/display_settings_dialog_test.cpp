@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/saver_base.h"
+#include "framework/win32/saver_base.h"
 #include "resource_ids.h"
 #include "support/dialog_driver.h"
 #include "util/copy_string_bounded.h"

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "d3dx/decoded_image.h"
+#include "image/decoded_image.h"
 #include "resource_ids.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "fake_direct3d.h"
-#include "framework/saver_base.h"
+#include "framework/win32/saver_base.h"
 #include "support/test_saver.h"
 #include "framework/status_codes.h"
 

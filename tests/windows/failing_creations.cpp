@@ -3,7 +3,7 @@
 #include <cstring>
 #include <map>
 
-#include "audio/music_player.h"
+#include "audio/win32/music_player.h"
 
 int FailingCreations::failAt = 0;
 int FailingCreations::count = 0;

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "audio/music_player.h"
+#include "audio/win32/music_player.h"
 #include "failing_creations.h"
 #include "fake_direct3d.h"
 #include "framework/status_codes.h"
-#include "scene/orrery_saver.h"
+#include "scene/win32/orrery_saver.h"
 #include "support/test_saver.h"
 
 namespace {

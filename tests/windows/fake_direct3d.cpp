@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "framework/direct3d_loader.h"
+#include "framework/win32/direct3d_loader.h"
 
 FakeDirect3D::FakeDirect3D()
     : desktopMode{1024, 768, 60, D3DFMT_X8R8G8B8}, description(), deviceIdentifier() {

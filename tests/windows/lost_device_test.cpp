@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "framework/saver_base.h"
+#include "framework/win32/saver_base.h"
 #include "support/d3d8_stubs.h"
 #include "support/test_saver.h"
 #include "scripted_device_state.h"

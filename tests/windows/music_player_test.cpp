@@ -6,7 +6,7 @@
 
 #include <dshow.h>
 
-#include "audio/music_player.h"
+#include "audio/win32/music_player.h"
 #include "support/tone_file.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "audio/music_player.h"
-#include "scene/orrery_saver.h"
+#include "audio/win32/music_player.h"
+#include "scene/win32/orrery_saver.h"
 #include "support/tone_file.h"
 #include "util/copy_string_bounded.h"
 

@@ -24,7 +24,7 @@
 #include <cstring>
 #include <new>
 
-#include "scene/orrery_saver.h"
+#include "scene/win32/orrery_saver.h"
 #include "scripted_device_state.h"
 #include "support/test_saver.h"
 

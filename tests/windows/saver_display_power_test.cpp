@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/display_power_notification.h"
-#include "util/frame_timer.h"
+#include "framework/win32/display_power_notification.h"
+#include "util/win32/frame_timer.h"
 #include "support/test_saver.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/status_codes.h"
-#include "scene/orrery_saver.h"
+#include "scene/win32/orrery_saver.h"
 #include "support/test_saver.h"
 
 namespace {

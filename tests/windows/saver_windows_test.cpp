@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "framework/multi_monitor_api.h"
+#include "framework/win32/multi_monitor_api.h"
 #include "support/test_saver.h"
 
 namespace {

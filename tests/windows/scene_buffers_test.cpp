@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "fake_vertex_device.h"
-#include "scene/orrery_saver.h"
-#include "scene/vertex_buffer_upload.h"
+#include "scene/win32/orrery_saver.h"
+#include "scene/win32/vertex_buffer_upload.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "scene/orrery_saver.h"
-#include "scene/vertex_buffer_upload.h"
+#include "scene/win32/orrery_saver.h"
+#include "scene/win32/vertex_buffer_upload.h"
 
 namespace {
 

@@ -22,10 +22,10 @@
 #include <vector>
 
 #include "resource_ids.h"
-#include "scene/orrery_saver.h"
+#include "scene/win32/orrery_saver.h"
 #include "scene/scene_overlay_layout.h"
 #include "text/font_flags.h"
-#include "text/texture_font.h"
+#include "text/win32/texture_font.h"
 #include "support/null_device.h"
 
 namespace {

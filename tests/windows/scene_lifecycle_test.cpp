@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "d3d8_test_device.h"
-#include "scene/orrery_saver.h"
+#include "scene/win32/orrery_saver.h"
 #include "scripted_device_state.h"
 #include "support/test_saver.h"
-#include "util/frame_timer.h"
+#include "util/win32/frame_timer.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "resource_ids.h"
-#include "scene/orrery_saver.h"
-#include "scene/vertex_buffer_upload.h"
+#include "scene/win32/orrery_saver.h"
+#include "scene/win32/vertex_buffer_upload.h"
 #include "support/recording_device.h"
 #include "text/font_vertex.h"
-#include "text/texture_font.h"
+#include "text/win32/texture_font.h"
 
 namespace {
 

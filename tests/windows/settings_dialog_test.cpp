@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "resource_ids.h"
-#include "scene/music_file_dialog.h"
-#include "scene/orrery_saver.h"
-#include "scene/settings_dialog.h"
+#include "scene/win32/music_file_dialog.h"
+#include "scene/win32/orrery_saver.h"
+#include "scene/win32/settings_dialog.h"
 #include "settings/settings_dialog_model.h"
 #include "support/dialog_driver.h"
 #include "support/test_registry_key.h"

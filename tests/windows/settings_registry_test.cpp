@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "scene/orrery_saver.h"
+#include "scene/win32/orrery_saver.h"
 #include "support/test_registry_key.h"
 #include "util/copy_string_bounded.h"
 

@@ -11,7 +11,7 @@
 #include "d3d8_test_device.h"
 #include "d3dx/d3dx_math.h"
 #include "text/font_flags.h"
-#include "text/texture_font.h"
+#include "text/win32/texture_font.h"
 
 namespace {
 

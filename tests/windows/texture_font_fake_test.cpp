@@ -11,7 +11,7 @@
 
 #include "support/d3d8_stubs.h"
 #include "text/font_flags.h"
-#include "text/texture_font.h"
+#include "text/win32/texture_font.h"
 
 namespace {
 

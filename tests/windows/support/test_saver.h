@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <d3d8.h>
 
-#include "framework/saver_base.h"
+#include "framework/win32/saver_base.h"
 
 // A saver for tests: counts every application hook, lets a test start it with a command
 // line of its choice, answer device preparation with a chosen result, and stand a fake

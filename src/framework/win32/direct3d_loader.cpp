@@ -1,0 +1,24 @@
+#include "framework/win32/direct3d_loader.h"
+
+namespace {
+
+typedef IDirect3D8*(WINAPI* Direct3DCreate8Proc)(UINT sdkVersion);
+
+HMODULE direct3dLibrary = nullptr;
+
+}  // namespace
+
+IDirect3D8* LoadDirect3D8(UINT sdkVersion) {
+    if (direct3dLibrary == nullptr) {
+        direct3dLibrary = LoadLibraryA("d3d8.dll");
+        if (direct3dLibrary == nullptr) {
+            return nullptr;
+        }
+    }
+    const Direct3DCreate8Proc create = reinterpret_cast<Direct3DCreate8Proc>(
+        reinterpret_cast<void*>(GetProcAddress(direct3dLibrary, "Direct3DCreate8")));
+    if (create == nullptr) {
+        return nullptr;
+    }
+    return create(sdkVersion);
+}

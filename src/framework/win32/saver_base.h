@@ -1,0 +1,173 @@
+#pragma once
+
+#include <windows.h>
+#include <d3d8.h>
+
+#include "framework/command_line.h"
+#include "framework/win32/device_records.h"
+#include "framework/frame_stats.h"
+#include "framework/win32/display_power_notification.h"
+#include "framework/display_power_state.h"
+#include "framework/win32/monitor_record.h"
+
+// Password verifier of Windows 9x: asks for the password, TRUE when it was right.
+typedef BOOL(WINAPI* VerifyPasswordProc)(HWND owner);
+
+// The screensaver framework: run modes, monitors and windows, Direct3D devices, the
+// main loop, exit rules and error mode. The application derives from it and plugs in
+// through the virtual operations, whose defaults do nothing and succeed. There is
+// exactly one instance per process; window procedures reach it through Instance().
+class SaverBase {
+public:
+    SaverBase();
+    SaverBase(const SaverBase&) = delete;
+    SaverBase& operator=(const SaverBase&) = delete;
+
+    static SaverBase* Instance();
+
+    // The virtual operations, in slot order.
+    virtual HRESULT Startup(HINSTANCE moduleInstance);
+    virtual int Run();
+    virtual void ShowSettingsDialog();
+    virtual void LoadSettings();
+    virtual void PaintWindow(HWND window, HDC dc);
+    virtual LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    virtual void DescribeDevices();
+    virtual void MeasureFrameRate();
+    virtual BOOL ErrorText(HRESULT code, char* buffer, DWORD size);
+    virtual void UseScreenDevice(UINT index);
+    virtual HRESULT RegisterSoftwareRenderer();
+    virtual HRESULT CheckDeviceCaps(const D3DCAPS8* caps, DWORD behaviour, D3DFORMAT format);
+    virtual HRESULT CheckCreatedDevice(IDirect3DDevice8* device);
+    virtual HRESULT InitOnce();
+    virtual HRESULT CreateDeviceObjects();
+    virtual HRESULT PrepareDeviceObjects();
+    virtual HRESULT AdvanceFrame();
+    virtual HRESULT RenderFrame();
+    virtual HRESULT ReleaseDeviceObjects();
+    virtual HRESULT DestroyDeviceObjects();
+    virtual HRESULT CleanupOnce();
+
+    virtual ~SaverBase();
+
+    // Entry and modes. Startup reads the process command line; tests pass their own.
+    HRESULT StartupWithCommandLine(HINSTANCE moduleInstance, const char* commandLine);
+    SaverMode ParseCommandLine(const char* commandLine);
+    HRESULT ShowError(HRESULT code);
+    void EnterErrorMode(HRESULT code);
+
+    // Monitors and windows.
+    void EnumerateMonitors();
+    HRESULT CreateSaverWindows();
+
+    // Direct3D: creation, adapters and their devices. StartDirect3D creates Direct3D and
+    // catalogues the adapters; a failure is the code error mode shows.
+    HRESULT StartDirect3D();
+    HRESULT EnumerateDevices();
+    BOOL FindDepthStencilFormat(UINT adapter, D3DDEVTYPE type, D3DFORMAT format,
+                                D3DFORMAT* depthStencilFormat);
+    HRESULT CreateScreenDevices();
+    BOOL FindBestAdapter(DWORD* adapter);
+    HRESULT CreateFullScreenDevice(ScreenDevice* screen);
+    HRESULT CreateWindowedDevice(ScreenDevice* screen);
+    HRESULT CheckWindowedFormat(UINT adapter, WindowedFormatChoice* choice);
+
+    // Per-monitor display choices, in the subkeys of the open settings key.
+    void ReadScreenSettings(HKEY settingsKey);
+    void WriteScreenSettings(HKEY settingsKey);
+    AdapterRecord* AdapterOfMonitor(DWORD monitorIndex);
+
+    // The Display Settings dialog: edits the per-monitor choices in memory; they reach
+    // the registry when the application writes its settings. 1 for OK, 2 for Cancel.
+    int ShowDisplaySettingsDialog(HWND owner);
+    void RefreshDisplaySettingsPage(HWND dialog);
+
+    // Main loop, frames, exit.
+    HRESULT RunSaver();
+    void WaitForPreviewDelay();
+    void RenderAllScreens();
+    void SwitchToScreenDevice(UINT index);
+    // The tallest back buffer of the screen devices, in pixels; 0 without devices.
+    UINT TallestBackBufferHeight() const;
+    void SetScreenProjection(float nearPlane, float farPlane);
+    void RequestExit();
+    void EndSaver();
+    void ReleaseScreenDevices();
+    void ReleaseDevicesKeepingTheirSettings();
+
+    // The display's power state: no frames while the display is off.
+    void WatchDisplayPower();
+    void NoteDisplayPower(const PowerSettingReport* report);
+
+    // Screen-saver password of the Windows 9x family.
+    void PreparePasswordVerifier();
+    bool CheckPassword();
+    void ChangeSaverPassword();
+
+    // Error mode's display.
+    void AnimateErrorBox();
+
+    // Framework state. Fields are public: the application, the dialogs and the tests
+    // read and set them directly, as the window procedures do.
+    SaverMode mode;
+    HWND mainWindow;
+    HWND parentWindow;
+    HINSTANCE instance;
+    BOOL allScreensSame;
+    BOOL waitingForTimer;
+    DWORD mouseMoveCount;
+    BOOL isWindows9x;
+    HINSTANCE passwordLibrary;
+    VerifyPasswordProc verifyPassword;
+    BOOL checkingPassword;
+    BOOL windowed;
+    BYTE useDesktopSettings;
+    BOOL errorMode;
+    HRESULT errorCode;
+    char errorText[400];
+    MonitorRecord monitors[MaxDisplays];
+    DWORD monitorCount;
+    ScreenDevice screenDevices[MaxDisplays];
+    DWORD screenDeviceCount;
+    AdapterRecord* adapters[MaxDisplays];
+    DWORD adapterCount;
+    IDirect3D8* direct3d;
+    IDirect3DDevice8* activeDevice;
+    RECT renderTotal;
+    RECT renderCurrent;
+    D3DSURFACE_DESC backBufferDesc;
+    char windowTitle[200];
+    BOOL allowReference;
+    BOOL useDepthBuffer;
+    BOOL multithreaded;
+    BOOL oneScreenOnly;
+    char registryPath[200];
+    DWORD minDepthBits;
+    DWORD minStencilBits;
+    D3DSWAPEFFECT fullScreenSwapEffect;
+    D3DSWAPEFFECT windowedSwapEffect;
+    float time;
+    float elapsedTime;
+    float framesPerSecond;
+    char deviceStats[90];
+    char frameStats[40];
+
+protected:
+    // Makes the Direct3D object (version 220) from d3d8.dll, or null. Tests return a
+    // stand-in here to drive adapters and refusals the real one cannot show.
+    virtual IDirect3D8* CreateDirect3D();
+
+private:
+    void CountMouseMove(LPARAM position);
+    void RestartFrameRateMeasurement();
+    bool ending_ = false;
+    FrameRateGate frameRateGate_;
+    DisplayPowerNotification displayPowerNotification_;
+    DisplayPowerState displayPower_;
+    void DeleteAdapterRecords();
+};
+
+// The window procedure of "SaverWindowClass": forwards every message to the instance.
+LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+extern const char SaverWindowClassName[];

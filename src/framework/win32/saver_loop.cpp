@@ -1,0 +1,296 @@
+#include "d3dx/d3dx_math.h"
+#include "framework/frame_stats.h"
+#include "framework/screen_projection.h"
+#include "framework/win32/saver_base.h"
+#include "util/copy_string_bounded.h"
+#include "util/win32/frame_timer.h"
+
+namespace {
+
+ScreenRect ToScreenRect(const RECT& r) {
+    return ScreenRect{r.left, r.top, r.right, r.bottom};
+}
+
+}  // namespace
+
+// Startup waits half a second in a preview before it creates Direct3D, so that the
+// control panel shows its dialog without stalling.
+void SaverBase::WaitForPreviewDelay() {
+    waitingForTimer = TRUE;
+    PostMessageA(mainWindow, WM_USER, 0, 0);
+    MSG message;
+    while (waitingForTimer) {
+        const BOOL got = GetMessageA(&message, mainWindow, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(0);
+            break;
+        }
+        if (got == -1) {
+            break;  // the window is gone
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+HRESULT SaverBase::RunSaver() {
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof(version);
+    GetVersionExA(&version);
+    isWindows9x = (version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS);
+    if (mode == Full && isWindows9x) {
+        PreparePasswordVerifier();
+    }
+
+    FrameTimer(TimerStart);
+    if (!errorMode) {
+        const HRESULT hr = InitOnce();
+        if (FAILED(hr)) {
+            return hr;
+        }
+        CreateScreenDevices();
+    }
+
+    // The system is told a saver runs only while this one goes on: the run may already
+    // have ended during device creation (activation lost under a message box), and the
+    // flag would then outlive the process.
+    UINT scratch = 0;
+    if (mode == Full && !ending_) {
+        SystemParametersInfoA(SPI_SCREENSAVERRUNNING, TRUE, &scratch, 0);
+    }
+    // Without a window nothing can be shown and no message will ever end the run.
+    if (mainWindow == nullptr) {
+        EndSaver();
+    } else {
+        WatchDisplayPower();
+    }
+
+    MSG message;
+    for (;;) {
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                break;
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+            continue;
+        }
+        Sleep(10);
+        if (errorMode) {
+            AnimateErrorBox();
+        } else if (!displayPower_.DisplayOff()) {
+            RenderAllScreens();
+        }
+    }
+    return S_OK;
+}
+
+void SaverBase::RenderAllScreens() {
+    time = static_cast<float>(FrameTimer(TimerAppTime));
+    elapsedTime = static_cast<float>(FrameTimer(TimerElapsed));
+    AdvanceFrame();
+    MeasureFrameRate();
+
+    for (DWORD i = 0; i < screenDeviceCount; ++i) {
+        SwitchToScreenDevice(i);
+        if (activeDevice == nullptr) {
+            continue;
+        }
+        const HRESULT cooperative = activeDevice->TestCooperativeLevel();
+        if (cooperative == D3DERR_DEVICELOST) {
+            return;  // nothing is presented this frame
+        }
+        if (cooperative == D3DERR_DEVICENOTRESET) {
+            ScreenDevice& screen = screenDevices[i];
+            if (windowed && adapters[screen.adapterIndex] != nullptr) {
+                direct3d->GetAdapterDisplayMode(screen.adapterIndex,
+                                                &adapters[screen.adapterIndex]->desktopMode);
+            }
+            if (screen.objectsPrepared) {
+                ReleaseDeviceObjects();
+                screen.objectsPrepared = FALSE;
+            }
+            if (FAILED(activeDevice->Reset(&screen.presentParams))) {
+                errorMode = TRUE;
+            } else if (SUCCEEDED(PrepareDeviceObjects())) {
+                screen.objectsPrepared = TRUE;
+            } else {
+                errorMode = TRUE;
+            }
+        }
+        RenderFrame();
+    }
+
+    // Present only after every device has rendered, so the monitors stay in step.
+    for (DWORD i = 0; i < screenDeviceCount; ++i) {
+        SwitchToScreenDevice(i);
+        if (activeDevice != nullptr) {
+            activeDevice->Present(nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+}
+
+void SaverBase::SwitchToScreenDevice(UINT index) {
+    ScreenDevice& screen = screenDevices[index];
+    activeDevice = screen.device;
+    if (!windowed && screen.monitorIndex < monitorCount) {
+        renderCurrent = monitors[screen.monitorIndex].screenRect;
+    }
+    if (activeDevice != nullptr) {
+        IDirect3DSurface8* backBuffer = nullptr;
+        if (SUCCEEDED(activeDevice->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer))) {
+            backBuffer->GetDesc(&backBufferDesc);
+            backBuffer->Release();
+        }
+    }
+    CopyStringBounded(deviceStats, screen.deviceStats);
+    CopyStringBounded(frameStats, screen.frameStats);
+    UseScreenDevice(index);
+}
+
+UINT SaverBase::TallestBackBufferHeight() const {
+    UINT tallest = 0;
+    for (DWORD i = 0; i < screenDeviceCount; ++i) {
+        IDirect3DSurface8* backBuffer = nullptr;
+        if (screenDevices[i].device == nullptr ||
+            FAILED(screenDevices[i].device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer))) {
+            continue;
+        }
+        D3DSURFACE_DESC description = {};
+        backBuffer->GetDesc(&description);
+        backBuffer->Release();
+        tallest = (description.Height > tallest) ? description.Height : tallest;
+    }
+    return tallest;
+}
+
+void SaverBase::SetScreenProjection(float nearPlane, float farPlane) {
+    const RECT& reference = allScreensSame ? renderCurrent : renderTotal;
+    const ProjectionBounds bounds =
+        ComputeProjectionBounds(ToScreenRect(renderCurrent), ToScreenRect(reference), nearPlane);
+    D3DXMATRIX projection;
+    D3DXMatrixPerspectiveOffCenterLH(&projection, bounds.left, bounds.right, bounds.bottom, bounds.top,
+                                     nearPlane, farPlane);
+    if (activeDevice != nullptr) {
+        activeDevice->SetTransform(D3DTS_PROJECTION, &projection);
+    }
+}
+
+void SaverBase::MeasureFrameRate() {
+    if (!frameRateGate_.CountFrame(FrameTimer(TimerAbsolute), &framesPerSecond)) {
+        return;
+    }
+
+    for (DWORD i = 0; i < screenDeviceCount; ++i) {
+        ScreenDevice& screen = screenDevices[i];
+        D3DDISPLAYMODE displayMode = {};
+        if (direct3d != nullptr) {
+            direct3d->GetAdapterDisplayMode(screen.adapterIndex, &displayMode);
+        }
+        const UINT bits = (displayMode.Format == D3DFMT_X8R8G8B8) ? 32 : 16;
+        const char* depth = "";
+        const AdapterRecord* adapter =
+            (screen.adapterIndex < MaxDisplays) ? adapters[screen.adapterIndex] : nullptr;
+        if (useDepthBuffer && adapter != nullptr && adapter->currentKind < adapter->deviceKindCount) {
+            const DeviceKindRecord& kind = adapter->deviceKinds[adapter->currentKind];
+            if (kind.currentMode < kind.modeCount) {
+                depth = DepthStencilSuffix(kind.modes[kind.currentMode].depthStencilFormat);
+            }
+        }
+        FormatFrameStats(screen.frameStats, sizeof(screen.frameStats), framesPerSecond, displayMode.Width,
+                         displayMode.Height, bits, depth);
+    }
+}
+
+// A span without frames would otherwise count as one long, slow frame.
+void SaverBase::RestartFrameRateMeasurement() {
+    frameRateGate_.Restart();
+}
+
+// The first saver window hears the reports for every screen.
+void SaverBase::WatchDisplayPower() {
+    displayPowerNotification_.Register(mainWindow);
+}
+
+// While the display is off the frame timer stands still, so that the planets go on from
+// where they were when it comes back, without a leap over the dark span.
+void SaverBase::NoteDisplayPower(const PowerSettingReport* report) {
+    uint32_t state = 0;
+    if (!displayPowerNotification_.Registered() || !ReadConsoleDisplayState(report, &state)) {
+        return;
+    }
+    switch (displayPower_.Report(state)) {
+        case FrameChange::Stop:
+            FrameTimer(TimerStop);
+            break;
+        case FrameChange::Resume:
+            FrameTimer(TimerStart);
+            RestartFrameRateMeasurement();
+            break;
+        case FrameChange::None:
+            break;
+    }
+}
+
+void SaverBase::RequestExit() {
+    const bool mayEnd = (mode == Test) || (mode == Full && !checkingPassword);
+    if (!mayEnd) {
+        return;
+    }
+    if (mode == Full && isWindows9x && verifyPassword != nullptr && !CheckPassword()) {
+        return;
+    }
+    EndSaver();
+}
+
+void SaverBase::EndSaver() {
+    // Input queued behind the first exit request must not tear down a second time.
+    if (ending_) {
+        return;
+    }
+    ending_ = true;
+    displayPowerNotification_.Unregister();
+    if (mode == Full) {
+        UINT scratch = 0;
+        SystemParametersInfoA(SPI_SCREENSAVERRUNNING, FALSE, &scratch, 0);
+    }
+    ReleaseScreenDevices();
+    CleanupOnce();
+    if (passwordLibrary != nullptr) {
+        FreeLibrary(passwordLibrary);
+        passwordLibrary = nullptr;
+        verifyPassword = nullptr;
+    }
+    PostQuitMessage(0);
+}
+
+// The application's objects of every device go first, then the devices themselves; the
+// screen-device table keeps its entries, so the devices can be created again.
+void SaverBase::ReleaseDevicesKeepingTheirSettings() {
+    for (DWORD i = 0; i < screenDeviceCount; ++i) {
+        SwitchToScreenDevice(i);
+        ScreenDevice& screen = screenDevices[i];
+        if (screen.objectsPrepared) {
+            ReleaseDeviceObjects();
+            screen.objectsPrepared = FALSE;
+        }
+        if (screen.objectsCreated) {
+            DestroyDeviceObjects();
+            screen.objectsCreated = FALSE;
+        }
+        if (screen.device != nullptr) {
+            screen.device->Release();
+            screen.device = nullptr;
+        }
+        activeDevice = nullptr;
+    }
+}
+
+void SaverBase::ReleaseScreenDevices() {
+    ReleaseDevicesKeepingTheirSettings();
+    screenDeviceCount = 0;
+    if (direct3d != nullptr) {
+        direct3d->Release();
+        direct3d = nullptr;
+    }
+}

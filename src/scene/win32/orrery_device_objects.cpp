@@ -1,0 +1,135 @@
+#include <algorithm>
+
+#include "scene/name_font_size.h"
+#include "scene/win32/orrery_saver.h"
+#include "scene/win32/vertex_buffer_upload.h"
+#include "text/font_flags.h"
+#include "text/glyph_packing.h"
+#include "text/glyph_texture_size.h"
+#include "text/win32/glyph_rasterizer.h"
+#include "text/win32/texture_font.h"
+
+namespace {
+
+constexpr uint32_t MaxNameTextureSide = 1024;
+
+TextureFont* NewFont(IDirect3DDevice8* device, const char* faceName, uint32_t height) {
+    auto* font = new TextureFont(faceName, height, FontBold);
+    // A font without its glyphs draws nothing; that is no reason to stop the scene.
+    font->InitDeviceObjects(device);
+    font->RestoreDeviceObjects();
+    return font;
+}
+
+const char NameFace[] = "Arial";
+
+// The names' height for screens up to `screenHeight` pixels tall on `device`: their
+// glyphs must fit one texture of the device's size, at most 1024 x 1024, without being
+// shrunk to it.
+uint32_t NameFontHeight(IDirect3DDevice8* device, uint32_t screenHeight) {
+    D3DCAPS8 caps = {};
+    device->GetDeviceCaps(&caps);
+    uint32_t side = MaxNameTextureSide;
+    if (caps.MaxTextureWidth != 0 && caps.MaxTextureHeight != 0) {
+        side = std::min({side, static_cast<uint32_t>(caps.MaxTextureWidth),
+                         static_cast<uint32_t>(caps.MaxTextureHeight)});
+    }
+    return ChooseNameFontHeight(screenHeight, [side](uint32_t height) {
+        GlyphExtent extents[GlyphCharCount];
+        return GlyphTextureSize(height) <= side && MeasureGlyphs(NameFace, height, FontBold, 1.0f, extents) &&
+               GlyphsFitTexture(extents, side);
+    });
+}
+
+void DeleteFont(TextureFont*& font) {
+    delete font;  // the destructor gives back its device objects
+    font = nullptr;
+}
+
+}  // namespace
+
+// Everything the current device needs for drawing, built from scratch: after a reset
+// the catalogue (and the static camera's eye) starts over too, while the planets keep
+// their motion.
+HRESULT OrrerySaver::PrepareDeviceObjects() {
+    if (activeDevice == nullptr) {
+        return S_OK;
+    }
+    if (currentDevice == nullptr) {
+        return E_FAIL;  // a screen beyond the records has nowhere to keep its objects
+    }
+    screenWidth = static_cast<int>(backBufferDesc.Width);
+    screenHeight = static_cast<int>(backBufferDesc.Height);
+    skyBoxColour = D3DXCOLOR(1.0f, 1.0f, 1.0f, 1.0f);
+    sunBaseColour = D3DXCOLOR(0.0f, 0.0f, 0.0f, 0.0f);
+
+    // Until the first frame's camera replaces it.
+    const D3DXVECTOR3 eye(0.0f, 0.0f, 0.0f), at(0.0f, 0.0f, 1.0f), up(0.0f, 1.0f, 0.0f);
+    D3DXMATRIX view;
+    D3DXMatrixLookAtLH(&view, &eye, &at, &up);
+    activeDevice->SetTransform(D3DTS_VIEW, &view);
+    activeDevice->SetRenderState(D3DRS_DITHERENABLE, TRUE);
+    activeDevice->SetRenderState(D3DRS_SPECULARENABLE, FALSE);
+
+    // The framework releases only what a successful preparation made, so a failure gives
+    // back here whatever was built before it: left over, it would keep the device alive.
+    if (FAILED(BuildStaticGeometry())) {
+        ReleaseSceneObjects();
+        return E_FAIL;
+    }
+    if (FAILED(LoadSceneTextures())) {
+        ReleaseSceneObjects();
+        return E_FAIL;
+    }
+    InitCatalogue();
+    // After a reset mid-run the planets go back to where this frame has them, not to
+    // their catalogue places, since the camera and the labels of this frame stay; the
+    // distance lines below are then built towards them.
+    UpdateBodyPositions();
+    if (FAILED(BuildOrbitGeometry())) {
+        ReleaseSceneObjects();
+        return E_FAIL;
+    }
+    // The drawing steps switch the light on and off.
+    sunLight = SunLightValues();
+    activeDevice->SetLight(0, &sunLight);
+    CreateFonts();
+    BeginMusic();
+    return S_OK;
+}
+
+HRESULT OrrerySaver::ReleaseDeviceObjects() {
+    ReleaseSceneObjects();
+    if (MusicWanted()) {
+        StopMusic();
+    }
+    return S_OK;
+}
+
+void OrrerySaver::ReleaseSceneObjects() {
+    if (currentDevice != nullptr) {
+        DeleteFonts();
+        ReleaseSceneTextures(*currentDevice);
+        ReleaseSceneBuffers(*currentDevice);
+    }
+}
+
+// A repeated preparation replaces the fonts rather than leaking the earlier ones.
+void OrrerySaver::CreateFonts() {
+    DeleteFonts();
+    currentDevice->labelFont = NewFont(activeDevice, NameFace, NameFontBaseHeight);
+    currentDevice->panelFont = NewFont(activeDevice, "Tahoma", 14);
+    currentDevice->titleFont = NewFont(activeDevice, "Tahoma", 11);
+    const uint32_t nameHeight =
+        NameFontHeight(activeDevice, std::max<uint32_t>(TallestBackBufferHeight(), backBufferDesc.Height));
+    currentDevice->nameFont = NewFont(activeDevice, NameFace, nameHeight);
+    currentDevice->nameFontScale = NameFontScale(nameHeight);
+}
+
+void OrrerySaver::DeleteFonts() {
+    DeleteFont(currentDevice->nameFont);
+    currentDevice->nameFontScale = 0.0f;
+    DeleteFont(currentDevice->labelFont);
+    DeleteFont(currentDevice->panelFont);
+    DeleteFont(currentDevice->titleFont);
+}

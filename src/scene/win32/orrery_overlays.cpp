@@ -1,0 +1,78 @@
+#include "scene/scene_overlay_layout.h"
+#include "scene/win32/orrery_saver.h"
+#include "text/font_flags.h"
+#include "text/win32/texture_font.h"
+
+// The texts of a frame. A font that could not be made (none after a failed preparation)
+// leaves its texts out.
+
+namespace {
+
+constexpr uint32_t SceneTextFlags = TextCentered | TextFiltered;
+constexpr uint32_t TitleFlags = TextCentered;  // DrawText only acts on TextFiltered
+
+template <std::size_t N>
+void DrawScreenTexts(TextureFont* font, const std::array<ScreenText, N>& texts, uint32_t flags) {
+    if (font == nullptr) {
+        return;
+    }
+    font->BeginBatch();
+    for (const ScreenText& text : texts) {
+        font->DrawText(text.x, text.y, text.colour, text.text, flags);
+    }
+    font->EndBatch();
+}
+
+}  // namespace
+
+// No material or colour is set: with lighting off and no vertex colour the glyphs show
+// white, shaped by their alpha.
+void OrrerySaver::DrawBodyNames() {
+    TextureFont* font = currentDevice->nameFont;
+    if (font == nullptr) {
+        return;
+    }
+    font->BeginBatch();
+    for (int i = 0; i < BodyCount; ++i) {
+        if (bodies[i].visible == 0) {
+            continue;
+        }
+        const D3DXMATRIX world = BodyNameMatrix(i, currentDevice->nameFontScale);
+        activeDevice->SetTransform(D3DTS_WORLD, &world);
+        font->Render3DText(bodies[i].name, SceneTextFlags);
+    }
+    font->EndBatch();
+}
+
+void OrrerySaver::DrawDistanceLabels() {
+    TextureFont* font = currentDevice->nameFont;
+    if (font == nullptr) {
+        return;
+    }
+    font->BeginBatch();
+    for (int i = 1; i < BodyCount; ++i) {
+        if (bodies[i].visible == 0) {
+            continue;
+        }
+        const D3DXMATRIX world = DistanceLabelMatrix(i, currentDevice->nameFontScale);
+        activeDevice->SetTransform(D3DTS_WORLD, &world);
+        font->Render3DText(bodies[i].distanceLabel, SceneTextFlags);
+    }
+    font->EndBatch();
+}
+
+void OrrerySaver::DrawInfoPanel() {
+    DrawScreenTexts(currentDevice->panelFont,
+                    InfoPanelTexts(infoLines, infoTextAlpha, settings.redVal, settings.greenVal,
+                                   settings.blueVal, screenWidth, screenHeight),
+                    0);
+}
+
+void OrrerySaver::DrawFrameRate() {
+    FormatFrameRate(frameRateText, sizeof(frameRateText), framesPerSecond);
+    DrawScreenTexts(currentDevice->labelFont, FrameRateTexts(frameRateText), 0);
+}
+
+void OrrerySaver::DrawPreviewTitles() {
+    DrawScreenTexts(currentDevice->titleFont, PreviewTitleTexts(screenWidth, screenHeight), TitleFlags);
+}

@@ -1,0 +1,277 @@
+#include "scene/win32/orrery_saver.h"
+
+// The frame of one screen. Render states that a step does not restore stay set for the
+// steps after it and for the next frame; each step sets what its look depends on.
+
+namespace {
+
+constexpr float NearPlane = 0.05f;
+constexpr float FarPlane = 3000.0f;
+constexpr D3DCOLOR ClearBlack = 0xFF000000;
+constexpr DWORD OrbitAmbient = 0x00888888;
+constexpr DWORD FullAmbient = 0x00FFFFFF;
+constexpr DWORD DimAmbient = 0x00444444;
+constexpr float RingTilt = 0.7853982f;  // 45 degrees, whatever the planet's own tilt
+constexpr int UranusIndex = 3;
+constexpr int RingBodies[RingCount] = {SaturnIndex, UranusIndex};  // whose ring each buffer is
+
+void SetAlphaBlending(IDirect3DDevice8* device) {
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+}
+
+// Texture colour times the lit vertex colour.
+void SetTextureTimesDiffuse(IDirect3DDevice8* device) {
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+}
+
+void SetLighting(IDirect3DDevice8* device, BOOL on) {
+    device->SetRenderState(D3DRS_LIGHTING, on);
+    device->LightEnable(0, on);
+}
+
+D3DMATERIAL8 PlainMaterial(const D3DXCOLOR& colour) {
+    D3DMATERIAL8 material = {};
+    material.Diffuse = colour;
+    material.Ambient = colour;
+    material.Specular = colour;
+    material.Emissive = colour;
+    material.Power = 0.0f;
+    return material;
+}
+
+bool ValidDetail(int detail) {
+    return detail >= 0 && detail < SphereDetailCount;
+}
+
+}  // namespace
+
+HRESULT OrrerySaver::RenderFrame() {
+    if (activeDevice == nullptr || currentDevice == nullptr) {
+        return S_OK;
+    }
+    // Screens may differ in size: the texts are placed for this one's back buffer.
+    screenWidth = static_cast<int>(backBufferDesc.Width);
+    screenHeight = static_cast<int>(backBufferDesc.Height);
+    SetScreenProjection(NearPlane, FarPlane);
+    activeDevice->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, ClearBlack, 1.0f, 0);
+    if (FAILED(activeDevice->BeginScene())) {
+        return S_OK;  // nothing can be drawn this frame
+    }
+    DrawSkyBox();
+    DrawPlanetHalos();
+    if (settings.trajectories) {
+        DrawOrbits();
+    }
+    if (settings.distances) {
+        DrawDistanceLines();
+    }
+    DrawPlanets();
+    // The farther of the two blended layers goes first.
+    if (saturnNearerThanSun) {
+        DrawSunGlow();
+        DrawRings();
+    } else {
+        DrawRings();
+        DrawSunGlow();
+    }
+    // A preview is too small for text other than its titles.
+    const bool preview = mode == Preview;
+    if (settings.names && !preview) {
+        DrawBodyNames();
+    }
+    if (planetViewActive && !preview) {
+        DrawInfoPanel();
+    }
+    if (settings.distances && !preview) {
+        DrawDistanceLabels();
+    }
+    if (settings.fps && !preview) {
+        DrawFrameRate();
+    }
+    if (preview) {
+        DrawPreviewTitles();
+    }
+    activeDevice->EndScene();
+    return S_OK;
+}
+
+// The box is drawn around the eye without depth, so everything else lies in front of it.
+void OrrerySaver::DrawSkyBox() {
+    IDirect3DDevice8* device = activeDevice;
+    D3DXMATRIX identity;
+    D3DXMatrixIdentity(&identity);
+    device->SetTransform(D3DTS_WORLD, &identity);
+    device->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_ANISOTROPIC);
+    device->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_ANISOTROPIC);
+    device->SetRenderState(D3DRS_ZENABLE, FALSE);
+    device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
+    device->SetVertexShader(SkyVertexFvf);
+    device->SetStreamSource(0, currentDevice->skyBoxBuffer, sizeof(SkyVertex));
+    D3DMATERIAL8 material = PlainMaterial(skyBoxColour);
+    device->SetMaterial(&material);
+    const D3DXMATRIX boxView = StarBoxView();
+    device->SetTransform(D3DTS_VIEW, &boxView);
+    if (currentDevice->skyBoxBuffer != nullptr) {
+        for (int face = 0; face < SkyFaceCount; ++face) {
+            device->SetTexture(0, currentDevice->skyTextures[face]);
+            device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 4 * face, 2);
+        }
+    }
+    device->SetTransform(D3DTS_VIEW, &viewMatrix);
+    device->SetRenderState(D3DRS_ZENABLE, TRUE);
+    device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
+}
+
+// Without depth and before the planets, so that every planet covers its own halo.
+void OrrerySaver::DrawPlanetHalos() {
+    IDirect3DDevice8* device = activeDevice;
+    SetAlphaBlending(device);
+    SetTextureTimesDiffuse(device);
+    device->SetRenderState(D3DRS_ZENABLE, FALSE);
+    device->SetRenderState(D3DRS_LIGHTING, TRUE);
+    device->LightEnable(0, TRUE);
+    for (int i = 1; i < BodyCount; ++i) {
+        if (bodies[i].visible != 0) {
+            DrawBillboard(BillboardMatrix(bodies[i].haloSize, bodies[i].position), bodies[i].haloMaterial,
+                          currentDevice->haloTexture);
+        }
+    }
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
+    device->LightEnable(0, FALSE);
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+}
+
+void OrrerySaver::DrawBillboard(const D3DXMATRIX& world, const D3DMATERIAL8& material,
+                                IDirect3DTexture8* texture) {
+    IDirect3DDevice8* device = activeDevice;
+    if (currentDevice->quadBuffer == nullptr) {
+        return;
+    }
+    device->SetTransform(D3DTS_WORLD, &world);
+    device->SetVertexShader(SkyVertexFvf);
+    device->SetMaterial(&material);
+    device->SetStreamSource(0, currentDevice->quadBuffer, sizeof(SkyVertex));
+    device->SetTexture(0, texture);
+    device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+}
+
+void OrrerySaver::DrawOrbits() {
+    IDirect3DDevice8* device = activeDevice;
+    device->SetRenderState(D3DRS_ZENABLE, TRUE);
+    device->SetRenderState(D3DRS_AMBIENT, OrbitAmbient);
+    D3DXMATRIX identity;
+    D3DXMatrixIdentity(&identity);
+    device->SetTransform(D3DTS_WORLD, &identity);
+    SetLighting(device, TRUE);
+    for (int i = 1; i < BodyCount; ++i) {
+        IDirect3DVertexBuffer8* orbit = currentDevice->orbitBuffers[i];
+        if (orbit == nullptr || orbitVertexCounts[i] < 2) {
+            continue;  // a line that could not be built
+        }
+        device->SetVertexShader(LitVertexFvf);
+        device->SetStreamSource(0, orbit, sizeof(LitVertex));
+        device->SetMaterial(&orbitMaterial);
+        device->DrawPrimitive(D3DPT_LINESTRIP, 0, orbitVertexCounts[i] - 1);
+    }
+    SetLighting(device, FALSE);
+    device->SetRenderState(D3DRS_ZENABLE, FALSE);
+}
+
+// Unlit, so the dashes show their own vertex colour.
+void OrrerySaver::DrawDistanceLines() {
+    IDirect3DDevice8* device = activeDevice;
+    device->SetRenderState(D3DRS_COLORVERTEX, TRUE);
+    device->SetRenderState(D3DRS_DIFFUSEMATERIALSOURCE, D3DMCS_COLOR1);
+    device->SetRenderState(D3DRS_ZENABLE, TRUE);
+    D3DXMATRIX identity;
+    D3DXMatrixIdentity(&identity);
+    device->SetTransform(D3DTS_WORLD, &identity);
+    for (int i = 1; i < BodyCount; ++i) {
+        IDirect3DVertexBuffer8* line = currentDevice->distanceBuffers[i];
+        if (line == nullptr || distanceDashCounts[i] < 1) {
+            continue;
+        }
+        device->SetVertexShader(LineVertexFvf);
+        device->SetStreamSource(0, line, sizeof(LineVertex));
+        device->DrawPrimitive(D3DPT_LINELIST, 0, distanceDashCounts[i]);
+    }
+    device->SetRenderState(D3DRS_ZENABLE, FALSE);
+}
+
+// The Sun has no sphere: it is only its glow. The planets are lit by the Sun's point
+// light and the ambient level the "Ambient" setting chooses.
+void OrrerySaver::DrawPlanets() {
+    IDirect3DDevice8* device = activeDevice;
+    device->SetRenderState(D3DRS_ZENABLE, TRUE);
+    device->LightEnable(0, TRUE);
+    device->SetRenderState(D3DRS_AMBIENT, settings.ambient ? FullAmbient : DimAmbient);
+    for (int i = 1; i < BodyCount; ++i) {
+        const PlanetRecord& body = bodies[i];
+        if (!ValidDetail(body.sphereDetail) || currentDevice->sphereBuffers[body.sphereDetail] == nullptr) {
+            continue;
+        }
+        device->SetRenderState(D3DRS_LIGHTING, TRUE);
+        const D3DXMATRIX world = BodyWorldMatrix(i, body.tilt, time);
+        device->SetTransform(D3DTS_WORLD, &world);
+        device->SetVertexShader(LitVertexFvf);
+        device->SetStreamSource(0, currentDevice->sphereBuffers[body.sphereDetail], sizeof(LitVertex));
+        device->SetMaterial(&body.surfaceMaterial);
+        device->SetTexture(0, currentDevice->bodyTextures[i]);
+        device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, sphereVertexCounts[body.sphereDetail] - 2);
+    }
+    device->SetRenderState(D3DRS_ZENABLE, FALSE);
+    device->LightEnable(0, FALSE);
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+}
+
+// Both sides of the rings show, blended over what lies behind them.
+void OrrerySaver::DrawRings() {
+    IDirect3DDevice8* device = activeDevice;
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    SetAlphaBlending(device);
+    device->SetRenderState(D3DRS_ZENABLE, TRUE);
+    device->LightEnable(0, TRUE);
+    device->SetRenderState(D3DRS_LIGHTING, TRUE);
+    for (int k = 0; k < RingCount; ++k) {
+        IDirect3DVertexBuffer8* ring = currentDevice->ringBuffers[k];
+        if (ring == nullptr || ringVertexCounts[k] < 3) {
+            continue;
+        }
+        const int b = RingBodies[k];
+        const D3DXMATRIX world = BodyWorldMatrix(b, RingTilt, time);
+        device->SetTransform(D3DTS_WORLD, &world);
+        device->SetVertexShader(LitVertexFvf);
+        device->SetStreamSource(0, ring, sizeof(LitVertex));
+        device->SetMaterial(&bodies[b].surfaceMaterial);
+        device->SetTexture(0, currentDevice->ringTexture);
+        device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, ringVertexCounts[k] - 2);
+    }
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
+    device->SetRenderState(D3DRS_ZENABLE, FALSE);
+    device->LightEnable(0, FALSE);
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+}
+
+// Depth-tested against the planets, so a planet in front of the Sun hides part of it.
+void OrrerySaver::DrawSunGlow() {
+    IDirect3DDevice8* device = activeDevice;
+    SetAlphaBlending(device);
+    SetTextureTimesDiffuse(device);
+    device->SetRenderState(D3DRS_ZENABLE, FALSE);
+    device->SetRenderState(D3DRS_LIGHTING, TRUE);
+    device->LightEnable(0, TRUE);
+    device->SetRenderState(D3DRS_ZENABLE, TRUE);
+    const PlanetRecord& sun = bodies[SunIndex];
+    if (sun.visible != 0) {
+        DrawBillboard(BillboardMatrix(sun.haloSize, sun.position), sun.haloMaterial,
+                      currentDevice->sunGlowTexture);
+    }
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
+    device->LightEnable(0, FALSE);
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+}

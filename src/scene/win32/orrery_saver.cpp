@@ -1,0 +1,45 @@
+#include "scene/win32/orrery_saver.h"
+
+#include <commctrl.h>
+#include <mmsystem.h>
+
+#include "resource_ids.h"
+#include "util/copy_string_bounded.h"
+
+namespace {
+
+OrrerySaver* theOrrery = nullptr;
+
+uint32_t SystemMilliseconds() {
+    return timeGetTime();
+}
+
+}  // namespace
+
+OrrerySaver::OrrerySaver() : deviceObjects(), currentDevice(nullptr), musicPlayer(nullptr) {
+    theOrrery = this;
+    millisecondClock = SystemMilliseconds;
+    InitCommonControls();
+    CopyStringBounded(registryPath, "Software\\Nebulart\\Screensavers\\Celestra");
+    LoadStringA(GetModuleHandleA(nullptr), IDS_PRODUCT_NAME, windowTitle, sizeof(windowTitle));
+}
+
+// A dialog procedure called after the object died must find no object, not a dangling one.
+OrrerySaver::~OrrerySaver() {
+    if (theOrrery == this) {
+        theOrrery = nullptr;
+    }
+}
+
+OrrerySaver* OrrerySaver::Instance() {
+    return theOrrery;
+}
+
+void OrrerySaver::ApplyDefaultSettings() {
+    ::ApplyDefaultSettings(settings);
+}
+
+void OrrerySaver::UseScreenDevice(UINT index) {
+    // A screen without a record of its own gets none, not the previous screen's.
+    currentDevice = index < static_cast<UINT>(DeviceRecordCount) ? &deviceObjects[index] : nullptr;
+}
