@@ -8,8 +8,6 @@
 
 namespace {
 
-// Mouse positions are remembered across runs of the process, so every test moves to
-// positions of its own.
 LPARAM Position(int x, int y) {
     return MAKELPARAM(x, y);
 }
@@ -89,6 +87,19 @@ TEST_F(ExitRules, FullScreenHidesTheCursor) {
               TRUE);
 }
 
+// The last position seen belongs to the saver: a new one counts its first move even to
+// the place where the previous one saw the mouse last.
+TEST_F(ExitRules, EverySaverCountsItsFirstMove) {
+    for (int run = 0; run < 2; ++run) {
+        TestSaver saver;
+        ASSERT_EQ(saver.Start("ssaver.scr /s"), S_OK);
+        SendMessageA(saver.mainWindow, WM_MOUSEMOVE, 0, Position(100, 200));
+        EXPECT_EQ(saver.mouseMoveCount, 1u) << "run " << run;
+        saver.DestroyWindows();
+        PumpMessages();
+    }
+}
+
 TEST_F(ExitRules, TestWindowIgnoresInputAndEndsWhenClosed) {
     ASSERT_EQ(saver_.Start("ssaver.scr /t"), S_OK);
     Send(WM_KEYDOWN, VK_SPACE);
@@ -96,7 +107,7 @@ TEST_F(ExitRules, TestWindowIgnoresInputAndEndsWhenClosed) {
     Send(WM_RBUTTONDOWN, 0, Position(1, 1));
     Send(WM_ACTIVATEAPP, FALSE);
     for (int i = 0; i < 10; ++i) {
-        Send(WM_MOUSEMOVE, 0, Position(400 + i, 10));
+        Send(WM_MOUSEMOVE, 0, Position(100 + i, 200));
     }
     PumpMessages();
     EXPECT_FALSE(saver_.Ended());
@@ -118,7 +129,7 @@ TEST_F(ExitRules, PreviewIgnoresInput) {
     Send(WM_LBUTTONDOWN, 0, Position(1, 1));
     Send(WM_ACTIVATEAPP, FALSE);
     for (int i = 0; i < 10; ++i) {
-        Send(WM_MOUSEMOVE, 0, Position(500 + i, 10));
+        Send(WM_MOUSEMOVE, 0, Position(100 + i, 200));
     }
     EXPECT_FALSE(saver_.Ended());
     DestroyWindow(host);
@@ -171,7 +182,7 @@ protected:
 TEST_F(PasswordCheck, ARefusedPasswordKeepsTheSaverRunningAndRestartsTheMoveCount) {
     StartFullScreenWithVerifier(FALSE);
     for (int i = 0; i < 6; ++i) {
-        Send(WM_MOUSEMOVE, 0, Position(700 + i, 20));
+        Send(WM_MOUSEMOVE, 0, Position(100 + i, 200));
     }
     EXPECT_EQ(verifierCalls, 1);
     EXPECT_TRUE(checkingDuringCall) << "input during the prompt must not ask again";

@@ -23,14 +23,18 @@ struct ScreenChoices {
     D3DFORMAT preferredFormat;
 };
 
+// What the dialog found when it opened, so that Cancel can put it back. It lives on the
+// stack of ShowDisplaySettingsDialog and the dialog holds its address.
 struct OpenDialogState {
     ScreenChoices adapters[MaxDisplays];
     BOOL allScreensSame;
 };
 
-OpenDialogState openDialog;
+OpenDialogState* OpenStateOf(HWND dialog) {
+    return reinterpret_cast<OpenDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
 
-void SaveChoices(const SaverBase& saver) {
+void SaveChoices(const SaverBase& saver, OpenDialogState& openDialog) {
     for (DWORD i = 0; i < MaxDisplays; ++i) {
         const AdapterRecord* adapter = saver.adapters[i];
         ScreenChoices& saved = openDialog.adapters[i];
@@ -45,7 +49,7 @@ void SaveChoices(const SaverBase& saver) {
     openDialog.allScreensSame = saver.allScreensSame;
 }
 
-void RestoreChoices(SaverBase& saver) {
+void RestoreChoices(SaverBase& saver, const OpenDialogState& openDialog) {
     for (DWORD i = 0; i < MaxDisplays; ++i) {
         AdapterRecord* adapter = saver.adapters[i];
         const ScreenChoices& saved = openDialog.adapters[i];
@@ -218,9 +222,12 @@ void ChooseMonitorUsage(SaverBase& saver, HWND dialog) {
     UpdateModeControls(dialog);
 }
 
-void InitDialog(SaverBase& saver, HWND dialog) {
+void InitDialog(SaverBase& saver, HWND dialog, OpenDialogState* openDialog) {
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(openDialog));
     InsertMonitorTabs(saver, dialog);
-    SaveChoices(saver);
+    if (openDialog != nullptr) {
+        SaveChoices(saver, *openDialog);
+    }
     saver.RefreshDisplaySettingsPage(dialog);
     CheckDlgButton(dialog, IDC_ALL_SCREENS_SAME, saver.allScreensSame ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog, IDC_USE_DESKTOP, saver.useDesktopSettings ? BST_CHECKED : BST_UNCHECKED);
@@ -250,7 +257,9 @@ void HandleCommand(SaverBase& saver, HWND dialog, int id, int notification) {
             EndDialog(dialog, IDOK);
             break;
         case IDCANCEL:
-            RestoreChoices(saver);
+            if (const OpenDialogState* openDialog = OpenStateOf(dialog)) {
+                RestoreChoices(saver, *openDialog);
+            }
             EndDialog(dialog, IDCANCEL);
             break;
         default:
@@ -264,8 +273,9 @@ int SaverBase::ShowDisplaySettingsDialog(HWND owner) {
     InitCommonControls();  // the tab control's class
     const int resource =
         (adapterCount < 2 || oneScreenOnly) ? IDD_DISPLAY_SETTINGS : IDD_DISPLAY_SETTINGS_MONITORS;
-    return static_cast<int>(
-        DialogBoxParamA(instance, MAKEINTRESOURCEA(resource), owner, DisplaySettingsProc, 0));
+    OpenDialogState openDialog = {};
+    return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(resource), owner, DisplaySettingsProc,
+                                            reinterpret_cast<LPARAM>(&openDialog)));
 }
 
 void SaverBase::RefreshDisplaySettingsPage(HWND dialog) {
@@ -297,7 +307,7 @@ INT_PTR CALLBACK DisplaySettingsProc(HWND dialog, UINT message, WPARAM wParam, L
     }
     switch (message) {
         case WM_INITDIALOG:
-            InitDialog(*saver, dialog);
+            InitDialog(*saver, dialog, reinterpret_cast<OpenDialogState*>(lParam));
             return TRUE;
         case WM_NOTIFY: {
             const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);

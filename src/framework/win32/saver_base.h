@@ -164,6 +164,10 @@ private:
     FrameRateGate frameRateGate_;
     DisplayPowerNotification displayPowerNotification_;
     DisplayPowerState displayPower_;
+    // Last mouse position seen by a window of this saver; the first move always counts.
+    POINT lastMousePosition_ = {-1, -1};
+    // timeGetTime of the previous error-box step; 0 until the first step.
+    DWORD lastErrorBoxTick_ = 0;
     void DeleteAdapterRecords();
 };
 

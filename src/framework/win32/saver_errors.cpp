@@ -8,9 +8,6 @@
 
 namespace {
 
-// timeGetTime of the previous error-box step; 0 until the first step.
-DWORD lastErrorBoxTick = 0;
-
 ErrorBox BoxOf(const MonitorRecord& monitor) {
     return ErrorBox{monitor.boxX,      monitor.boxY,      monitor.boxWidth,
                     monitor.boxHeight, monitor.boxSpeedX, monitor.boxSpeedY};
@@ -60,11 +57,11 @@ void SaverBase::AnimateErrorBox() {
         ReleaseScreenDevices();
     }
     const DWORD now = timeGetTime();
-    if (lastErrorBoxTick == 0) {
-        lastErrorBoxTick = now;
+    if (lastErrorBoxTick_ == 0) {
+        lastErrorBoxTick_ = now;
     }
-    const float seconds = static_cast<float>(now - lastErrorBoxTick) / 1000.0f;
-    lastErrorBoxTick = now;
+    const float seconds = static_cast<float>(now - lastErrorBoxTick_) / 1000.0f;
+    lastErrorBoxTick_ = now;
     if (errorText[0] == '\0') {
         ErrorText(errorCode, errorText, sizeof(errorText));
     }

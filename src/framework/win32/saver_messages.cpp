@@ -10,9 +10,6 @@ POINT PositionFromLParam(LPARAM lParam) {
     return position;
 }
 
-// Last mouse position seen by any saver window; never reset.
-POINT lastMousePosition = {-1, -1};
-
 bool IsSwallowedSystemCommand(WPARAM command) {
     switch (command & 0xFFF0) {
         case SC_SCREENSAVE:
@@ -39,10 +36,10 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 // only the sixth move to a new position counts as the user wanting the desktop back.
 void SaverBase::CountMouseMove(LPARAM position) {
     const POINT p = PositionFromLParam(position);
-    if (p.x == lastMousePosition.x && p.y == lastMousePosition.y) {
+    if (p.x == lastMousePosition_.x && p.y == lastMousePosition_.y) {
         return;
     }
-    lastMousePosition = p;
+    lastMousePosition_ = p;
     ++mouseMoveCount;
     if (mouseMoveCount > 5) {
         RequestExit();

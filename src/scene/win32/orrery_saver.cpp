@@ -8,8 +8,6 @@
 
 namespace {
 
-OrrerySaver* theOrrery = nullptr;
-
 uint32_t SystemMilliseconds() {
     return timeGetTime();
 }
@@ -17,22 +15,18 @@ uint32_t SystemMilliseconds() {
 }  // namespace
 
 OrrerySaver::OrrerySaver() : deviceObjects(), currentDevice(nullptr), musicPlayer(nullptr) {
-    theOrrery = this;
     millisecondClock = SystemMilliseconds;
     InitCommonControls();
     CopyStringBounded(registryPath, "Software\\Nebulart\\Screensavers\\Celestra");
     LoadStringA(GetModuleHandleA(nullptr), IDS_PRODUCT_NAME, windowTitle, sizeof(windowTitle));
 }
 
-// A dialog procedure called after the object died must find no object, not a dangling one.
-OrrerySaver::~OrrerySaver() {
-    if (theOrrery == this) {
-        theOrrery = nullptr;
-    }
-}
+OrrerySaver::~OrrerySaver() = default;
 
+// The framework's one instance pointer, which ~SaverBase clears: a dialog procedure called
+// after the object died finds no object, not a dangling one.
 OrrerySaver* OrrerySaver::Instance() {
-    return theOrrery;
+    return static_cast<OrrerySaver*>(SaverBase::Instance());
 }
 
 void OrrerySaver::ApplyDefaultSettings() {
