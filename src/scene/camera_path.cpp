@@ -2,10 +2,12 @@
 
 #include <cmath>
 
+#include "settings/orrery_settings.h"
+
 namespace {
 
-// Orbits of cameras 1, 2 and 4: (x radius, height, z radius) for the large and the
-// compact arrangements.
+// Orbits of the around, elliptic and panoramic cameras: (x radius, height, z radius)
+// for the large and the compact arrangements.
 D3DXVECTOR3 CircleAround(bool compact, float theta) {
     const float radius = compact ? 400.0f : 1500.0f;
     const float height = compact ? 160.0f : 250.0f;
@@ -45,23 +47,23 @@ D3DXVECTOR3 AroundPlanet(const D3DXVECTOR3& planet, float radius, float theta) {
 bool ComputeCameraPose(const CameraInputs& inputs, float cameraClock, CameraPose& pose) {
     const float theta = cameraClock / 2.0f;
     const D3DXVECTOR3 sun(0.0f, 0.0f, 0.0f);
-    switch (inputs.cameraMode) {
-        case 0:
+    switch (static_cast<CameraMode>(inputs.cameraMode)) {
+        case CameraStatic:
             pose = {inputs.staticEye, sun};
             return true;
-        case 1:
+        case CameraAround:
             pose = {CircleAround(inputs.compact, theta), sun};
             return true;
-        case 2:
+        case CameraElliptic:
             pose = {EllipseAround(inputs.compact, theta), sun};
             return true;
-        case 3:
+        case CameraChaotic:
             pose = {ChaoticWander(inputs.compact, cameraClock), sun};
             return true;
-        case 4:
+        case CameraPanoramic:
             pose = {Panorama(inputs.compact, cameraClock, theta), sun};
             return true;
-        case 5:
+        case CameraPlanetView:
             pose = {AroundPlanet(inputs.planet, inputs.planetRadius, theta), inputs.planet};
             return true;
         default:

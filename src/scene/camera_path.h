@@ -10,7 +10,7 @@ struct CameraPose {
 
 // Inputs of the camera paths besides the clock.
 struct CameraInputs {
-    int cameraMode;         // the "Camera Settings" value, 0..5
+    int cameraMode;         // the "Camera Settings" value, a CameraMode
     bool compact;           // the arrangement of relative distances
     D3DXVECTOR3 staticEye;  // eye of the static camera
     D3DXVECTOR3 planet;     // position of the viewed planet (planet view)

@@ -103,8 +103,8 @@ void OrreryScene::SetUpPlanetView() {
         return;
     }
     const int viewed = ViewedPlanet();
-    bodies[viewed].orbitSegments = viewed < 4 ? 242 : 120;
-    if (viewed == 1) {
+    bodies[viewed].orbitSegments = viewed <= UranusIndex ? 242 : 120;
+    if (viewed == PlutoIndex) {
         bodies[viewed].orbitSegments = 966;
     }
 }

@@ -5,15 +5,23 @@
 #include "d3dx/d3dx_math.h"
 
 constexpr int BodyCount = 10;  // the Sun and nine planets
-constexpr int SunIndex = 0;
-constexpr int SaturnIndex = 4;
 constexpr int InfoLineCount = 5;
 constexpr int InfoLineSize = 50;  // characters with the terminator
 constexpr int BodyNameSize = 12;
 constexpr int DistanceLabelSize = 12;
 
-// Body indices: 0 Sun, 1 Pluto, 2 Neptune, 3 Uranus, 4 Saturn, 5 Jupiter, 6 Mars, 7 Earth,
-// 8 Venus, 9 Mercury, as the "Planet to View" setting counts them.
+// Body indices, as the "Planet to View" setting counts them.
+constexpr int SunIndex = 0;
+constexpr int PlutoIndex = 1;
+constexpr int NeptuneIndex = 2;
+constexpr int UranusIndex = 3;
+constexpr int SaturnIndex = 4;
+constexpr int JupiterIndex = 5;
+constexpr int MarsIndex = 6;
+constexpr int EarthIndex = 7;
+constexpr int VenusIndex = 8;
+constexpr int MercuryIndex = 9;
+
 struct PlanetRecord {
     D3DXVECTOR3 position;  // scene units; the Sun stays at the origin
     float tilt;            // radians about Z

@@ -12,7 +12,6 @@ constexpr DWORD OrbitAmbient = 0x00888888;
 constexpr DWORD FullAmbient = 0x00FFFFFF;
 constexpr DWORD DimAmbient = 0x00444444;
 constexpr float RingTilt = 0.7853982f;  // 45 degrees, whatever the planet's own tilt
-constexpr int UranusIndex = 3;
 constexpr int RingBodies[RingCount] = {SaturnIndex, UranusIndex};  // whose ring each buffer is
 
 void SetAlphaBlending(IDirect3DDevice8* device) {
