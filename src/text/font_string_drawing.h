@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "d3dx/d3d_types.h"
-#include "text/font_vertex_sink.h"
+#include "text/font_vertex.h"
 #include "text/glyph_atlas.h"
 
 // Writes the glyphs of `text` into the sink's buffer and draws them in batches: the

@@ -1,5 +1,8 @@
 #include "text/glyph_atlas.h"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace {
 enum { Left, Top, Right, Bottom };
 }
@@ -12,4 +15,92 @@ float GlyphTexelWidth(const GlyphAtlas& atlas, unsigned char c) {
 float GlyphTexelHeight(const GlyphAtlas& atlas, unsigned char c) {
     const float* coords = GlyphCoordsOf(atlas, c);
     return (coords[Bottom] - coords[Top]) * atlas.texHeight;
+}
+
+uint32_t GlyphTextureSize(uint32_t height) {
+    if (height > 40) {
+        return 1024;
+    }
+    if (height > 20) {
+        return 512;
+    }
+    return 256;
+}
+
+GlyphTextureFit FitGlyphTexture(uint32_t size, uint32_t maxTextureWidth) {
+    if (maxTextureWidth == 0 || size <= maxTextureWidth) {
+        return {size, 1.0f};
+    }
+    return {maxTextureWidth, static_cast<float>(maxTextureWidth) / static_cast<float>(size)};
+}
+
+GlyphTextureFit ChooseGlyphTexture(uint32_t height, uint32_t maxTextureWidth,
+                                   const std::function<bool(const GlyphTextureFit&)>& fits) {
+    uint32_t wanted = GlyphTextureSize(height);
+    GlyphTextureFit fit = FitGlyphTexture(wanted, maxTextureWidth);
+    for (int step = 0; step < MaxGlyphTextureSteps && !fits(fit); ++step) {
+        wanted *= 2;
+        fit = FitGlyphTexture(wanted, maxTextureWidth);
+    }
+    return fit;
+}
+
+int PackGlyphs(const GlyphExtent (&extents)[GlyphCharCount], GlyphPosition (&positions)[GlyphCharCount],
+               GlyphAtlas& atlas) {
+    const int width = static_cast<int>(atlas.texWidth);
+    const float texWidth = static_cast<float>(atlas.texWidth);
+    const float texHeight = static_cast<float>(atlas.texHeight);
+    int x = 0;
+    int y = 0;
+    int bottom = 0;
+    for (int i = 0; i < GlyphCharCount; ++i) {
+        const GlyphExtent& size = extents[i];
+        if (x + size.cx + 1 > width) {
+            x = 0;
+            y += size.cy + 1;
+        }
+        positions[i] = {x, y};
+        float* coords = atlas.glyphCoords[i];
+        coords[0] = x / texWidth;
+        coords[1] = y / texHeight;
+        coords[2] = (x + size.cx) / texWidth;
+        coords[3] = (y + size.cy) / texHeight;
+        bottom = std::max(bottom, y + size.cy);
+        x += size.cx + 1;
+    }
+    return bottom;
+}
+
+bool GlyphsFitTexture(const GlyphExtent (&extents)[GlyphCharCount], uint32_t size) {
+    GlyphAtlas atlas;
+    atlas.texWidth = size;
+    atlas.texHeight = size;
+    GlyphPosition positions[GlyphCharCount];
+    if (PackGlyphs(extents, positions, atlas) > static_cast<int>(size)) {
+        return false;
+    }
+    // A glyph wider than the whole row still runs past its right edge.
+    for (int i = 0; i < GlyphCharCount; ++i) {
+        if (positions[i].x + extents[i].cx > static_cast<int>(size)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+uint16_t GlyphTexel(uint32_t pixel) {
+    const uint16_t alpha = static_cast<uint16_t>((pixel & 0xFF) >> 4);
+    return alpha > 0 ? static_cast<uint16_t>((alpha << 12) | 0x0FFF) : 0x0000;
+}
+
+void ConvertGlyphCoverage(const uint32_t* pixels, uint32_t width, uint32_t height, void* texels, int pitch) {
+    unsigned char* row = static_cast<unsigned char*>(texels);
+    for (uint32_t y = 0; y < height; ++y) {
+        uint16_t* out = reinterpret_cast<uint16_t*>(row);
+        const uint32_t* in = pixels + static_cast<size_t>(y) * width;
+        for (uint32_t x = 0; x < width; ++x) {
+            out[x] = GlyphTexel(in[x]);
+        }
+        row += pitch;
+    }
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+// The glyph texture: its size, where each glyph sits in it, and its texels.
+
 #include <cstdint>
+#include <functional>
 
 // The printable ASCII characters that a glyph texture holds.
 constexpr int FirstGlyphChar = 32;
@@ -36,3 +39,59 @@ float GlyphTexelHeight(const GlyphAtlas& atlas, unsigned char c);
 inline float RowTexelHeight(const GlyphAtlas& atlas) {
     return GlyphTexelHeight(atlas, ' ');
 }
+
+// Side of the square glyph texture for a font of `height` points: large enough for all
+// printable ASCII glyphs at that size.
+uint32_t GlyphTextureSize(uint32_t height);
+
+// The texture side a device can take, and the scale at which the font is then rasterised.
+struct GlyphTextureFit {
+    uint32_t size;
+    float textScale;
+};
+
+// Shrinks `size` to the device's maximal texture width when it is smaller; the glyphs
+// are then rasterised at the reduced scale and stretched back when drawn. A width of 0
+// means that the device gave no limit.
+GlyphTextureFit FitGlyphTexture(uint32_t size, uint32_t maxTextureWidth);
+
+// The glyph texture for a font of `height` points on a device: GlyphTextureSize first,
+// then, for as long as `fits` says the glyphs do not fit (a large screen resolution makes
+// them larger), the next larger side. At the device's limit each further step halves the
+// text scale instead, so the glyphs always end up inside the texture. After
+// MaxGlyphTextureSteps steps the last choice is taken as it is.
+constexpr int MaxGlyphTextureSteps = 4;
+GlyphTextureFit ChooseGlyphTexture(uint32_t height, uint32_t maxTextureWidth,
+                                   const std::function<bool(const GlyphTextureFit&)>& fits);
+
+// Size of one glyph cell as the rasteriser measures it, in texels.
+struct GlyphExtent {
+    int cx;
+    int cy;
+};
+
+// Top-left texel at which a glyph is rasterised.
+struct GlyphPosition {
+    int x;
+    int y;
+};
+
+// Packs the glyphs of characters 32..126 (extents and positions at index c - 32) left to
+// right in rows of atlas.texWidth texels, with one texel of gap between glyphs and rows;
+// a row is as tall as the glyph that starts the next one. Fills atlas.glyphCoords from
+// atlas.texWidth and atlas.texHeight. Returns the bottom texel row used, so the caller
+// can tell whether everything fits.
+int PackGlyphs(const GlyphExtent (&extents)[GlyphCharCount], GlyphPosition (&positions)[GlyphCharCount],
+               GlyphAtlas& atlas);
+
+// True when PackGlyphs would place every glyph inside a square texture of `size` texels.
+bool GlyphsFitTexture(const GlyphExtent (&extents)[GlyphCharCount], uint32_t size);
+
+// The A4R4G4B4 texel for one pixel of white-on-black rasterised text: white with the
+// pixel's coverage (the high nibble of its blue byte) as alpha, or fully transparent
+// black where the pixel is not covered.
+uint16_t GlyphTexel(uint32_t pixel);
+
+// Converts a top-down 32-bit bitmap of width x height pixels into A4R4G4B4 texels, whose
+// rows start `pitch` bytes apart.
+void ConvertGlyphCoverage(const uint32_t* pixels, uint32_t width, uint32_t height, void* texels, int pitch);

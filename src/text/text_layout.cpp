@@ -1,6 +1,6 @@
 #include "text/text_layout.h"
 
-#include "text/text_extent.h"
+#include <algorithm>
 
 namespace {
 enum { Left, Top, Right, Bottom };
@@ -51,4 +51,21 @@ void WriteWorldQuad(const GlyphQuad& q, FontVertex3D (&out)[FontVerticesPerGlyph
     out[3] = WorldVertex(right, top, t[Right], t[Top]);
     out[4] = WorldVertex(right, q.y, t[Right], t[Bottom]);
     out[5] = WorldVertex(q.x, top, t[Left], t[Top]);
+}
+
+TextExtent MeasureText(const GlyphAtlas& atlas, const char* text) {
+    const float rowHeight = RowTexelHeight(atlas);
+    float width = 0.0f;
+    float height = rowHeight;
+    float rowWidth = 0.0f;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p != 0; ++p) {
+        if (*p == '\n') {
+            rowWidth = 0.0f;
+            height += rowHeight;
+        } else if (HasGlyph(*p)) {
+            rowWidth += GlyphTexelWidth(atlas, *p);
+            width = std::max(width, rowWidth);
+        }
+    }
+    return {static_cast<int>(width), static_cast<int>(height)};
 }

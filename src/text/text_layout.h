@@ -1,7 +1,7 @@
 #pragma once
 
-#include "text/glyph_atlas.h"
 #include "text/font_vertex.h"
+#include "text/glyph_atlas.h"
 
 // One visible glyph of a laid-out string: its pen position and size in the target's units
 // and its texture rectangle (left, top, right, bottom).
@@ -56,3 +56,13 @@ void WorldTextStart(const GlyphAtlas& atlas, const char* text, bool centred, flo
 // bottom-left at the pen, lie in the plane z = 0 and face -z.
 void WriteScreenQuad(const GlyphQuad& quad, D3DCOLOR colour, FontVertex2D (&out)[FontVerticesPerGlyph]);
 void WriteWorldQuad(const GlyphQuad& quad, FontVertex3D (&out)[FontVerticesPerGlyph]);
+
+struct TextExtent {
+    int cx;
+    int cy;
+};
+
+// Size of `text` in texels of the glyph texture (not divided by the atlas's textScale):
+// the widest line and one row height per line. Newlines start a new line; other bytes
+// without a glyph take no room. An empty text is one row high and 0 wide.
+TextExtent MeasureText(const GlyphAtlas& atlas, const char* text);

@@ -8,8 +8,8 @@
 #include "text/font_flags.h"
 #include "text/font_string_drawing.h"
 #include "text/font_vertex.h"
-#include "text/glyph_packing.h"
-#include "text/text_extent.h"
+#include "text/glyph_atlas.h"
+#include "text/text_layout.h"
 
 namespace {
 

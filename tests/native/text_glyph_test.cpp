@@ -3,9 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "text/glyph_coverage.h"
-#include "text/glyph_packing.h"
-#include "text/glyph_texture_size.h"
+#include "text/glyph_atlas.h"
 
 namespace {
 

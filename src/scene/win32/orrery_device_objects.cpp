@@ -4,8 +4,7 @@
 #include "scene/win32/orrery_saver.h"
 #include "scene/win32/vertex_buffer_upload.h"
 #include "text/font_flags.h"
-#include "text/glyph_packing.h"
-#include "text/glyph_texture_size.h"
+#include "text/glyph_atlas.h"
 #include "text/win32/glyph_rasterizer.h"
 #include "text/win32/texture_font.h"
 

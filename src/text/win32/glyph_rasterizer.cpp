@@ -1,8 +1,7 @@
 #include "text/win32/glyph_rasterizer.h"
 
 #include "text/font_flags.h"
-#include "text/glyph_coverage.h"
-#include "text/glyph_packing.h"
+#include "text/glyph_atlas.h"
 
 namespace {
 

@@ -6,7 +6,6 @@
 #include <cstdint>
 
 #include "text/glyph_atlas.h"
-#include "text/glyph_packing.h"
 
 // Measures characters 32..126 of the GDI font as RasterizeGlyphs draws them at
 // `textScale`, in texels. false when GDI cannot make the DC or the font.

@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "text/font_vertex.h"
-#include "text/glyph_texture_size.h"
+#include "text/glyph_atlas.h"
 #include "text/win32/font_state_blocks.h"
 #include "text/win32/glyph_rasterizer.h"
 #include "util/copy_string_bounded.h"

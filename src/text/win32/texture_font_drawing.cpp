@@ -2,7 +2,7 @@
 
 #include "text/font_string_drawing.h"
 #include "text/font_vertex.h"
-#include "text/text_extent.h"
+#include "text/text_layout.h"
 
 namespace {
 
