@@ -18,6 +18,8 @@ cases=(
   "unguarded after a guarded block|fail|src/util/b.h|#ifdef _WIN32\n#endif\n#include <windows.h>"
   "inside an include guard|fail|src/util/c.h|#ifndef C_H\n#define C_H\n#include <windows.h>\n#endif"
   "framework includes the scene|fail|src/framework/win32/a.cpp|#include \"scene/orrery_scene.h\""
+  "double in support|pass|tests/windows/support/d.h|class SlowDevice : public StubDirect3DDevice8 {};"
+  "double in a test file|fail|tests/windows/a_test.cpp|class SlowDevice final : public RecordingDevice {};"
   "application includes the scene|pass|src/app/win32/main.cpp|#include \"scene/win32/orrery_saver.h\""
 )
 failures=0

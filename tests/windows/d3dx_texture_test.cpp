@@ -10,89 +10,43 @@
 #include "d3dx/win32/d3dx_texture.h"
 #include "image/decoded_image.h"
 #include "jpeg_writer.h"
+#include "support/real_device.h"
 
 namespace {
 
-// One windowed device on a small hidden window for the whole suite, with Direct3D loaded
-// at run time as the screensaver loads it.
-class RealDevice : public testing::Test {
+// One real device for the whole suite.
+class TextureOnRealDevice : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        library = LoadLibraryA("d3d8.dll");
-        ASSERT_NE(library, nullptr);
-        using CreateFn = IDirect3D8*(WINAPI*)(UINT);
-        const auto create =
-            reinterpret_cast<CreateFn>(reinterpret_cast<void*>(GetProcAddress(library, "Direct3DCreate8")));
-        ASSERT_NE(create, nullptr);
-        direct3d = create(D3D_SDK_VERSION);
-        ASSERT_NE(direct3d, nullptr);
-
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "CelestraTextureTest";
-        RegisterClassA(&windowClass);
-        window = CreateWindowA("CelestraTextureTest", "textures", WS_OVERLAPPEDWINDOW, 0, 0, 64, 64, nullptr,
-                               nullptr, windowClass.hInstance, nullptr);
-        ASSERT_NE(window, nullptr);
-
-        D3DDISPLAYMODE mode = {};
-        ASSERT_EQ(direct3d->GetAdapterDisplayMode(D3DADAPTER_DEFAULT, &mode), D3D_OK);
-        D3DPRESENT_PARAMETERS parameters = {};
-        parameters.Windowed = TRUE;
-        parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        parameters.BackBufferFormat = mode.Format;
-        parameters.BackBufferWidth = 64;
-        parameters.BackBufferHeight = 64;
-        parameters.hDeviceWindow = window;
-        ASSERT_EQ(direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window,
-                                         D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &device),
-                  D3D_OK);
-    }
+    static void SetUpTestSuite() { real = new RealDevice(64, 64); }
 
     static void TearDownTestSuite() {
-        if (device != nullptr) {
-            EXPECT_EQ(device->Release(), 0u) << "every texture gave its device reference back";
-            device = nullptr;
+        if (real->Device() != nullptr) {
+            EXPECT_EQ(real->References(), 1u) << "every texture gave its device reference back";
         }
-        if (direct3d != nullptr) {
-            direct3d->Release();
-            direct3d = nullptr;
-        }
-        if (window != nullptr) {
-            DestroyWindow(window);
-            window = nullptr;
-        }
-        if (library != nullptr) {
-            FreeLibrary(library);
-            library = nullptr;
-        }
+        delete real;
+        real = nullptr;
     }
 
     void SetUp() override {
+        device = real->Device();
         if (device == nullptr) {
-            GTEST_SKIP() << "no Direct3D device";
+            GTEST_SKIP() << "no Direct3D device: " << real->Error();
         }
     }
 
     // The call the scene makes for every texture resource.
-    static HRESULT LoadAsTheSceneDoes(const std::vector<uint8_t>& file, IDirect3DTexture8** texture) {
+    HRESULT LoadAsTheSceneDoes(const std::vector<uint8_t>& file, IDirect3DTexture8** texture) {
         return D3DXCreateTextureFromFileInMemoryEx(device, file.data(), static_cast<UINT>(file.size()),
                                                    D3DX_DEFAULT, D3DX_DEFAULT, 1, 0, D3DFMT_UNKNOWN,
                                                    D3DPOOL_MANAGED, D3DX_FILTER_NONE, D3DX_FILTER_NONE, 0,
                                                    nullptr, nullptr, texture);
     }
 
-    static HMODULE library;
-    static IDirect3D8* direct3d;
-    static HWND window;
-    static IDirect3DDevice8* device;
+    static RealDevice* real;
+    IDirect3DDevice8* device = nullptr;
 };
 
-HMODULE RealDevice::library = nullptr;
-IDirect3D8* RealDevice::direct3d = nullptr;
-HWND RealDevice::window = nullptr;
-IDirect3DDevice8* RealDevice::device = nullptr;
+RealDevice* TextureOnRealDevice::real = nullptr;
 
 D3DSURFACE_DESC LevelOf(IDirect3DTexture8* texture) {
     D3DSURFACE_DESC desc = {};
@@ -164,7 +118,7 @@ std::vector<uint8_t> Tga32(uint16_t width, uint16_t height, const std::vector<ui
     return file;
 }
 
-TEST_F(RealDevice, JpegBecomesAnOpaqueManagedTextureOfItsOwnSizeWithOneLevel) {
+TEST_F(TextureOnRealDevice, JpegBecomesAnOpaqueManagedTextureOfItsOwnSizeWithOneLevel) {
     const std::vector<uint8_t> jpeg = WriteJpeg(64, 32, JpegSamples::Rgb, QuadrantSamples(64, 32));
     IDirect3DTexture8* texture = nullptr;
     ASSERT_EQ(LoadAsTheSceneDoes(jpeg, &texture), D3D_OK);
@@ -184,7 +138,7 @@ TEST_F(RealDevice, JpegBecomesAnOpaqueManagedTextureOfItsOwnSizeWithOneLevel) {
     EXPECT_EQ(texture->Release(), 0u);
 }
 
-TEST_F(RealDevice, SourceInfoDescribesTheFile) {
+TEST_F(TextureOnRealDevice, SourceInfoDescribesTheFile) {
     const std::vector<uint8_t> jpeg = BlackOverWhiteJpeg();
     D3DXIMAGE_INFO info = {};
     IDirect3DTexture8* texture = nullptr;
@@ -203,7 +157,7 @@ TEST_F(RealDevice, SourceInfoDescribesTheFile) {
     EXPECT_EQ(texture->Release(), 0u);
 }
 
-TEST_F(RealDevice, ColourKeyMakesTransparentBlackInAnAlphaFormat) {
+TEST_F(TextureOnRealDevice, ColourKeyMakesTransparentBlackInAnAlphaFormat) {
     const std::vector<uint8_t> jpeg = BlackOverWhiteJpeg();
     IDirect3DTexture8* texture = nullptr;
     ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(device, jpeg.data(), static_cast<UINT>(jpeg.size()),
@@ -219,7 +173,7 @@ TEST_F(RealDevice, ColourKeyMakesTransparentBlackInAnAlphaFormat) {
     EXPECT_EQ(texture->Release(), 0u);
 }
 
-TEST_F(RealDevice, ExplicitSixteenBitFormatIsConverted) {
+TEST_F(TextureOnRealDevice, ExplicitSixteenBitFormatIsConverted) {
     const std::vector<uint8_t> jpeg = BlackOverWhiteJpeg();
     IDirect3DTexture8* texture = nullptr;
     ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(device, jpeg.data(), static_cast<UINT>(jpeg.size()), 16, 16,
@@ -234,7 +188,7 @@ TEST_F(RealDevice, ExplicitSixteenBitFormatIsConverted) {
     EXPECT_EQ(texture->Release(), 0u);
 }
 
-TEST_F(RealDevice, DefaultPoolTextureIsFilledThroughACopy) {
+TEST_F(TextureOnRealDevice, DefaultPoolTextureIsFilledThroughACopy) {
     const std::vector<uint8_t> jpeg = BlackOverWhiteJpeg();
     IDirect3DTexture8* texture = nullptr;
     ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(device, jpeg.data(), static_cast<UINT>(jpeg.size()),
@@ -246,7 +200,7 @@ TEST_F(RealDevice, DefaultPoolTextureIsFilledThroughACopy) {
     EXPECT_EQ(texture->Release(), 0u);
 }
 
-TEST_F(RealDevice, TgaWithAlphaKeepsItsAlphaAndRowOrder) {
+TEST_F(TextureOnRealDevice, TgaWithAlphaKeepsItsAlphaAndRowOrder) {
     // Top row: opaque red, half-transparent green; bottom row: clear blue, opaque white.
     const std::vector<uint32_t> argb = {0xFFFF0000, 0x8000FF00, 0x000000FF, 0xFFFFFFFF};
     const std::vector<uint8_t> tga = Tga32(2, 2, argb);
@@ -259,9 +213,9 @@ TEST_F(RealDevice, TgaWithAlphaKeepsItsAlphaAndRowOrder) {
     EXPECT_EQ(texture->Release(), 0u);
 }
 
-TEST_F(RealDevice, SizeOtherThanTheImagesOrExtraLevelsAreRefused) {
+TEST_F(TextureOnRealDevice, SizeOtherThanTheImagesOrExtraLevelsAreRefused) {
     const std::vector<uint8_t> jpeg = BlackOverWhiteJpeg();
-    const auto load = [&jpeg](UINT width, UINT height, UINT levels, IDirect3DTexture8** texture) {
+    const auto load = [this, &jpeg](UINT width, UINT height, UINT levels, IDirect3DTexture8** texture) {
         return D3DXCreateTextureFromFileInMemoryEx(
             device, jpeg.data(), static_cast<UINT>(jpeg.size()), width, height, levels, 0, D3DFMT_UNKNOWN,
             D3DPOOL_MANAGED, D3DX_FILTER_NONE, D3DX_FILTER_NONE, 0, nullptr, nullptr, texture);
@@ -275,7 +229,7 @@ TEST_F(RealDevice, SizeOtherThanTheImagesOrExtraLevelsAreRefused) {
     EXPECT_EQ(texture->Release(), 0u);
 }
 
-TEST_F(RealDevice, UndecodableDataIsInvalidDataAndLeavesNoTexture) {
+TEST_F(TextureOnRealDevice, UndecodableDataIsInvalidDataAndLeavesNoTexture) {
     std::vector<uint8_t> jpeg = WriteJpeg(64, 32, JpegSamples::Rgb, QuadrantSamples(64, 32));
     jpeg.resize(jpeg.size() / 2);
     IDirect3DTexture8* texture = reinterpret_cast<IDirect3DTexture8*>(0x1);
@@ -287,7 +241,7 @@ TEST_F(RealDevice, UndecodableDataIsInvalidDataAndLeavesNoTexture) {
     EXPECT_EQ(texture, nullptr);
 }
 
-TEST_F(RealDevice, MissingArgumentsAreInvalidCalls) {
+TEST_F(TextureOnRealDevice, MissingArgumentsAreInvalidCalls) {
     const std::vector<uint8_t> jpeg = BlackOverWhiteJpeg();
     IDirect3DTexture8* texture = reinterpret_cast<IDirect3DTexture8*>(0x1);
     EXPECT_EQ(D3DXCreateTextureFromFileInMemoryEx(nullptr, jpeg.data(), static_cast<UINT>(jpeg.size()),

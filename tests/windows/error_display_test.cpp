@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "fake_direct3d.h"
+#include "support/fake_direct3d.h"
 #include "framework/win32/saver_base.h"
 #include "support/test_saver.h"
 #include "framework/status_codes.h"

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "audio/win32/music_player.h"
-#include "failing_creations.h"
-#include "fake_direct3d.h"
+#include "support/failing_creations.h"
+#include "support/fake_direct3d.h"
 #include "framework/status_codes.h"
 #include "scene/win32/orrery_saver.h"
 #include "support/test_saver.h"
@@ -36,30 +36,6 @@ bool RecordIsEmpty(const DeviceSceneObjects& objects) {
     const DeviceSceneObjects empty = {};
     return std::memcmp(&objects, &empty, sizeof(empty)) == 0;
 }
-
-// The one adapter the runs see; every device it makes is watched, and kept by one
-// reference of its own so that the device's count can be read after the run.
-class WatchedDirect3D final : public FakeDirect3D {
-public:
-    FailingCreations* creations = nullptr;
-    std::vector<IDirect3DDevice8*> devices;
-
-    HRESULT WINAPI CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focusWindow, DWORD behaviour,
-                                D3DPRESENT_PARAMETERS* parameters, IDirect3DDevice8** device) override {
-        if (FailingCreations::Next("device")) {
-            *device = nullptr;
-            return D3DERR_OUTOFVIDEOMEMORY;
-        }
-        const HRESULT hr =
-            FakeDirect3D::CreateDevice(adapter, type, focusWindow, behaviour, parameters, device);
-        if (SUCCEEDED(hr)) {
-            creations->Watch(*device);
-            (*device)->AddRef();
-            devices.push_back(*device);
-        }
-        return hr;
-    }
-};
 
 class InjectedSaver final : public OrrerySaver {
 public:
@@ -107,14 +83,24 @@ std::string StateOf(const SaverBase& saver, bool afterReset) {
 RunOutcome RunFailing(int failAt) {
     const std::string trace = "failing creation " + std::to_string(failAt);
     SCOPED_TRACE(trace);
-    WatchedDirect3D direct3d;
+    // The one adapter the runs see; every device it makes is watched, and kept by one
+    // reference of the test's own so that the device's count can be read after the run.
+    FakeDirect3D direct3d;
     direct3d.modes = {D3DDISPLAYMODE{800, 600, 60, D3DFMT_X8R8G8B8},
                       D3DDISPLAYMODE{640, 480, 60, D3DFMT_R5G6B5}};
+    std::vector<IDirect3DDevice8*> devices;
     RunOutcome outcome;
     {
         FailingCreations creations;
         FailingCreations::failAt = failAt;
-        direct3d.creations = &creations;
+        direct3d.creationPolicy = [](const D3DPRESENT_PARAMETERS&) {
+            return FailingCreations::Next("device") ? D3DERR_OUTOFVIDEOMEMORY : D3D_OK;
+        };
+        direct3d.deviceMade = [&](IDirect3DDevice8* device) {
+            creations.Watch(device);
+            device->AddRef();
+            devices.push_back(device);
+        };
         InjectedSaver saver(&direct3d);
         std::strcpy(saver.registryPath, testRegistryPath);
         EXPECT_EQ(saver.StartupWithCommandLine(GetModuleHandleA(nullptr), "ssaver.scr /s"), S_OK);
@@ -173,7 +159,7 @@ RunOutcome RunFailing(int failAt) {
         outcome.creations = FailingCreations::count;
         outcome.kinds = FailingCreations::kinds;
     }
-    for (IDirect3DDevice8* device : direct3d.devices) {
+    for (IDirect3DDevice8* device : devices) {
         EXPECT_EQ(References(device), 1u) << "a device outlived its run, held by what was made on it";
         device->Release();
     }

@@ -5,9 +5,10 @@
 #include <string>
 
 #include "framework/win32/saver_base.h"
-#include "support/d3d8_stubs.h"
+#include "support/fake_direct3d.h"
+#include "support/recording_device.h"
 #include "support/test_saver.h"
-#include "scripted_device_state.h"
+#include "support/scripted_device_state.h"
 
 namespace {
 
@@ -75,36 +76,24 @@ TEST_F(LostDevice, FailedResetOrPreparationEntersErrorMode) {
     EXPECT_EQ(saver.released, 1) << "objects that were not prepared are not released again";
 }
 
-// A device that answers the cooperative level it is given and counts its presents.
-class CountingDevice : public StubDirect3DDevice8 {
-public:
-    HRESULT cooperativeLevel = D3D_OK;
-    int presents = 0;
-    HRESULT STDMETHODCALLTYPE TestCooperativeLevel() override { return cooperativeLevel; }
-    HRESULT STDMETHODCALLTYPE Present(const RECT*, const RECT*, HWND, const RGNDATA*) override {
-        ++presents;
-        return D3D_OK;
-    }
-};
-
 // The monitors stay in step: while the second screen's device is lost, the first one
 // presents nothing either.
 TEST(LostDeviceOfTwo, ALostSecondScreenStopsTheFrameOnBoth) {
     TestSaver saver;
-    CountingDevice first, second;
+    RecordingDevice first, second;
     saver.screenDevices[0].device = &first;
     saver.screenDevices[1].device = &second;
     saver.screenDeviceCount = 2;
     second.cooperativeLevel = D3DERR_DEVICELOST;
     saver.RenderAllScreens();
-    EXPECT_EQ(first.presents, 0);
-    EXPECT_EQ(second.presents, 0);
+    EXPECT_EQ(first.Count("Present"), 0);
+    EXPECT_EQ(second.Count("Present"), 0);
     EXPECT_FALSE(saver.errorMode);
 
     second.cooperativeLevel = D3D_OK;
     saver.RenderAllScreens();
-    EXPECT_EQ(first.presents, 1);
-    EXPECT_EQ(second.presents, 1);
+    EXPECT_EQ(first.Count("Present"), 1);
+    EXPECT_EQ(second.Count("Present"), 1);
     EXPECT_EQ(saver.frames, 2);
     saver.screenDevices[0].device = nullptr;
     saver.screenDevices[1].device = nullptr;
@@ -113,15 +102,6 @@ TEST(LostDeviceOfTwo, ALostSecondScreenStopsTheFrameOnBoth) {
 
 // Each screen's frame-rate text names its own adapter's mode and depth buffer; none is
 // written before a whole second of frames.
-class TwoAdapterModes : public StubDirect3D8 {
-public:
-    HRESULT STDMETHODCALLTYPE GetAdapterDisplayMode(UINT adapter, D3DDISPLAYMODE* mode) override {
-        *mode = adapter == 0 ? D3DDISPLAYMODE{1024, 768, 60, D3DFMT_X8R8G8B8}
-                             : D3DDISPLAYMODE{640, 480, 60, D3DFMT_R5G6B5};
-        return D3D_OK;
-    }
-};
-
 AdapterRecord* AdapterWithDepth(D3DFORMAT depthStencilFormat) {
     auto* adapter = new AdapterRecord{};
     adapter->deviceKindCount = 1;
@@ -134,7 +114,8 @@ AdapterRecord* AdapterWithDepth(D3DFORMAT depthStencilFormat) {
 }
 
 TEST(FrameRate, EachScreenGetsItsOwnTextAfterOneSecondOfFrames) {
-    TwoAdapterModes direct3d;
+    FakeDirect3D direct3d;
+    direct3d.desktopModes = {{1024, 768, 60, D3DFMT_X8R8G8B8}, {640, 480, 60, D3DFMT_R5G6B5}};
     TestSaver saver;
     saver.direct3d = &direct3d;
     saver.useDepthBuffer = TRUE;

@@ -25,7 +25,7 @@
 #include <new>
 
 #include "scene/win32/orrery_saver.h"
-#include "scripted_device_state.h"
+#include "support/scripted_device_state.h"
 #include "support/test_saver.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "fake_direct3d.h"
+#include "support/fake_direct3d.h"
 #include "framework/win32/saver_base.h"
 #include "support/test_saver.h"
 #include "framework/status_codes.h"
@@ -212,7 +212,7 @@ TEST(DeviceCreation, ScreenWhoseEveryModeIsRefusedShowsTheCreationError) {
     FakeDirect3D fake;
     fake.modes = {Mode(640, 480, D3DFMT_R5G6B5), Mode(800, 600, D3DFMT_X8R8G8B8),
                   Mode(800, 600, D3DFMT_R5G6B5)};
-    fake.desktopMode = Mode(800, 600, D3DFMT_X8R8G8B8);
+    fake.desktopModes = {Mode(800, 600, D3DFMT_X8R8G8B8)};
     fake.creationPolicy = [](const D3DPRESENT_PARAMETERS&) { return D3DERR_OUTOFVIDEOMEMORY; };
     TestSaver saver(&fake);
     std::strcpy(saver.registryPath, testRegistryPath);
@@ -337,7 +337,7 @@ TEST(DeviceCreation, RefusedWindowedDeviceIsAnErrorOfItsMode) {
         SCOPED_TRACE(c.commandLine);
         FakeDirect3D fake;
         fake.modes = {Mode(800, 600, D3DFMT_X8R8G8B8)};
-        fake.desktopMode = Mode(800, 600, D3DFMT_X8R8G8B8);
+        fake.desktopModes = {Mode(800, 600, D3DFMT_X8R8G8B8)};
         fake.creationPolicy = [](const D3DPRESENT_PARAMETERS&) { return D3DERR_NOTAVAILABLE; };
         TestSaver saver(&fake);
         ASSERT_EQ(saver.StartupWithCommandLine(Module(), c.commandLine.c_str()), S_OK);

@@ -5,23 +5,10 @@
 #include <cstring>
 
 #include "d3dx/d3dx_math.h"
-#include "support/d3d8_stubs.h"
+#include "support/recording_device.h"
 #include "support/test_saver.h"
 
 namespace {
-
-class ProjectionRecorder : public StubDirect3DDevice8 {
-public:
-    D3DMATRIX projection = {};
-    int calls = 0;
-    HRESULT STDMETHODCALLTYPE SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) override {
-        if (state == D3DTS_PROJECTION) {
-            projection = *matrix;
-            ++calls;
-        }
-        return D3D_OK;
-    }
-};
 
 TEST(SetScreenProjection, WindowOf800By600GetsACentredFrustum) {
     HWND window = CreateWindowExA(0, "STATIC", "projection", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr,
@@ -30,18 +17,19 @@ TEST(SetScreenProjection, WindowOf800By600GetsACentredFrustum) {
     TestSaver saver;
     GetClientRect(window, &saver.renderTotal);
     saver.renderCurrent = saver.renderTotal;
-    ProjectionRecorder device;
+    RecordingDevice device;
     saver.activeDevice = &device;
 
     saver.SetScreenProjection(0.05f, 3000.0f);
 
-    ASSERT_EQ(device.calls, 1);
+    ASSERT_EQ(device.Count("SetTransform"), 1);
     D3DXMATRIX expected;
     D3DXMatrixPerspectiveOffCenterLH(&expected, -(400.0f / 600.0f) * 0.05f, (400.0f / 600.0f) * 0.05f,
                                      -0.5f * 0.05f, 0.5f * 0.05f, 0.05f, 3000.0f);
     for (int r = 0; r < 4; ++r) {
         for (int c = 0; c < 4; ++c) {
-            EXPECT_NEAR(device.projection.m[r][c], expected.m[r][c], 1e-5f) << r << "," << c;
+            EXPECT_NEAR(device.transforms[D3DTS_PROJECTION].m[r][c], expected.m[r][c], 1e-5f)
+                << r << "," << c;
         }
     }
     saver.activeDevice = nullptr;
@@ -53,17 +41,17 @@ TEST(SetScreenProjection, WithoutADeviceNothingIsSet) {
     TestSaver saver;
     saver.renderTotal = RECT{0, 0, 640, 480};
     saver.renderCurrent = saver.renderTotal;
-    ProjectionRecorder device;
+    RecordingDevice device;
     saver.activeDevice = &device;
     saver.SetScreenProjection(0.05f, 3000.0f);
-    ASSERT_EQ(device.calls, 1);
-    const D3DMATRIX before = device.projection;
+    ASSERT_EQ(device.Count("SetTransform"), 1);
+    const D3DMATRIX before = device.transforms[D3DTS_PROJECTION];
 
     saver.activeDevice = nullptr;
     saver.renderCurrent = RECT{0, 0, 320, 240};
     saver.SetScreenProjection(0.05f, 3000.0f);
-    EXPECT_EQ(device.calls, 1);
-    EXPECT_EQ(std::memcmp(&device.projection, &before, sizeof(before)), 0);
+    EXPECT_EQ(device.Count("SetTransform"), 1);
+    EXPECT_EQ(std::memcmp(&device.transforms[D3DTS_PROJECTION], &before, sizeof(before)), 0);
 }
 
 }  // namespace

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <vector>
 
-#include "fake_vertex_device.h"
 #include "scene/win32/orrery_saver.h"
 #include "scene/win32/vertex_buffer_upload.h"
+#include "support/recording_device.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ constexpr int SaturnRingCreation = 7;
 
 class SceneBuffersTest : public testing::Test {
 protected:
-    FakeVertexDevice device;
+    RecordingDevice device;
     OrrerySaver saver;
 
     void SetUp() override {
@@ -32,9 +32,12 @@ protected:
         for (DeviceSceneObjects& objects : saver.deviceObjects) {
             ReleaseSceneBuffers(objects);
         }
-        EXPECT_TRUE(device.live.empty()) << device.live.size() << " buffers left";
+        EXPECT_EQ(device.LiveVertexBuffers(), 0) << "buffers left";
     }
-    FakeVertexBuffer* Fake(IDirect3DVertexBuffer8* buffer) { return static_cast<FakeVertexBuffer*>(buffer); }
+    RecordedVertexBuffer* Fake(IDirect3DVertexBuffer8* buffer) {
+        return static_cast<RecordedVertexBuffer*>(buffer);
+    }
+    RecordedVertexBuffer* Created(size_t k) { return device.vertexBuffers.at(k).get(); }
     void PrepareGeometry(UINT screen) {
         saver.UseScreenDevice(screen);
         ASSERT_EQ(saver.BuildStaticGeometry(), S_OK);
@@ -60,29 +63,30 @@ TEST_F(SceneBuffersTest, NothingExistsAfterConstruction) {
 TEST_F(SceneBuffersTest, StaticGeometryBuffersAndCounts) {
     saver.UseScreenDevice(0);
     ASSERT_EQ(saver.BuildStaticGeometry(), S_OK);
-    ASSERT_EQ(device.created.size(), 9u);
+    ASSERT_EQ(device.vertexBuffers.size(), 9u);
     const UINT lengths[] = {24 * 20,   4 * 20,    40 * 32,  144 * 32, 544 * 32,
                             2112 * 32, 8320 * 32, 130 * 32, 130 * 32};
     const DWORD formats[] = {0x102, 0x102, 0x112, 0x112, 0x112, 0x112, 0x112, 0x112, 0x112};
-    for (size_t k = 0; k < device.created.size(); ++k) {
-        const FakeVertexBuffer* b = device.created[k];
-        EXPECT_EQ(b->length, lengths[k]) << k;
-        EXPECT_EQ(b->fvf, formats[k]) << k;
-        EXPECT_EQ(b->usage, static_cast<DWORD>(D3DUSAGE_WRITEONLY));
-        EXPECT_EQ(b->pool, D3DPOOL_MANAGED);
-        EXPECT_EQ(b->locks, 1);
+    for (size_t k = 0; k < device.vertexBuffers.size(); ++k) {
+        const RecordedVertexBuffer* b = Created(k);
+        EXPECT_EQ(b->desc.Size, lengths[k]) << k;
+        EXPECT_EQ(b->desc.FVF, formats[k]) << k;
+        EXPECT_EQ(b->desc.Usage, static_cast<DWORD>(D3DUSAGE_WRITEONLY));
+        EXPECT_EQ(b->desc.Pool, D3DPOOL_MANAGED);
+        ASSERT_EQ(b->locks.size(), 1u);
+        EXPECT_EQ(b->locks[0].offset + b->locks[0].size, 0u) << "the whole buffer";
         EXPECT_EQ(b->unlocks, 1);
     }
     const DeviceSceneObjects& objects = saver.deviceObjects[0];
-    EXPECT_EQ(objects.skyBoxBuffer, device.created[SkyBoxCreation]);
-    EXPECT_EQ(objects.quadBuffer, device.created[QuadCreation]);
-    EXPECT_EQ(objects.ringBuffers[1], device.created[SaturnRingCreation + 1]);
+    EXPECT_EQ(objects.skyBoxBuffer, Created(SkyBoxCreation));
+    EXPECT_EQ(objects.quadBuffer, Created(QuadCreation));
+    EXPECT_EQ(objects.ringBuffers[1], Created(SaturnRingCreation + 1));
     EXPECT_EQ(saver.skyBoxVertexCount, 24);
     EXPECT_EQ(saver.quadVertexCount, 4);
     const int sphereCounts[] = {40, 144, 544, 2112, 8320};
     for (int m = 0; m < SphereDetailCount; ++m) {
         EXPECT_EQ(saver.sphereVertexCounts[m], sphereCounts[m]);
-        EXPECT_EQ(objects.sphereBuffers[m], device.created[FirstSphereCreation + m]);
+        EXPECT_EQ(objects.sphereBuffers[m], Created(FirstSphereCreation + m));
     }
     EXPECT_EQ(saver.ringVertexCounts[0], 130);
     EXPECT_EQ(saver.ringVertexCounts[1], 130);
@@ -108,11 +112,11 @@ TEST_F(SceneBuffersTest, OrbitAndDistanceBuffersFromTheCatalogue) {
         ASSERT_NE(objects.distanceBuffers[i], nullptr) << i;
         const int vertices = i >= 8 ? 32 : 63;
         EXPECT_EQ(saver.orbitVertexCounts[i], vertices);
-        EXPECT_EQ(Fake(objects.orbitBuffers[i])->length, static_cast<UINT>(vertices * 32));
-        EXPECT_EQ(Fake(objects.orbitBuffers[i])->fvf, 0x112u);
+        EXPECT_EQ(Fake(objects.orbitBuffers[i])->desc.Size, static_cast<UINT>(vertices * 32));
+        EXPECT_EQ(Fake(objects.orbitBuffers[i])->desc.FVF, 0x112u);
         EXPECT_EQ(saver.distanceDashCounts[i], 10);
-        EXPECT_EQ(Fake(objects.distanceBuffers[i])->length, 21u * 24u);
-        EXPECT_EQ(Fake(objects.distanceBuffers[i])->fvf, 0x142u);
+        EXPECT_EQ(Fake(objects.distanceBuffers[i])->desc.Size, 21u * 24u);
+        EXPECT_EQ(Fake(objects.distanceBuffers[i])->desc.FVF, 0x142u);
     }
     // Earth's orbit: semi-axes 29.4 along x and 30.4 along z.
     const LitVertex* earth = Fake(objects.orbitBuffers[7])->As<LitVertex>();
@@ -147,34 +151,34 @@ TEST_F(SceneBuffersTest, BuildersWriteOnlyTheCurrentRecord) {
 
 TEST_F(SceneBuffersTest, RebuildingReleasesWhatWasThere) {
     PrepareGeometry(2);
-    const size_t perBuild = device.created.size();
+    const size_t perBuild = device.vertexBuffers.size();
     EXPECT_EQ(perBuild, 9u + 18u);
     PrepareGeometry(2);
-    EXPECT_EQ(device.created.size(), 2 * perBuild);
-    EXPECT_EQ(device.live.size(), perBuild) << "the first build's buffers are all released";
+    EXPECT_EQ(device.vertexBuffers.size(), 2 * perBuild);
+    EXPECT_EQ(device.LiveVertexBuffers(), static_cast<int>(perBuild)) << "the first build's are all released";
     for (size_t k = 0; k < perBuild; ++k) {
-        EXPECT_EQ(device.created[k]->references, 0u) << k;
+        EXPECT_EQ(Created(k)->references, 0u) << k;
     }
 }
 
 TEST_F(SceneBuffersTest, FailedStarBoxOrQuadFailsTheBuild) {
     saver.UseScreenDevice(0);
-    device.failingCreations = {SkyBoxCreation};
+    device.failVertexBufferCreations = {SkyBoxCreation};
     EXPECT_EQ(saver.BuildStaticGeometry(), E_FAIL);
-    EXPECT_EQ(device.creationAttempts, 1) << "nothing more is built";
+    EXPECT_EQ(device.Count("CreateVertexBuffer"), 1) << "nothing more is built";
     EXPECT_EQ(saver.deviceObjects[0].skyBoxBuffer, nullptr);
 
-    device.creationAttempts = 0;
-    device.failingCreations = {QuadCreation};
+    device.ClearRecords();
+    device.failVertexBufferCreations = {QuadCreation};
     EXPECT_EQ(saver.BuildStaticGeometry(), E_FAIL);
-    EXPECT_EQ(device.creationAttempts, 2);
+    EXPECT_EQ(device.Count("CreateVertexBuffer"), 2);
     EXPECT_EQ(saver.deviceObjects[0].quadBuffer, nullptr);
     EXPECT_EQ(saver.deviceObjects[0].sphereBuffers[0], nullptr);
 }
 
 TEST_F(SceneBuffersTest, OtherFailuresLeaveEmptySlots) {
     saver.UseScreenDevice(0);
-    device.failingCreations = {FirstSphereCreation + 2, SaturnRingCreation};
+    device.failVertexBufferCreations = {FirstSphereCreation + 2, SaturnRingCreation};
     ASSERT_EQ(saver.BuildStaticGeometry(), S_OK);
     const DeviceSceneObjects& objects = saver.deviceObjects[0];
     EXPECT_EQ(objects.sphereBuffers[2], nullptr);
@@ -187,8 +191,8 @@ TEST_F(SceneBuffersTest, OtherFailuresLeaveEmptySlots) {
     saver.InitCatalogue();
     saver.orbitVertexCounts[4] = -1;
     saver.distanceDashCounts[4] = -1;
-    device.creationAttempts = 0;
-    device.failingCreations = {6, 7};  // Saturn's orbit, then its distance line
+    device.ClearRecords();
+    device.failVertexBufferCreations = {6, 7};  // Saturn's orbit, then its distance line
     ASSERT_EQ(saver.BuildOrbitGeometry(), S_OK);
     EXPECT_EQ(objects.orbitBuffers[4], nullptr);
     EXPECT_EQ(objects.distanceBuffers[4], nullptr);
@@ -199,19 +203,19 @@ TEST_F(SceneBuffersTest, OtherFailuresLeaveEmptySlots) {
 
 TEST_F(SceneBuffersTest, BufferThatCannotBeLockedIsNotKept) {
     saver.UseScreenDevice(0);
-    device.unlockableCreations = {FirstSphereCreation, SkyBoxCreation};
+    device.unlockableVertexBuffers = {FirstSphereCreation, SkyBoxCreation};
     EXPECT_EQ(saver.BuildStaticGeometry(), E_FAIL);
-    EXPECT_EQ(device.created.size(), 1u);
-    EXPECT_TRUE(device.live.empty()) << "the star box that could not be written is released";
+    EXPECT_EQ(device.vertexBuffers.size(), 1u);
+    EXPECT_EQ(device.LiveVertexBuffers(), 0) << "the star box that could not be written is released";
 
-    device.creationAttempts = 0;
-    device.unlockableCreations = {FirstSphereCreation};
+    device.ClearRecords();
+    device.unlockableVertexBuffers = {FirstSphereCreation};
     ASSERT_EQ(saver.BuildStaticGeometry(), S_OK);
     EXPECT_EQ(saver.deviceObjects[0].sphereBuffers[0], nullptr);
-    const FakeVertexBuffer* refused = device.created[1 + FirstSphereCreation];
-    EXPECT_EQ(refused->length, 40u * 32u);
+    const RecordedVertexBuffer* refused = Created(1 + FirstSphereCreation);
+    EXPECT_EQ(refused->desc.Size, 40u * 32u);
     EXPECT_EQ(refused->references, 0u) << "released";
-    EXPECT_EQ(refused->bytes[0], 0xCD) << "never written";
+    EXPECT_EQ(refused->bytes[0], RecordedVertexBuffer::Untouched) << "never written";
 }
 
 TEST_F(SceneBuffersTest, NoDeviceBuildsNothing) {
@@ -231,8 +235,8 @@ TEST_F(SceneBuffersTest, FramesRefillEveryScreensDistanceLines) {
     saver.AdvanceFrame();
     for (int screen = 0; screen < 2; ++screen) {
         for (int i = 1; i < BodyCount; ++i) {
-            const FakeVertexBuffer* line = Fake(saver.deviceObjects[screen].distanceBuffers[i]);
-            EXPECT_EQ(line->locks, 2) << screen << "/" << i;
+            const RecordedVertexBuffer* line = Fake(saver.deviceObjects[screen].distanceBuffers[i]);
+            EXPECT_EQ(line->locks.size(), 2u) << screen << "/" << i;
             const auto expected =
                 GenerateDistanceDashes(saver.bodies[i].position, 30.0f, 10, DashPhase::Refilled);
             EXPECT_EQ(std::memcmp(line->bytes.data(), expected.data(), 20 * sizeof(LineVertex)), 0);
@@ -247,22 +251,22 @@ TEST_F(SceneBuffersTest, RefillSkipsEmptyAndUnlockableLines) {
     PrepareGeometry(0);
     DeviceSceneObjects& objects = saver.deviceObjects[0];
     ReleaseSlot(objects.distanceBuffers[3]);
-    Fake(objects.distanceBuffers[5])->failLock = true;
+    Fake(objects.distanceBuffers[5])->lockRefused = true;
     saver.bodies[5].distanceLabelPos = D3DXVECTOR3(1, 2, 3);
     const std::vector<BYTE> before = Fake(objects.distanceBuffers[5])->bytes;
     saver.time = 3.0f;
     saver.AdvanceFrame();
     EXPECT_EQ(Fake(objects.distanceBuffers[5])->bytes, before);
     EXPECT_EQ(saver.bodies[5].distanceLabelPos, D3DXVECTOR3(1, 2, 3));
-    EXPECT_EQ(Fake(objects.distanceBuffers[4])->locks, 2);
+    EXPECT_EQ(Fake(objects.distanceBuffers[4])->locks.size(), 2u);
 }
 
 // A line built for ten dashes has room for 21 vertices; asked for more, the refill
 // writes nothing rather than past the buffer's end.
 TEST_F(SceneBuffersTest, RefillNeverWritesPastTheBuffer) {
     PrepareGeometry(0);
-    FakeVertexBuffer* line = Fake(saver.deviceObjects[0].distanceBuffers[6]);
-    ASSERT_EQ(line->length, 21 * sizeof(LineVertex));
+    RecordedVertexBuffer* line = Fake(saver.deviceObjects[0].distanceBuffers[6]);
+    ASSERT_EQ(line->desc.Size, 21 * sizeof(LineVertex));
     const std::vector<BYTE> before = line->bytes;
     D3DXVECTOR3 anchor(1, 2, 3);
     const D3DXVECTOR3 planet(100.0f, 0.0f, 50.0f);
@@ -280,11 +284,11 @@ TEST_F(SceneBuffersTest, ViewReachesTheActiveDevice) {
     saver.InitCatalogue();
     saver.time = 5.0f;
     saver.AdvanceFrame();
-    EXPECT_EQ(device.viewTransforms, 1);
-    EXPECT_EQ(std::memcmp(&device.lastView, &saver.viewMatrix, sizeof(D3DMATRIX)), 0);
+    EXPECT_EQ(device.Count("SetTransform"), 1);
+    EXPECT_EQ(std::memcmp(&device.transforms[D3DTS_VIEW], &saver.viewMatrix, sizeof(D3DMATRIX)), 0);
     saver.activeDevice = nullptr;
     EXPECT_EQ(saver.AdvanceFrame(), S_OK);
-    EXPECT_EQ(device.viewTransforms, 1);
+    EXPECT_EQ(device.Count("SetTransform"), 1);
 }
 
 TEST_F(SceneBuffersTest, MusicKeepAliveIsQuietWithoutAPlayer) {

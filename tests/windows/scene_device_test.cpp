@@ -7,45 +7,17 @@
 
 #include "scene/win32/orrery_saver.h"
 #include "scene/win32/vertex_buffer_upload.h"
+#include "support/real_device.h"
 
 namespace {
 
 // A small windowed Direct3D 8 device of the machine's default adapter.
 class RealDeviceTest : public testing::Test {
 protected:
-    HWND window = nullptr;
-    IDirect3D8* direct3d = nullptr;
-    IDirect3DDevice8* device = nullptr;
+    RealDevice real;
+    IDirect3DDevice8* device = real.Device();
 
-    void SetUp() override {
-        window = CreateWindowA("STATIC", "scene device", WS_OVERLAPPEDWINDOW, 0, 0, 320, 240, nullptr,
-                               nullptr, GetModuleHandleA(nullptr), nullptr);
-        ASSERT_NE(window, nullptr);
-        direct3d = Direct3DCreate8(D3D_SDK_VERSION);
-        ASSERT_NE(direct3d, nullptr);
-        D3DDISPLAYMODE desktop = {};
-        ASSERT_EQ(direct3d->GetAdapterDisplayMode(D3DADAPTER_DEFAULT, &desktop), D3D_OK);
-        D3DPRESENT_PARAMETERS present = {};
-        present.Windowed = TRUE;
-        present.SwapEffect = D3DSWAPEFFECT_COPY;
-        present.BackBufferFormat = desktop.Format;
-        present.EnableAutoDepthStencil = TRUE;
-        present.AutoDepthStencilFormat = D3DFMT_D16;
-        ASSERT_EQ(direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window,
-                                         D3DCREATE_SOFTWARE_VERTEXPROCESSING, &present, &device),
-                  D3D_OK);
-    }
-    void TearDown() override {
-        if (device != nullptr) {
-            device->Release();
-        }
-        if (direct3d != nullptr) {
-            direct3d->Release();
-        }
-        if (window != nullptr) {
-            DestroyWindow(window);
-        }
-    }
+    void SetUp() override { ASSERT_NE(device, nullptr) << real.Error(); }
 };
 
 TEST_F(RealDeviceTest, SceneGeometryBuildsAndRefillsOnADevice) {
@@ -88,8 +60,7 @@ TEST_F(RealDeviceTest, SceneGeometryBuildsAndRefillsOnADevice) {
     ReleaseSceneBuffers(objects);
     EXPECT_TRUE(std::memcmp(&objects, &saver.deviceObjects[1], sizeof(DeviceSceneObjects)) == 0);
     // Buffers hold the device; with all of them released only the test's reference is left.
-    device->AddRef();
-    EXPECT_EQ(device->Release(), 1u);
+    EXPECT_EQ(real.References(), 1u);
 }
 
 }  // namespace

@@ -27,6 +27,7 @@
 #include "text/font_flags.h"
 #include "text/win32/texture_font.h"
 #include "support/null_device.h"
+#include "support/real_device.h"
 
 namespace {
 
@@ -86,85 +87,35 @@ void PumpMessages() {
 
 // ---------------------------------------------------------------- real devices
 
-const char* const WindowClassName = "CelestraBenchWindow";
-
+// One real device per screen, each on a window of its own; screen i on adapter i where
+// there is one.
 class RealScreens {
 public:
     RealScreens(int width, int height, int count) : width_(width), height_(height) {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = WindowClassName;
-        RegisterClassA(&windowClass);
-        library_ = LoadLibraryA("d3d8.dll");
-        using CreateFunction = IDirect3D8*(WINAPI*)(UINT);
-        const auto create = library_ == nullptr
-                                ? nullptr
-                                : reinterpret_cast<CreateFunction>(reinterpret_cast<void (*)()>(
-                                      GetProcAddress(library_, "Direct3DCreate8")));
-        direct3d_ = create != nullptr ? create(D3D_SDK_VERSION) : nullptr;
-        if (direct3d_ == nullptr) {
-            return;
+        IDirect3D8* direct3d = CreateRealDirect3D();
+        const UINT adapters = direct3d != nullptr ? direct3d->GetAdapterCount() : 0;
+        if (direct3d != nullptr) {
+            direct3d->Release();
         }
-        const UINT adapters = direct3d_->GetAdapterCount();
         for (int i = 0; i < count; ++i) {
             const UINT adapter = static_cast<UINT>(i) < adapters ? static_cast<UINT>(i) : 0;
+            screens_.push_back(std::make_unique<RealDevice>(width, height, adapter));
             adapterNote_ += (i > 0 ? "," : "") + std::to_string(adapter);
-            RECT frame = {0, 0, width, height};
-            AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-            HWND window = CreateWindowA(WindowClassName, "Celestra bench", WS_OVERLAPPEDWINDOW, 20 * i,
-                                        20 * i, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                                        nullptr, GetModuleHandleA(nullptr), nullptr);
-            ShowWindow(window, SW_SHOWNORMAL);
-            windows_.push_back(window);
-            D3DDISPLAYMODE mode = {};
-            direct3d_->GetAdapterDisplayMode(adapter, &mode);
-            D3DPRESENT_PARAMETERS parameters = {};
-            parameters.Windowed = TRUE;
-            parameters.SwapEffect = D3DSWAPEFFECT_COPY;
-            parameters.BackBufferWidth = width;
-            parameters.BackBufferHeight = height;
-            parameters.BackBufferFormat = mode.Format;
-            parameters.BackBufferCount = 1;
-            parameters.EnableAutoDepthStencil = TRUE;
-            parameters.AutoDepthStencilFormat = D3DFMT_D16;
-            parameters.hDeviceWindow = window;
-            IDirect3DDevice8* device = nullptr;
-            if (FAILED(direct3d_->CreateDevice(adapter, D3DDEVTYPE_HAL, window,
-                                               D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &device))) {
-                device = nullptr;
-                // A windowed device may be refused on a second head: the second screen
-                // then gets its own device on the first adapter.
-                if (adapter != 0 && SUCCEEDED(direct3d_->CreateDevice(0, D3DDEVTYPE_HAL, window,
-                                                                      D3DCREATE_SOFTWARE_VERTEXPROCESSING,
-                                                                      &parameters, &device))) {
-                    adapterNote_.back() = '0';
-                } else {
-                    device = nullptr;
-                }
+            // A windowed device may be refused on a second head: the second screen
+            // then gets its own device on the first adapter.
+            if (screens_.back()->Device() == nullptr && adapter != 0) {
+                screens_.back() = std::make_unique<RealDevice>(width, height, 0);
+                adapterNote_.back() = '0';
             }
-            devices_.push_back(device);
+            devices_.push_back(screens_.back()->Device());
         }
         PumpMessages();
     }
     ~RealScreens() {
-        for (auto it = devices_.rbegin(); it != devices_.rend(); ++it) {
-            if (*it != nullptr) {
-                (*it)->Release();
-            }
-        }
-        for (HWND window : windows_) {
-            DestroyWindow(window);
-        }
-        if (direct3d_ != nullptr) {
-            direct3d_->Release();
-        }
-        if (library_ != nullptr) {
-            FreeLibrary(library_);
+        while (!screens_.empty()) {
+            screens_.pop_back();  // the last made goes first
         }
     }
-    RealScreens(const RealScreens&) = delete;
-    RealScreens& operator=(const RealScreens&) = delete;
 
     bool Ready() const {
         return !devices_.empty() && std::find(devices_.begin(), devices_.end(), nullptr) == devices_.end();
@@ -191,9 +142,7 @@ public:
 private:
     int width_;
     int height_;
-    HMODULE library_ = nullptr;
-    IDirect3D8* direct3d_ = nullptr;
-    std::vector<HWND> windows_;
+    std::vector<std::unique_ptr<RealDevice>> screens_;
     std::vector<IDirect3DDevice8*> devices_;
     std::string adapterNote_;
 };

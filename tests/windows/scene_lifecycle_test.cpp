@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "d3d8_test_device.h"
+#include "support/real_device.h"
 #include "scene/win32/orrery_saver.h"
-#include "scripted_device_state.h"
+#include "support/scripted_device_state.h"
 #include "support/test_saver.h"
 #include "util/win32/frame_timer.h"
 
@@ -176,7 +176,7 @@ protected:
         return count;
     }
 
-    TestDevice test{320, 240};
+    RealDevice test{320, 240};
     OrrerySaver saver;
 };
 

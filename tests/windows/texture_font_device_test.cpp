@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "d3d8_test_device.h"
+#include "support/real_device.h"
 #include "d3dx/d3dx_math.h"
 #include "text/font_flags.h"
 #include "text/win32/texture_font.h"
@@ -64,7 +64,7 @@ protected:
         return area;
     }
 
-    TestDevice display;
+    RealDevice display;
     IDirect3DDevice8* device = nullptr;
 };
 

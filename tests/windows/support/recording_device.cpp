@@ -1,6 +1,7 @@
 #include "support/recording_device.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -16,8 +17,10 @@ UINT BytesPerTexel(D3DFORMAT format) {
 
 }  // namespace
 
-RecordedTexture::RecordedTexture(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool)
-    : pitch(static_cast<INT>(width * BytesPerTexel(format))), memory(static_cast<size_t>(pitch) * height, 0) {
+RecordedTexture::RecordedTexture(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool, HRESULT lockResult)
+    : pitch(static_cast<INT>(width * BytesPerTexel(format)) + RowPadding),
+      memory(static_cast<size_t>(pitch) * height + Tail, Untouched),
+      lockResult(lockResult) {
     desc.Format = format;
     desc.Type = D3DRTYPE_SURFACE;
     desc.Pool = pool;
@@ -34,21 +37,48 @@ HRESULT RecordedTexture::GetLevelDesc(UINT level, D3DSURFACE_DESC* out) {
     return D3D_OK;
 }
 
-HRESULT RecordedTexture::LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD) {
+HRESULT RecordedTexture::LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) {
+    if (FAILED(lockResult)) {
+        return lockResult;
+    }
     if (level != 0 || rect != nullptr || locked == nullptr) {
         return D3DERR_INVALIDCALL;
     }
+    ++locks;
+    lockFlags = flags;
     locked->pBits = memory.data();
     locked->Pitch = pitch;
     return D3D_OK;
 }
 
 HRESULT RecordedTexture::UnlockRect(UINT level) {
-    return level == 0 ? D3D_OK : D3DERR_INVALIDCALL;
+    if (level != 0) {
+        return D3DERR_INVALIDCALL;
+    }
+    ++unlocks;
+    return D3D_OK;
+}
+
+uint32_t RecordedTexture::Texel(UINT x, UINT y) const {
+    const UINT size = BytesPerTexel(desc.Format);
+    uint32_t texel = 0;
+    std::memcpy(&texel, &memory[static_cast<size_t>(y) * pitch + size * x], size);
+    return texel;
+}
+
+bool RecordedTexture::PaddingUntouched() const {
+    const size_t rowBytes = static_cast<size_t>(desc.Width) * BytesPerTexel(desc.Format);
+    for (size_t i = 0; i < memory.size(); ++i) {
+        const bool inRow = i < static_cast<size_t>(pitch) * desc.Height && i % pitch < rowBytes;
+        if (!inRow && memory[i] != Untouched) {
+            return false;
+        }
+    }
+    return true;
 }
 
 RecordedVertexBuffer::RecordedVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool)
-    : bytes(length, 0) {
+    : bytes(length + Guard, Untouched) {
     desc.Format = D3DFMT_VERTEXDATA;
     desc.Type = D3DRTYPE_VERTEXBUFFER;
     desc.Usage = usage;
@@ -57,21 +87,33 @@ RecordedVertexBuffer::RecordedVertexBuffer(UINT length, DWORD usage, DWORD fvf, 
     desc.FVF = fvf;
 }
 
-HRESULT RecordedVertexBuffer::Lock(UINT offset, UINT size, BYTE** data, DWORD) {
-    if (data == nullptr || offset > bytes.size() || size > bytes.size() - offset) {
+HRESULT RecordedVertexBuffer::Lock(UINT offset, UINT size, BYTE** data, DWORD flags) {
+    locks.push_back({offset, size, flags});
+    if (lockRefused || static_cast<int>(locks.size()) == failingLock) {
+        *data = nullptr;
+        return D3DERR_INVALIDCALL;
+    }
+    if (data == nullptr || offset > desc.Size || size > desc.Size - offset) {
         return D3DERR_INVALIDCALL;
     }
     *data = bytes.data() + offset;
+    locked = true;
     return D3D_OK;
 }
 
 HRESULT RecordedVertexBuffer::Unlock() {
+    ++unlocks;
+    locked = false;
     return D3D_OK;
 }
 
 HRESULT RecordedVertexBuffer::GetDesc(D3DVERTEXBUFFER_DESC* out) {
     *out = desc;
     return D3D_OK;
+}
+
+bool RecordedVertexBuffer::GuardIntact() const {
+    return std::all_of(bytes.begin() + desc.Size, bytes.end(), [](BYTE b) { return b == Untouched; });
 }
 
 DWORD DrawRecord::RenderState(D3DRENDERSTATETYPE state, DWORD otherwise) const {
@@ -91,6 +133,11 @@ int RecordingDevice::LiveVertexBuffers() const {
                                           [](const auto& buffer) { return buffer->references > 0; }));
 }
 
+const RecordedStateBlock* RecordingDevice::Block(DWORD token) const {
+    const auto found = blocks_.find(token);
+    return found != blocks_.end() ? &found->second : nullptr;
+}
+
 int RecordingDevice::Count(const std::string& call) const {
     return static_cast<int>(std::count(calls.begin(), calls.end(), call));
 }
@@ -100,6 +147,42 @@ void RecordingDevice::ClearRecords() {
     draws.clear();
 }
 
+HRESULT RecordingDevice::TestCooperativeLevel() {
+    return cooperativeLevel;
+}
+
+HRESULT RecordingDevice::GetDirect3D(IDirect3D8** out) {
+    if (direct3d == nullptr) {
+        return E_FAIL;
+    }
+    direct3d->AddRef();
+    *out = direct3d;
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::GetDisplayMode(D3DDISPLAYMODE* mode) {
+    *mode = {800, 600, 60, D3DFMT_R5G6B5};
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::GetCreationParameters(D3DDEVICE_CREATION_PARAMETERS* parameters) {
+    *parameters = {};
+    parameters->DeviceType = D3DDEVTYPE_HAL;
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::Present(const RECT*, const RECT*, HWND, const RGNDATA*) {
+    calls.push_back("Present");
+    return D3D_OK;
+}
+
+HRESULT RecordingDevice::UpdateTexture(IDirect3DBaseTexture8* from, IDirect3DBaseTexture8* to) {
+    calls.push_back("UpdateTexture");
+    updatedFrom = from;
+    updatedTo = to;
+    return updateTextureResult;
+}
+
 HRESULT RecordingDevice::GetDeviceCaps(D3DCAPS8* caps) {
     *caps = D3DCAPS8();
     caps->MaxTextureWidth = maxTextureWidth;
@@ -107,22 +190,34 @@ HRESULT RecordingDevice::GetDeviceCaps(D3DCAPS8* caps) {
     return D3D_OK;
 }
 
-HRESULT RecordingDevice::CreateTexture(UINT width, UINT height, UINT levels, DWORD, D3DFORMAT format,
+HRESULT RecordingDevice::CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format,
                                        D3DPOOL pool, IDirect3DTexture8** texture) {
     calls.push_back("CreateTexture");
-    if (levels != 1 || width == 0 || height == 0) {
-        *texture = nullptr;
+    textureCreations.push_back({width, height, levels, usage, format, pool});
+    *texture = nullptr;
+    if (FAILED(createTextureResult)) {
+        return createTextureResult;
+    }
+    if (levels != 1 || width <= textureShrink || height == 0) {
         return D3DERR_INVALIDCALL;
     }
-    textures.push_back(std::make_unique<RecordedTexture>(width, height, format, pool));
+    textures.push_back(
+        std::make_unique<RecordedTexture>(width - textureShrink, height, format, pool, textureLockResult));
     *texture = textures.back().get();
     return D3D_OK;
 }
 
 HRESULT RecordingDevice::CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
                                             IDirect3DVertexBuffer8** buffer) {
+    const int creation = Count("CreateVertexBuffer");
     calls.push_back("CreateVertexBuffer");
+    *buffer = nullptr;
+    if (failVertexBufferCreations.count(creation) != 0) {
+        return D3DERR_OUTOFVIDEOMEMORY;
+    }
     vertexBuffers.push_back(std::make_unique<RecordedVertexBuffer>(length, usage, fvf, pool));
+    vertexBuffers.back()->lockRefused = unlockableVertexBuffers.count(creation) != 0;
+    vertexBuffers.back()->failingLock = failVertexBufferLock;
     *buffer = vertexBuffers.back().get();
     return D3D_OK;
 }
@@ -185,7 +280,7 @@ HRESULT RecordingDevice::BeginStateBlock() {
     if (recording_ != nullptr) {
         return D3DERR_INVALIDCALL;
     }
-    pending_ = StateBlock();
+    pending_ = RecordedStateBlock();
     recording_ = &pending_;
     return D3D_OK;
 }
@@ -208,7 +303,7 @@ HRESULT RecordingDevice::ApplyStateBlock(DWORD token) {
     if (found == blocks_.end()) {
         return D3DERR_INVALIDCALL;
     }
-    const StateBlock& block = found->second;
+    const RecordedStateBlock& block = found->second;
     for (const auto& [state, value] : block.renderStates) {
         renderStates[state] = value;
     }
@@ -227,7 +322,7 @@ HRESULT RecordingDevice::CaptureStateBlock(DWORD token) {
     if (found == blocks_.end()) {
         return D3DERR_INVALIDCALL;
     }
-    StateBlock& block = found->second;
+    RecordedStateBlock& block = found->second;
     for (auto& [state, value] : block.renderStates) {
         const auto current = renderStates.find(state);
         value = current != renderStates.end() ? current->second : 0;
@@ -248,6 +343,7 @@ HRESULT RecordingDevice::DeleteStateBlock(DWORD token) {
         return D3DERR_INVALIDCALL;
     }
     --liveStateBlocks;
+    deletedStateBlocks.push_back(token);
     return D3D_OK;
 }
 
@@ -281,8 +377,12 @@ HRESULT RecordingDevice::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, 
     draw.startVertex = startVertex;
     draw.count = count;
     draw.stream = stream0;
+    const auto* recorded = dynamic_cast<const RecordedVertexBuffer*>(stream0);
+    draw.streamLocks = recorded != nullptr ? recorded->locks.size() : 0;
+    draw.streamLocked = recorded != nullptr && recorded->locked;
     draw.stride = stride0;
     draw.vertexShader = vertexShader;
+    draw.pixelShader = pixelShader;
     draw.texture = texture0;
     draw.light0 = light0Enabled;
     draw.world = transforms[D3DTS_WORLD];
@@ -300,8 +400,9 @@ HRESULT RecordingDevice::SetVertexShader(DWORD handle) {
     return D3D_OK;
 }
 
-HRESULT RecordingDevice::SetPixelShader(DWORD) {
+HRESULT RecordingDevice::SetPixelShader(DWORD handle) {
     calls.push_back("SetPixelShader");
+    pixelShader = handle;
     return D3D_OK;
 }
 

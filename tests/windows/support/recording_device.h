@@ -5,22 +5,31 @@
 // live in memory (they can be filled and read back) and count their references, so a
 // test can see that each one was given back. State blocks record, capture and apply as
 // the real ones do, so code that saves and restores states through them shows it.
+// Options script what the real device cannot show on purpose: a small texture limit,
+// failing creations, locks and updates, a lost device.
 
 #include <windows.h>
 #include <d3d8.h>
 
+#include <cstdint>
 #include <deque>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "support/d3d8_stubs.h"
 
+// A texture whose level 0 lives in memory with padded rows and a tail, all filled with
+// `Untouched` at creation, so that writes past a row or past the level show.
 class RecordedTexture : public StubDirect3DTexture8 {
 public:
-    RecordedTexture(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool);
+    static constexpr BYTE Untouched = 0xEE;
+    static constexpr INT RowPadding = 12;
+    static constexpr size_t Tail = 16;
+    RecordedTexture(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool, HRESULT lockResult);
 
     DWORD STDMETHODCALLTYPE GetLevelCount() override { return 1; }
     HRESULT STDMETHODCALLTYPE GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) override;
@@ -28,21 +37,80 @@ public:
                                        DWORD flags) override;
     HRESULT STDMETHODCALLTYPE UnlockRect(UINT level) override;
 
+    // The texel at (x, y), of 2 or 4 bytes by the format.
+    uint32_t Texel(UINT x, UINT y) const;
+    // No byte of the padding or the tail was written.
+    bool PaddingUntouched() const;
+
     D3DSURFACE_DESC desc = {};
     INT pitch;
     std::vector<BYTE> memory;
+    HRESULT lockResult;
+    int locks = 0;  // successful ones
+    int unlocks = 0;
+    DWORD lockFlags = 0;  // of the last lock
 };
 
+struct VertexBufferLock {
+    UINT offset;
+    UINT size;
+    DWORD flags;
+};
+
+inline bool operator==(const VertexBufferLock& a, const VertexBufferLock& b) {
+    return a.offset == b.offset && a.size == b.size && a.flags == b.flags;
+}
+
+// A vertex buffer in memory with a guard after its end, all filled with `Untouched` at
+// creation; it records its locks, and can refuse them.
 class RecordedVertexBuffer : public StubDirect3DVertexBuffer8 {
 public:
+    static constexpr BYTE Untouched = 0xCD;
+    static constexpr size_t Guard = 64;
     RecordedVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool);
 
     HRESULT STDMETHODCALLTYPE Lock(UINT offset, UINT size, BYTE** data, DWORD flags) override;
     HRESULT STDMETHODCALLTYPE Unlock() override;
     HRESULT STDMETHODCALLTYPE GetDesc(D3DVERTEXBUFFER_DESC* desc) override;
 
+    // Vertices of the given layout, as written so far.
+    template <typename Vertex>
+    const Vertex* As() const {
+        return reinterpret_cast<const Vertex*>(bytes.data());
+    }
+    // No byte after the buffer's end was written.
+    bool GuardIntact() const;
+
     D3DVERTEXBUFFER_DESC desc = {};
-    std::vector<BYTE> bytes;
+    std::vector<BYTE> bytes;              // the buffer, then the guard
+    std::vector<VertexBufferLock> locks;  // every one asked for, refused ones too
+    int unlocks = 0;
+    bool locked = false;
+    bool lockRefused = false;  // every Lock fails
+    int failingLock = 0;       // the 1-based number of the one Lock that fails; 0: none
+};
+
+// The arguments of one CreateTexture call.
+struct TextureCreation {
+    UINT width;
+    UINT height;
+    UINT levels;
+    DWORD usage;
+    D3DFORMAT format;
+    D3DPOOL pool;
+};
+
+inline bool operator==(const TextureCreation& a, const TextureCreation& b) {
+    return a.width == b.width && a.height == b.height && a.levels == b.levels && a.usage == b.usage &&
+           a.format == b.format && a.pool == b.pool;
+}
+
+// What a state block holds: the states set while it was recorded.
+struct RecordedStateBlock {
+    std::map<D3DRENDERSTATETYPE, DWORD> renderStates;
+    std::map<std::pair<DWORD, D3DTEXTURESTAGESTATETYPE>, DWORD> stageStates;
+    bool hasTexture = false;
+    IDirect3DBaseTexture8* texture = nullptr;
 };
 
 // One DrawPrimitive and the device state it saw.
@@ -51,8 +119,11 @@ struct DrawRecord {
     UINT startVertex;
     UINT count;
     IDirect3DVertexBuffer8* stream;
+    size_t streamLocks;  // of a recorded stream, the locks so far
+    bool streamLocked;   // drawn from a buffer still locked
     UINT stride;
     DWORD vertexShader;
+    DWORD pixelShader;
     IDirect3DBaseTexture8* texture;
     BOOL light0;
     D3DMATRIX world;
@@ -73,11 +144,25 @@ public:
 
     // Scripted answers.
     HRESULT beginSceneResult = D3D_OK;
+    HRESULT cooperativeLevel = D3D_OK;  // what TestCooperativeLevel answers
     UINT maxTextureWidth = 4096;
+    HRESULT createTextureResult = D3D_OK;
+    HRESULT textureLockResult = D3D_OK;
+    HRESULT updateTextureResult = D3D_OK;
+    UINT textureShrink = 0;          // level 0 made this much narrower than asked, as a faulty driver might
+    IDirect3D8* direct3d = nullptr;  // what GetDirect3D answers; none: it fails
+    // Vertex-buffer creations (counted from 0 since the last ClearRecords) that fail, and
+    // those whose buffers refuse every Lock; and the Lock of every buffer that fails.
+    std::set<int> failVertexBufferCreations;
+    std::set<int> unlockableVertexBuffers;
+    int failVertexBufferLock = 0;
 
     // What happened.
     std::vector<std::string> calls;  // method names, in order
     std::vector<DrawRecord> draws;
+    std::vector<TextureCreation> textureCreations;  // every CreateTexture, failed ones too
+    IDirect3DBaseTexture8* updatedFrom = nullptr;   // of the last UpdateTexture
+    IDirect3DBaseTexture8* updatedTo = nullptr;
     std::deque<std::unique_ptr<RecordedTexture>> textures;            // every one created
     std::deque<std::unique_ptr<RecordedVertexBuffer>> vertexBuffers;  // every one created
 
@@ -89,24 +174,35 @@ public:
     IDirect3DVertexBuffer8* stream0 = nullptr;
     UINT stride0 = 0;
     DWORD vertexShader = 0;
+    DWORD pixelShader = 0;
     D3DMATERIAL8 material = {};
     D3DLIGHT8 light0 = {};
     BOOL light0Enabled = FALSE;
     int liveStateBlocks = 0;
+    std::vector<DWORD> deletedStateBlocks;  // tokens, in order
 
     // Resources created and not yet released to zero.
     int LiveTextures() const;
     int LiveVertexBuffers() const;
+    // The state block of a token; null when there is none.
+    const RecordedStateBlock* Block(DWORD token) const;
     // How often the named method was called.
     int Count(const std::string& call) const;
     void ClearRecords();
 
+    HRESULT STDMETHODCALLTYPE TestCooperativeLevel() override;
+    HRESULT STDMETHODCALLTYPE GetDirect3D(IDirect3D8** direct3d) override;
     HRESULT STDMETHODCALLTYPE GetDeviceCaps(D3DCAPS8* caps) override;
+    HRESULT STDMETHODCALLTYPE GetDisplayMode(D3DDISPLAYMODE* mode) override;
+    HRESULT STDMETHODCALLTYPE GetCreationParameters(D3DDEVICE_CREATION_PARAMETERS* parameters) override;
+    HRESULT STDMETHODCALLTYPE Present(const RECT* source, const RECT* destination, HWND window,
+                                      const RGNDATA* dirty) override;
     HRESULT STDMETHODCALLTYPE CreateTexture(UINT width, UINT height, UINT levels, DWORD usage,
                                             D3DFORMAT format, D3DPOOL pool,
                                             IDirect3DTexture8** texture) override;
     HRESULT STDMETHODCALLTYPE CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
                                                  IDirect3DVertexBuffer8** buffer) override;
+    HRESULT STDMETHODCALLTYPE UpdateTexture(IDirect3DBaseTexture8* from, IDirect3DBaseTexture8* to) override;
     HRESULT STDMETHODCALLTYPE BeginScene() override;
     HRESULT STDMETHODCALLTYPE EndScene() override;
     HRESULT STDMETHODCALLTYPE Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR colour, float z,
@@ -131,15 +227,8 @@ public:
                                               UINT stride) override;
 
 private:
-    // What a state block holds: the states set while it was recorded.
-    struct StateBlock {
-        std::map<D3DRENDERSTATETYPE, DWORD> renderStates;
-        std::map<std::pair<DWORD, D3DTEXTURESTAGESTATETYPE>, DWORD> stageStates;
-        bool hasTexture = false;
-        IDirect3DBaseTexture8* texture = nullptr;
-    };
-    std::map<DWORD, StateBlock> blocks_;
-    StateBlock* recording_ = nullptr;
-    StateBlock pending_;
+    std::map<DWORD, RecordedStateBlock> blocks_;
+    RecordedStateBlock* recording_ = nullptr;
+    RecordedStateBlock pending_;
     DWORD lastToken_ = 0;
 };

@@ -7,15 +7,19 @@
 #include <string>
 #include <vector>
 
-// A windowed Direct3D 8 device on a small window of its own, for tests that need the real
-// thing. d3d8.dll is loaded at run time, as the saver does. The back buffer is lockable so
-// that a test can read back what it drew.
-class TestDevice {
+// The real Direct3D 8 object, from d3d8.dll loaded at run time as the saver loads it;
+// null when there is none. The caller releases it.
+IDirect3D8* CreateRealDirect3D();
+
+// A windowed Direct3D 8 device of the given adapter on a small window of its own, for
+// tests that need the real thing. The back buffer is lockable so that a test can read
+// back what it drew.
+class RealDevice {
 public:
-    TestDevice(int width = 320, int height = 240);
-    ~TestDevice();
-    TestDevice(const TestDevice&) = delete;
-    TestDevice& operator=(const TestDevice&) = delete;
+    explicit RealDevice(int width = 320, int height = 240, UINT adapter = D3DADAPTER_DEFAULT);
+    ~RealDevice();
+    RealDevice(const RealDevice&) = delete;
+    RealDevice& operator=(const RealDevice&) = delete;
 
     // Empty when the device was made; otherwise what failed.
     const std::string& Error() const { return error_; }
@@ -33,7 +37,6 @@ private:
     int width_;
     int height_;
     HWND window_ = nullptr;
-    HMODULE library_ = nullptr;
     IDirect3D8* direct3d_ = nullptr;
     IDirect3DDevice8* device_ = nullptr;
     std::string error_;

@@ -1,4 +1,4 @@
-#include "failing_creations.h"
+#include "support/failing_creations.h"
 
 #include <cstring>
 #include <map>

@@ -1,11 +1,11 @@
-#include "fake_direct3d.h"
+#include "support/fake_direct3d.h"
 
+#include <algorithm>
 #include <cstring>
 
-#include "framework/win32/direct3d_loader.h"
+#include "support/real_device.h"
 
-FakeDirect3D::FakeDirect3D()
-    : desktopMode{1024, 768, 60, D3DFMT_X8R8G8B8}, description(), deviceIdentifier() {
+FakeDirect3D::FakeDirect3D() : description(), deviceIdentifier() {
     std::strcpy(description, "Invented Graphics 3000");
     deviceIdentifier = GUID{0x12345678, 0x9abc, 0xdef0, {1, 2, 3, 4, 5, 6, 7, 8}};
 }
@@ -20,7 +20,7 @@ HRESULT WINAPI FakeDirect3D::RegisterSoftwareDevice(void*) {
     return S_OK;
 }
 UINT WINAPI FakeDirect3D::GetAdapterCount() {
-    return 1;
+    return static_cast<UINT>(desktopModes.size());
 }
 
 HRESULT WINAPI FakeDirect3D::GetAdapterIdentifier(UINT, DWORD, D3DADAPTER_IDENTIFIER8* identifier) {
@@ -42,8 +42,11 @@ HRESULT WINAPI FakeDirect3D::EnumAdapterModes(UINT, UINT mode, D3DDISPLAYMODE* d
     return S_OK;
 }
 
-HRESULT WINAPI FakeDirect3D::GetAdapterDisplayMode(UINT, D3DDISPLAYMODE* displayMode) {
-    *displayMode = desktopMode;
+HRESULT WINAPI FakeDirect3D::GetAdapterDisplayMode(UINT adapter, D3DDISPLAYMODE* displayMode) {
+    if (adapter >= desktopModes.size()) {
+        return D3DERR_INVALIDCALL;
+    }
+    *displayMode = desktopModes[adapter];
     return S_OK;
 }
 
@@ -51,9 +54,12 @@ HRESULT WINAPI FakeDirect3D::CheckDeviceType(UINT, D3DDEVTYPE type, D3DFORMAT, D
     return (type == D3DDEVTYPE_HAL && halAvailable) ? S_OK : D3DERR_NOTAVAILABLE;
 }
 
-HRESULT WINAPI FakeDirect3D::CheckDeviceFormat(UINT, D3DDEVTYPE, D3DFORMAT, DWORD, D3DRESOURCETYPE,
-                                               D3DFORMAT) {
-    return S_OK;
+HRESULT WINAPI FakeDirect3D::CheckDeviceFormat(UINT, D3DDEVTYPE, D3DFORMAT adapterFormat, DWORD,
+                                               D3DRESOURCETYPE type, D3DFORMAT format) {
+    formatChecks.push_back({adapterFormat, type, format});
+    const bool accepted = acceptedFormats.empty() || std::find(acceptedFormats.begin(), acceptedFormats.end(),
+                                                               format) != acceptedFormats.end();
+    return accepted ? S_OK : D3DERR_NOTAVAILABLE;
 }
 
 HRESULT WINAPI FakeDirect3D::CheckDeviceMultiSampleType(UINT, D3DDEVTYPE, D3DFORMAT, WINBOOL,
@@ -88,7 +94,7 @@ HRESULT WINAPI FakeDirect3D::CreateDevice(UINT, D3DDEVTYPE, HWND focusWindow, DW
         }
     }
     if (real_ == nullptr) {
-        real_ = LoadDirect3D8(Direct3DSdkVersion);
+        real_ = CreateRealDirect3D();
         if (real_ == nullptr) {
             return D3DERR_NOTAVAILABLE;
         }
@@ -99,6 +105,10 @@ HRESULT WINAPI FakeDirect3D::CreateDevice(UINT, D3DDEVTYPE, HWND focusWindow, DW
     windowed.SwapEffect = D3DSWAPEFFECT_COPY;
     windowed.hDeviceWindow = parameters->hDeviceWindow != nullptr ? parameters->hDeviceWindow : focusWindow;
     windowed.Windowed = TRUE;
-    return real_->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, focusWindow,
-                               D3DCREATE_SOFTWARE_VERTEXPROCESSING, &windowed, device);
+    const HRESULT hr = real_->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, focusWindow,
+                                           D3DCREATE_SOFTWARE_VERTEXPROCESSING, &windowed, device);
+    if (SUCCEEDED(hr) && deviceMade) {
+        deviceMade(*device);
+    }
+    return hr;
 }

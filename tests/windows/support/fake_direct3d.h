@@ -8,18 +8,18 @@
 
 #include "support/d3d8_stubs.h"
 
-// A stand-in for the Direct3D object with one invented adapter: its modes, its name and
-// which device creations it refuses are up to the test. Devices it agrees to create are
+// The fake Direct3D object: invented adapters whose modes, name, texture formats and
+// refused device creations are up to the test. Devices it agrees to create are
 // real windowed devices of the real Direct3D on the focus window, so the framework can
 // use them as usual. The test owns the object; Release never deletes it.
-class FakeDirect3D : public StubDirect3D8 {
+class FakeDirect3D final : public StubDirect3D8 {
 public:
     FakeDirect3D();
     ~FakeDirect3D();
 
-    // What the adapter offers.
+    // What the adapters offer: one adapter per desktop mode, the same modes on each.
     std::vector<D3DDISPLAYMODE> modes;
-    D3DDISPLAYMODE desktopMode;
+    std::vector<D3DDISPLAYMODE> desktopModes = {{1024, 768, 60, D3DFMT_X8R8G8B8}};
     char description[MAX_DEVICE_IDENTIFIER_STRING];
     GUID deviceIdentifier;
     bool halAvailable = true;
@@ -28,6 +28,17 @@ public:
     std::function<HRESULT(const D3DPRESENT_PARAMETERS&)> creationPolicy;
     // Every CreateDevice request, in order.
     std::vector<D3DPRESENT_PARAMETERS> creationRequests;
+    // Shown every device made, before the caller gets it.
+    std::function<void(IDirect3DDevice8*)> deviceMade;
+
+    // Texture formats CheckDeviceFormat accepts (empty: every one), and every format asked.
+    struct FormatCheck {
+        D3DFORMAT adapterFormat;
+        D3DRESOURCETYPE type;
+        D3DFORMAT format;
+    };
+    std::vector<D3DFORMAT> acceptedFormats;
+    std::vector<FormatCheck> formatChecks;
 
     HRESULT WINAPI RegisterSoftwareDevice(void* initializeFunction) override;
     UINT WINAPI GetAdapterCount() override;

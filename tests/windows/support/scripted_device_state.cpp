@@ -1,4 +1,4 @@
-#include "scripted_device_state.h"
+#include "support/scripted_device_state.h"
 
 #include <cstring>
 

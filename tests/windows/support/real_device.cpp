@@ -1,4 +1,4 @@
-#include "d3d8_test_device.h"
+#include "support/real_device.h"
 
 #include <cstdio>
 
@@ -25,27 +25,28 @@ HWND CreateTestWindow(int width, int height) {
 
 }  // namespace
 
-TestDevice::TestDevice(int width, int height) : width_(width), height_(height) {
+IDirect3D8* CreateRealDirect3D() {
+    static HMODULE library = LoadLibraryA("d3d8.dll");  // stays loaded, as in the saver
+    using CreateFunction = IDirect3D8*(WINAPI*)(UINT);
+    const auto create = library == nullptr ? nullptr
+                                           : reinterpret_cast<CreateFunction>(reinterpret_cast<void (*)()>(
+                                                 GetProcAddress(library, "Direct3DCreate8")));
+    return create != nullptr ? create(D3D_SDK_VERSION) : nullptr;
+}
+
+RealDevice::RealDevice(int width, int height, UINT adapter) : width_(width), height_(height) {
     window_ = CreateTestWindow(width, height);
     if (window_ == nullptr) {
         error_ = "CreateWindow failed";
         return;
     }
-    library_ = LoadLibraryA("d3d8.dll");
-    if (library_ == nullptr) {
-        error_ = "d3d8.dll not found";
-        return;
-    }
-    using CreateFunction = IDirect3D8*(WINAPI*)(UINT);
-    const auto create = reinterpret_cast<CreateFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(library_, "Direct3DCreate8")));
-    direct3d_ = create != nullptr ? create(D3D_SDK_VERSION) : nullptr;
+    direct3d_ = CreateRealDirect3D();
     if (direct3d_ == nullptr) {
-        error_ = "Direct3DCreate8 failed";
+        error_ = "no Direct3D 8";
         return;
     }
     D3DDISPLAYMODE mode = {};
-    direct3d_->GetAdapterDisplayMode(D3DADAPTER_DEFAULT, &mode);
+    direct3d_->GetAdapterDisplayMode(adapter, &mode);
     D3DPRESENT_PARAMETERS parameters = {};
     parameters.Windowed = TRUE;
     parameters.SwapEffect = D3DSWAPEFFECT_COPY;
@@ -57,7 +58,7 @@ TestDevice::TestDevice(int width, int height) : width_(width), height_(height) {
     parameters.AutoDepthStencilFormat = D3DFMT_D16;
     parameters.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
     parameters.hDeviceWindow = window_;
-    const HRESULT hr = direct3d_->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window_,
+    const HRESULT hr = direct3d_->CreateDevice(adapter, D3DDEVTYPE_HAL, window_,
                                                D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &device_);
     if (FAILED(hr)) {
         device_ = nullptr;
@@ -67,7 +68,7 @@ TestDevice::TestDevice(int width, int height) : width_(width), height_(height) {
     }
 }
 
-TestDevice::~TestDevice() {
+RealDevice::~RealDevice() {
     if (device_ != nullptr) {
         device_->Release();
         device_ = nullptr;
@@ -76,22 +77,18 @@ TestDevice::~TestDevice() {
         direct3d_->Release();
         direct3d_ = nullptr;
     }
-    if (library_ != nullptr) {
-        FreeLibrary(library_);
-        library_ = nullptr;
-    }
     if (window_ != nullptr) {
         DestroyWindow(window_);
         window_ = nullptr;
     }
 }
 
-ULONG TestDevice::References() const {
+ULONG RealDevice::References() const {
     device_->AddRef();
     return device_->Release();
 }
 
-std::vector<uint32_t> TestDevice::ReadBackBuffer() const {
+std::vector<uint32_t> RealDevice::ReadBackBuffer() const {
     std::vector<uint32_t> pixels;
     IDirect3DSurface8* surface = nullptr;
     if (FAILED(device_->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &surface))) {
