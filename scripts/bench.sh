@@ -117,7 +117,9 @@ median() {
   local sorted count
   sorted=$(printf '%s\n' "$@" | grep -v none | sort -n || true)
   count=$(echo "$sorted" | grep -c . || true)
-  echo "$sorted" | sed -n "$(((count + 1) / 2))p"
+  if [ "$count" -gt 0 ]; then
+    echo "$sorted" | sed -n "$(((count + 1) / 2))p"
+  fi
 }
 
 # The saver's runs alternate with those of the floor: a program that only makes a
