@@ -9,8 +9,17 @@ set(LJT_LIBRARY ${LJT_INSTALL}/lib/libjpeg.a)
 
 set(LJT_EXTRA_ARGS)
 if(CELESTRA_FUZZ)
+  # Plain C only: the sanitizers and the fuzzer's coverage see nothing of the SIMD
+  # assembly, and speed does not matter here.
   list(APPEND LJT_EXTRA_ARGS -DCMAKE_C_COMPILER=${CMAKE_C_COMPILER}
-    "-DCMAKE_C_FLAGS=-fsanitize=fuzzer-no-link,address -fno-omit-frame-pointer")
+    "-DCMAKE_C_FLAGS=-fsanitize=fuzzer-no-link,address -fno-omit-frame-pointer"
+    -DWITH_SIMD=OFF)
+else()
+  # The Windows build (32-bit x86): the SIMD decoder (MMX/SSE2, chosen at run time).
+  # REQUIRE_SIMD makes a missing NASM an error instead of a quietly slower library.
+  find_program(CELESTRA_NASM nasm REQUIRED)
+  list(APPEND LJT_EXTRA_ARGS -DWITH_SIMD=ON -DREQUIRE_SIMD=ON
+    -DCMAKE_ASM_NASM_COMPILER=${CELESTRA_NASM} -DCMAKE_ASM_NASM_OBJECT_FORMAT=win32)
 endif()
 
 ExternalProject_Add(libjpeg_turbo
@@ -26,7 +35,6 @@ ExternalProject_Add(libjpeg_turbo
     -DCMAKE_INSTALL_LIBDIR=${LJT_INSTALL}/lib
     -DENABLE_SHARED=OFF
     -DENABLE_STATIC=ON
-    -DWITH_SIMD=OFF
     -DWITH_TURBOJPEG=OFF
     ${LJT_EXTRA_ARGS}
   BUILD_BYPRODUCTS ${LJT_LIBRARY}

@@ -88,17 +88,14 @@ echo
 echo "== under Wine: texture decoding"
 wine "$bench" decode "$runs" 2>/dev/null
 
-# From the start of a /s run to its first Present, told by Wine's d3d8 trace.
-echo
-echo "== under Wine: start-up of ssaver.scr /s to its first presented frame (Wine running)"
-log=$(mktemp)
-times=()
-for run in $(seq 1 "$runs"); do
-  : >"$log"
+# From the launch of a program to its first Present, told by Wine's d3d8 trace, in ms
+# ("none" when no Present came within 15 s).
+first_present_ms() {
+  local log start took="" pid
+  log=$(mktemp)
   start=$(date +%s%N)
-  WINEDEBUG=+d3d8 wine "$saver" /s 2>"$log" &
+  WINEDEBUG=+d3d8 wine "$@" 2>"$log" &
   pid=$!
-  took=""
   for _ in $(seq 1 3000); do
     if grep -q 'd3d8_device_Present' "$log"; then
       took=$((($(date +%s%N) - start) / 1000000))
@@ -113,14 +110,36 @@ for run in $(seq 1 "$runs"); do
   done
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
-  times+=("${took:-none}")
+  rm -f "$log"
+  echo "${took:-none}"
+}
+median() {
+  local sorted count
+  sorted=$(printf '%s\n' "$@" | grep -v none | sort -n || true)
+  count=$(echo "$sorted" | grep -c . || true)
+  if [ "$count" -gt 0 ]; then
+    echo "$sorted" | sed -n "$(((count + 1) / 2))p"
+  fi
+}
+
+# The saver's runs alternate with those of the floor: a program that only makes a
+# 1024 x 768 device and presents empty frames.
+echo
+echo "== under Wine: start-up to the first presented frame (Wine running)"
+saver_times=()
+floor_times=()
+for run in $(seq 1 "$runs"); do
+  saver_times+=("$(first_present_ms "$saver" /s)")
+  floor_times+=("$(first_present_ms "$bench" empty 1 1024 768)")
 done
-rm -f "$log"
-sorted=$(printf '%s\n' "${times[@]}" | grep -v none | sort -n || true)
-count=$(echo "$sorted" | grep -c . || true)
-median=$(echo "$sorted" | sed -n "$(((count + 1) / 2))p")
-echo "runs (ms): ${times[*]}"
-echo "median: ${median:-none} ms"
+saver_median=$(median "${saver_times[@]}")
+floor_median=$(median "${floor_times[@]}")
+echo "ssaver.scr /s, runs (ms):                 ${saver_times[*]}"
+echo "empty-frame program 1024x768, runs (ms):  ${floor_times[*]}"
+echo "median: ssaver.scr ${saver_median:-none} ms, empty-frame program ${floor_median:-none} ms"
+echo
+echo "== under Wine: one screen's start, step by step (time, memory, objects)"
+wine "$bench" start 1024 768 2>/dev/null
 
 # VmHWM of the Windows process is its peak working set.
 peak_kb() {

@@ -21,7 +21,7 @@ HOST_PACKAGES=(
   g++-mingw-w64-i686 dpkg-dev
   xvfb xauth xdotool x11-utils imagemagick tesseract-ocr tesseract-ocr-eng
   fonts-liberation fonts-wine
-  pulseaudio sox lame nsis zip
+  pulseaudio sox lame nsis zip nasm
 )
 I386_PACKAGES=(
   wine wine32:i386 wine64 libwine:i386

@@ -1,6 +1,7 @@
 #include <climits>
 #include <csetjmp>
 #include <cstdio>  // jpeglib.h uses FILE and size_t without including their headers
+#include <cstring>
 #include <new>
 
 #include <jpeglib.h>
@@ -133,7 +134,7 @@ private:
 
 // Every libjpeg call happens between setjmp and a possible longjmp here. The frames that
 // a jump skips hold no objects with destructors: the pixels live in *image, owned by the
-// caller, and the row buffer belongs to libjpeg's pool.
+// caller.
 DecodeStatus Decompressor::Decode(const uint8_t* data, std::size_t size, DecodedImage* image) {
     if (setjmp(errors_.jump) != 0) {
         return errors_.status;
@@ -148,6 +149,16 @@ DecodeStatus Decompressor::Decode(const uint8_t* data, std::size_t size, Decoded
     return DecodeStatus::Ok;
 }
 
+// libjpeg-turbo writes each pixel straight in the layout of DecodedImage's pixels: a
+// uint32_t 0xFFRRGGBB is B, G, R, 0xFF in memory on a little-endian machine and 0xFF, R,
+// G, B on a big-endian one; the library fills the X byte with 0xFF.
+J_COLOR_SPACE OpaquePixelLayout() {
+    const uint32_t probe = 1;
+    uint8_t firstByte = 0;
+    std::memcpy(&firstByte, &probe, 1);
+    return firstByte == 1 ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+}
+
 DecodeStatus Decompressor::Start(const uint8_t* data, std::size_t size) {
     info_.mem->max_memory_to_use = MaxLibraryMemory;
     info_.progress = &progress_;
@@ -158,43 +169,33 @@ DecodeStatus Decompressor::Start(const uint8_t* data, std::size_t size) {
     }
     switch (info_.jpeg_color_space) {
         case JCS_GRAYSCALE:
-            info_.out_color_space = JCS_GRAYSCALE;
-            break;
         case JCS_YCbCr:
         case JCS_RGB:
-            info_.out_color_space = JCS_RGB;
+            info_.out_color_space = OpaquePixelLayout();
             break;
         default:
             return DecodeStatus::Unsupported;  // CMYK and unknown colour spaces
     }
     jpeg_start_decompress(&info_);
-    if (info_.output_components != 1 && info_.output_components != 3) {
+    if (info_.output_components != 4) {
         return DecodeStatus::Unsupported;
     }
     return DecodeStatus::Ok;
 }
 
-uint32_t OpaquePixel(uint8_t r, uint8_t g, uint8_t b) {
-    return 0xFF000000u | (uint32_t{r} << 16) | (uint32_t{g} << 8) | uint32_t{b};
-}
-
+// Each row is decoded straight into the pixels, with no copy between.
 void Decompressor::ReadRows(DecodedImage* image) {
     const uint32_t width = info_.output_width;
     const uint32_t height = info_.output_height;
-    const int components = info_.output_components;
-    JSAMPARRAY row = (*info_.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info_), JPOOL_IMAGE,
-                                                width * static_cast<JDIMENSION>(components), 1);
-    // Reserved, not resized: the pages of an image that turns out to be truncated early
-    // are never touched.
+    // Reserved, and grown a row at a time: the pages of an image that turns out to be
+    // truncated early are never touched.
     image->pixels.reserve(std::size_t{width} * height);
     while (info_.output_scanline < height) {
-        if (jpeg_read_scanlines(&info_, row, 1) != 1) {
+        const std::size_t rowStart = image->pixels.size();
+        image->pixels.resize(rowStart + width);
+        JSAMPROW row = reinterpret_cast<JSAMPROW>(image->pixels.data() + rowStart);
+        if (jpeg_read_scanlines(&info_, &row, 1) != 1) {
             Abandon(reinterpret_cast<j_common_ptr>(&info_), DecodeStatus::Truncated);
-        }
-        const JSAMPLE* samples = row[0];
-        for (uint32_t x = 0; x < width; ++x, samples += components) {
-            image->pixels.push_back(components == 1 ? OpaquePixel(samples[0], samples[0], samples[0])
-                                                    : OpaquePixel(samples[0], samples[1], samples[2]));
         }
     }
     image->width = width;

@@ -92,6 +92,54 @@ TEST(JpegDecoder, GreyscaleBecomesEqualChannels) {
     }
 }
 
+// Noise with a gradient under it: every rounding step of the colour conversion and the
+// chroma upsampling shows in the samples.
+std::vector<uint8_t> NoisySamples(uint32_t width, uint32_t height, int components) {
+    std::vector<uint8_t> samples(std::size_t{width} * height * static_cast<std::size_t>(components));
+    uint32_t state = 12345;
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        state = state * 1103515245u + 12345u;
+        samples[i] = static_cast<uint8_t>((i * 7 / samples.size()) * 32 + ((state >> 16) & 31));
+    }
+    return samples;
+}
+
+// The decoder lets libjpeg write ARGB pixels directly; they must hold exactly the samples
+// of libjpeg's own RGB output, for every kind of file the decoder reads.
+TEST(JpegDecoder, PixelsAreLibjpegsOwnSamplesBitForBit) {
+    struct Case {
+        const char* name;
+        uint32_t width;
+        uint32_t height;
+        JpegSamples kind;
+        JpegWriteOptions options;
+    };
+    const Case cases[] = {
+        {"4:4:4", 64, 48, JpegSamples::Rgb, {90, false, true}},
+        {"4:2:0", 64, 48, JpegSamples::Rgb, {75, false, false}},
+        {"4:2:0, odd size", 37, 21, JpegSamples::Rgb, {75, false, false}},
+        {"progressive 4:2:0", 64, 48, JpegSamples::Rgb, {75, true, false}},
+        {"greyscale", 40, 24, JpegSamples::Grey, {75, false, true}},
+    };
+    for (const Case& c : cases) {
+        const int components = c.kind == JpegSamples::Grey ? 1 : 3;
+        const std::vector<uint8_t> jpeg =
+            WriteJpeg(c.width, c.height, c.kind, NoisySamples(c.width, c.height, components), c.options);
+        uint32_t width = 0, height = 0;
+        const std::vector<uint8_t> rgb = ReadJpegRgb(jpeg, &width, &height);
+        DecodedImage image;
+        ASSERT_EQ(Decode(jpeg, &image), DecodeStatus::Ok) << c.name;
+        ASSERT_EQ(image.width, width) << c.name;
+        ASSERT_EQ(image.height, height) << c.name;
+        ASSERT_EQ(image.pixels.size(), rgb.size() / 3) << c.name;
+        for (std::size_t i = 0; i < image.pixels.size(); ++i) {
+            const uint32_t expected = 0xFF000000u | (uint32_t{rgb[3 * i]} << 16) |
+                                      (uint32_t{rgb[3 * i + 1]} << 8) | uint32_t{rgb[3 * i + 2]};
+            ASSERT_EQ(image.pixels[i], expected) << c.name << ", pixel " << i;
+        }
+    }
+}
+
 TEST(JpegDecoder, RefusesCmykAsUnsupported) {
     const std::vector<uint8_t> cmyk(8 * 8 * 4, 0x80);
     DecodedImage image;

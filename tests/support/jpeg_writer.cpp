@@ -26,11 +26,11 @@ ColourSetup SetupFor(JpegSamples kind) {
 }
 
 // Exceptions cannot pass through libjpeg's C frames; a test image that cannot be written
-// is a broken test.
+// or read back is a broken test.
 [[noreturn]] void FailOnError(j_common_ptr info) {
     char message[JMSG_LENGTH_MAX];
     (*info->err->format_message)(info, message);
-    std::fprintf(stderr, "writing a test JPEG failed: %s\n", message);
+    std::fprintf(stderr, "a test JPEG failed: %s\n", message);
     std::abort();
 }
 
@@ -144,4 +144,26 @@ void SetFrameSize(std::vector<uint8_t>& jpeg, uint16_t width, uint16_t height) {
     jpeg[frame + 6] = static_cast<uint8_t>(height & 0xFF);
     jpeg[frame + 7] = static_cast<uint8_t>(width >> 8);
     jpeg[frame + 8] = static_cast<uint8_t>(width & 0xFF);
+}
+
+std::vector<uint8_t> ReadJpegRgb(const std::vector<uint8_t>& jpeg, uint32_t* width, uint32_t* height) {
+    jpeg_decompress_struct info = {};
+    jpeg_error_mgr errors = {};
+    info.err = jpeg_std_error(&errors);
+    errors.error_exit = FailOnError;
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, jpeg.data(), static_cast<unsigned long>(jpeg.size()));
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
+    *width = info.output_width;
+    *height = info.output_height;
+    std::vector<uint8_t> samples(std::size_t{info.output_width} * info.output_height * 3);
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = &samples[std::size_t{info.output_scanline} * info.output_width * 3];
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return samples;
 }

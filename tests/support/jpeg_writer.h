@@ -30,3 +30,8 @@ std::size_t FindMarker(const std::vector<uint8_t>& jpeg, uint8_t code, std::size
 
 // Rewrites the frame header's (SOF0 or SOF2) height and width in place.
 void SetFrameSize(std::vector<uint8_t>& jpeg, uint16_t width, uint16_t height);
+
+// libjpeg's own reading of a JPEG file as RGB samples (3 bytes a pixel, rows top first,
+// greyscale repeated into the three), the plain way with no extensions: the reference that
+// the program's decoder is compared with. A file libjpeg refuses aborts the test.
+std::vector<uint8_t> ReadJpegRgb(const std::vector<uint8_t>& jpeg, uint32_t* width, uint32_t* height);

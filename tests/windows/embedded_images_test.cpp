@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "image/decoded_image.h"
+#include "jpeg_writer.h"
 #include "resource_ids.h"
 
 namespace {
@@ -89,6 +90,27 @@ TEST(EmbeddedImages, EveryJpegTextureIsABaselineColourImageOfItsSize) {
         EXPECT_EQ(width, texture.width) << texture.id;
         EXPECT_EQ(height, texture.height) << texture.id;
         EXPECT_EQ(components, 3) << texture.id;
+    }
+}
+
+// The decoder of the shipped build (libjpeg-turbo with its SIMD code) gives exactly
+// libjpeg's own RGB samples of every texture, as opaque ARGB pixels.
+TEST(EmbeddedImages, EveryJpegTextureDecodesToLibjpegsOwnSamples) {
+    for (const JpegTexture& texture : JpegTextures) {
+        const std::vector<uint8_t> bytes = TextureBytes(texture.id);
+        ASSERT_FALSE(bytes.empty()) << texture.id;
+        uint32_t width = 0, height = 0;
+        const std::vector<uint8_t> rgb = ReadJpegRgb(bytes, &width, &height);
+        DecodedImage image;
+        ASSERT_EQ(DecodeJpeg(bytes.data(), bytes.size(), &image), DecodeStatus::Ok) << texture.id;
+        ASSERT_EQ(image.width, width) << texture.id;
+        ASSERT_EQ(image.height, height) << texture.id;
+        ASSERT_EQ(image.pixels.size(), rgb.size() / 3) << texture.id;
+        for (std::size_t i = 0; i < image.pixels.size(); ++i) {
+            const uint32_t expected = 0xFF000000u | (uint32_t{rgb[3 * i]} << 16) |
+                                      (uint32_t{rgb[3 * i + 1]} << 8) | uint32_t{rgb[3 * i + 2]};
+            ASSERT_EQ(image.pixels[i], expected) << texture.id << ", pixel " << i;
+        }
     }
 }
 

@@ -7,9 +7,11 @@
 //   scene_frame_bench detail W H FRAMES      the full scene with sphere detail lowered and raised
 //   scene_frame_bench decode RUNS            decoding the 24 textures
 //   scene_frame_bench empty SECONDS W H      empty frames for a while (peak working set)
+//   scene_frame_bench start W H              one screen's start, step by step: time, memory, objects
 
 #include <windows.h>
 #include <d3d8.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -544,11 +546,13 @@ constexpr int TextureIds[] = {IDR_STARS_POS_X,
                               IDR_SUN_GLOW,
                               IDR_RING};
 
-// Decodes the 24 textures into textures of `device`, `runs` times; the median in ms.
-double DecodeMilliseconds(IDirect3DDevice8* device, int runs) {
+// Decodes the 24 textures into textures of `device`, `runs` times: the median by the
+// clock and the mean in CPU time of the process, in ms.
+FrameCost DecodeMilliseconds(IDirect3DDevice8* device, int runs) {
     OrrerySaver saver;
     saver.activeDevice = device;
     std::vector<double> spent;
+    const double cpuStart = ProcessCpuSeconds();
     for (int run = 0; run < runs; ++run) {
         const double start = Now();
         for (int id : TextureIds) {
@@ -560,18 +564,21 @@ double DecodeMilliseconds(IDirect3DDevice8* device, int runs) {
         }
         spent.push_back((Now() - start) * 1000.0);
     }
-    return Percentile(spent, 0.5);
+    return {Percentile(spent, 0.5), (ProcessCpuSeconds() - cpuStart) * 1000.0 / runs};
 }
 
 int RunDecode(int runs) {
-    std::printf("# decoding all %d textures from the executable's resources, median of %d runs\n",
+    std::printf("# decoding all %d textures from the executable's resources, %d runs: median by the clock,\n",
                 static_cast<int>(sizeof TextureIds / sizeof TextureIds[0]), runs);
+    std::printf("# mean CPU time of the process\n");
+    std::printf("%-34s %9s %9s\n", "", "wall ms", "cpu ms");
     NullDevice nullDevice;
-    std::printf("%-34s %9.2f ms\n", "into memory textures", DecodeMilliseconds(&nullDevice, runs));
+    const FrameCost memory = DecodeMilliseconds(&nullDevice, runs);
+    std::printf("%-34s %9.2f %9.2f\n", "into memory textures", memory.wall, memory.cpu);
     RealScreens screens(320, 240, 1);
     if (screens.Ready()) {
-        std::printf("%-34s %9.2f ms\n", "into managed textures of a device",
-                    DecodeMilliseconds(screens.Devices()[0], runs));
+        const FrameCost managed = DecodeMilliseconds(screens.Devices()[0], runs);
+        std::printf("%-34s %9.2f %9.2f\n", "into managed textures of a device", managed.wall, managed.cpu);
     }
     return 0;
 }
@@ -587,6 +594,242 @@ int RunEmpty(double seconds, int width, int height) {
         MillisecondsPerFrame(screens, nullptr, 0, 10);
         Sleep(10);
     }
+    return 0;
+}
+
+// ---------------------------------------------------------------- start-up and memory, step by step
+
+// This process's working set and peak working set in MB (under Wine: the Linux process's
+// resident and peak resident memory).
+struct Resident {
+    double now = 0.0;
+    double peak = 0.0;
+};
+
+Resident ResidentMegabytes() {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    if (!K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) {
+        return {};
+    }
+    return {counters.WorkingSetSize / 1048576.0, counters.PeakWorkingSetSize / 1048576.0};
+}
+
+// Prints one step of the start: its time, and the memory after it.
+class StartSteps {
+public:
+    StartSteps() : last_(Now()) {
+        std::printf("%-44s %8s %9s %9s\n", "step", "ms", "RSS MB", "peak MB");
+        const Resident resident = ResidentMegabytes();
+        std::printf("%-44s %8s %9.1f %9.1f\n", "main() entered", "", resident.now, resident.peak);
+    }
+    void Done(const char* step) {
+        const double now = Now();
+        const Resident resident = ResidentMegabytes();
+        std::printf("%-44s %8.1f %9.1f %9.1f\n", step, (now - last_) * 1000.0, resident.now, resident.peak);
+        std::fflush(stdout);
+        last_ = Now();
+    }
+
+private:
+    double last_;
+};
+
+// Bytes of the objects a prepared screen holds, by kind, pool and format.
+class HeldBytes {
+public:
+    void Add(IDirect3DTexture8* texture) {
+        D3DSURFACE_DESC level = {};
+        if (texture != nullptr && SUCCEEDED(texture->GetLevelDesc(0, &level))) {
+            Count("texture", level.Pool, level.Format, level.Size);
+        }
+    }
+    void Add(IDirect3DVertexBuffer8* buffer) {
+        D3DVERTEXBUFFER_DESC desc = {};
+        if (buffer != nullptr && SUCCEEDED(buffer->GetDesc(&desc))) {
+            Count((desc.Usage & D3DUSAGE_DYNAMIC) != 0 ? "vertex buffer, dynamic" : "vertex buffer",
+                  desc.Pool, D3DFMT_VERTEXDATA, desc.Size);
+        }
+    }
+    void Print() const {
+        std::printf("%-24s %-8s %-10s %6s %12s\n", "object", "pool", "format", "count", "bytes");
+        unsigned long total = 0;
+        for (const Row& row : rows_) {
+            std::printf("%-24s %-8s %-10s %6d %12lu\n", row.kind.c_str(), PoolName(row.pool),
+                        FormatName(row.format), row.count, row.bytes);
+            total += row.bytes;
+        }
+        std::printf("%-24s %-8s %-10s %6s %12lu\n", "all", "", "", "", total);
+    }
+
+private:
+    struct Row {
+        std::string kind;
+        D3DPOOL pool;
+        D3DFORMAT format;
+        int count;
+        unsigned long bytes;
+    };
+    void Count(const char* kind, D3DPOOL pool, D3DFORMAT format, UINT bytes) {
+        for (Row& row : rows_) {
+            if (row.kind == kind && row.pool == pool && row.format == format) {
+                ++row.count;
+                row.bytes += bytes;
+                return;
+            }
+        }
+        rows_.push_back({kind, pool, format, 1, bytes});
+    }
+    static const char* PoolName(D3DPOOL pool) {
+        return pool == D3DPOOL_MANAGED ? "managed" : pool == D3DPOOL_DEFAULT ? "default" : "other";
+    }
+    static const char* FormatName(D3DFORMAT format) {
+        switch (format) {
+            case D3DFMT_X8R8G8B8:
+                return "X8R8G8B8";
+            case D3DFMT_A8R8G8B8:
+                return "A8R8G8B8";
+            case D3DFMT_A4R4G4B4:
+                return "A4R4G4B4";
+            case D3DFMT_VERTEXDATA:
+                return "vertices";
+            default:
+                return "other";
+        }
+    }
+    std::vector<Row> rows_;
+};
+
+HeldBytes ObjectsOf(const DeviceSceneObjects& objects) {
+    HeldBytes held;
+    for (IDirect3DTexture8* texture : objects.skyTextures) {
+        held.Add(texture);
+    }
+    for (IDirect3DTexture8* texture : objects.bodyTextures) {
+        held.Add(texture);
+    }
+    held.Add(objects.ringTexture);
+    held.Add(objects.haloTexture);
+    held.Add(objects.sunGlowTexture);
+    for (const TextureFont* font :
+         {objects.labelFont, objects.panelFont, objects.titleFont, objects.nameFont}) {
+        held.Add(font != nullptr ? font->Texture() : nullptr);
+        held.Add(font != nullptr ? font->VertexBuffer() : nullptr);
+    }
+    for (IDirect3DVertexBuffer8* buffer : objects.orbitBuffers) {
+        held.Add(buffer);
+    }
+    for (IDirect3DVertexBuffer8* buffer : objects.distanceBuffers) {
+        held.Add(buffer);
+    }
+    held.Add(objects.skyBoxBuffer);
+    held.Add(objects.quadBuffer);
+    for (IDirect3DVertexBuffer8* buffer : objects.ringBuffers) {
+        held.Add(buffer);
+    }
+    for (IDirect3DVertexBuffer8* buffer : objects.sphereBuffers) {
+        held.Add(buffer);
+    }
+    return held;
+}
+
+// Reads the back buffer, which makes Wine finish every draw before it.
+void WaitForDrawing(IDirect3DDevice8* device) {
+    IDirect3DSurface8* back = nullptr;
+    if (FAILED(device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &back)) || back == nullptr) {
+        return;
+    }
+    D3DLOCKED_RECT locked = {};
+    if (SUCCEEDED(back->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
+        back->UnlockRect();
+    }
+    back->Release();
+}
+
+// One screen's start as the saver makes it, timed and weighed step by step, in the order
+// of PrepareDeviceObjects; then what the prepared screen holds.
+int RunStart(int width, int height) {
+    std::printf("# one screen's start step by step, %dx%d windowed, every overlay on\n", width, height);
+    StartSteps steps;
+    {
+        // The first Direct3D object loads Wine's and Mesa's drivers; a second costs less.
+        HMODULE library = LoadLibraryA("d3d8.dll");
+        using CreateFunction = IDirect3D8*(WINAPI*)(UINT);
+        const auto create = library == nullptr
+                                ? nullptr
+                                : reinterpret_cast<CreateFunction>(reinterpret_cast<void (*)()>(
+                                      GetProcAddress(library, "Direct3DCreate8")));
+        IDirect3D8* direct3d = create != nullptr ? create(D3D_SDK_VERSION) : nullptr;
+        if (direct3d != nullptr) {
+            direct3d->Release();
+        }
+        steps.Done("d3d8.dll and the first Direct3DCreate8");
+        // Kept loaded, as the saver keeps it.
+    }
+    RealScreens screens(width, height, 1);
+    if (!screens.Ready()) {
+        std::printf("no Direct3D device\n");
+        return 0;
+    }
+    steps.Done("window, Direct3DCreate8, CreateDevice");
+    MillisecondsPerFrame(screens, nullptr, 0, 1);
+    WaitForDrawing(screens.Devices()[0]);
+    steps.Done("three empty frames (the floor's first frame)");
+
+    OrrerySaver saver;
+    saver.mode = SaverMode::Test;
+    EveryOverlayOn(saver.settings, CameraAround, ArrangementRealWithPeriods);
+    screens.Select(saver, 0);
+    IDirect3DDevice8* device = screens.Devices()[0];
+    device->SetRenderState(D3DRS_DITHERENABLE, TRUE);
+    device->SetRenderState(D3DRS_SPECULARENABLE, FALSE);
+    saver.BuildStaticGeometry();
+    steps.Done("static geometry");
+    saver.LoadSceneTextures();
+    steps.Done("18 scene textures");
+    saver.InitCatalogue();
+    saver.UpdateBodyPositions();
+    saver.BuildOrbitGeometry();
+    steps.Done("catalogue and orbits");
+    saver.sunLight = OrrerySaver::SunLightValues();
+    device->SetLight(0, &saver.sunLight);
+    saver.CreateFonts();
+    steps.Done("four fonts");
+    // The first frames, one drawing step more each time: a step's first draw is where
+    // Wine and Mesa make its shaders and upload its textures. Reading the back buffer
+    // waits until they are drawn.
+    const struct {
+        const char* name;
+        unsigned bits;
+    } added[] = {
+        {"first frames: sky box", StepSky},
+        {"  + halos", StepHalos},
+        {"  + orbits and distance lines", StepOrbits | StepLines},
+        {"  + planets", StepPlanets},
+        {"  + rings", StepRings},
+        {"  + glow", StepGlow},
+        {"  + frame rate (2D text)", StepTexts | StepFrameRate},
+        {"  + names (3D text)", StepNames},
+        {"  + distance labels (the whole frame)", StepPanel | StepDistanceLabels},
+    };
+    unsigned skipped = 0;
+    for (const auto& step : added) {
+        skipped |= step.bits;
+    }
+    for (const auto& step : added) {
+        skipped &= ~step.bits;
+        MillisecondsPerFrame(screens, &saver, skipped, 1);
+        WaitForDrawing(device);
+        steps.Done(step.name);
+    }
+    MillisecondsPerFrame(screens, &saver, 0, 100);
+    WaitForDrawing(device);
+    steps.Done("102 more frames");
+
+    std::printf("\n# what the prepared screen holds, as created\n");
+    ObjectsOf(*saver.currentDevice).Print();
+    saver.ReleaseDeviceObjects();
+    steps.Done("all released");
     return 0;
 }
 
@@ -614,8 +857,10 @@ int main(int argc, char** argv) {
         return RunDecode(Number(argv, argc, 2, 5));
     } else if (what == "empty") {
         return RunEmpty(Number(argv, argc, 2, 5), Number(argv, argc, 3, 600), Number(argv, argc, 4, 400));
+    } else if (what == "start") {
+        return RunStart(Number(argv, argc, 2, 1024), Number(argv, argc, 3, 768));
     } else {
-        std::fprintf(stderr, "usage: scene_frame_bench cpu|steps|screens|detail|decode|empty ...\n");
+        std::fprintf(stderr, "usage: scene_frame_bench cpu|steps|screens|detail|decode|empty|start ...\n");
         return 2;
     }
     return 0;

@@ -56,6 +56,9 @@ public:
     void DrawFrameRate();
     void DrawPreviewTitles();
 
+    // The four fonts of the current device (replacing any it has).
+    void CreateFonts();
+
     // Geometry of the current device, created on `activeDevice`.
     HRESULT BuildStaticGeometry();
     HRESULT BuildOrbitGeometry();
@@ -89,7 +92,6 @@ private:
     bool MusicWanted() const;
     // The current device's fonts, textures and buffers, whatever of them exists.
     void ReleaseSceneObjects();
-    void CreateFonts();
     void DeleteFonts();
     void DrawBillboard(const D3DXMATRIX& world, const D3DMATERIAL8& material, IDirect3DTexture8* texture);
 };
