@@ -5,7 +5,9 @@
 //   e2e_helper list TITLE           print "WxH+X+Y topmost T" of every top-level window TITLE
 //   e2e_helper monitors             print "WxH+X+Y" of every monitor
 //   e2e_helper preview SAVER [minimised]  host SAVER /p in a window of ours (minimised:
-//                                   a minimised one) and check its life
+//                                   a minimised one) and check its life; a preview that
+//                                   does not end leaves the stacks of the prefix's threads
+//                                   on standard error
 //   e2e_helper deadwindow           print the handle of a window that no longer exists
 //   e2e_helper nonwindow            print a handle of ours that names no window (an event)
 //   e2e_helper denykey KEY on|off   deny (or allow again) reading and writing the HKCU key
@@ -208,6 +210,28 @@ int Monitors() {
     return 0;
 }
 
+// Prints the stacks of every thread of every process of the prefix on standard error
+// (through Wine's debugger), for the log of a run that will not end.
+void PrintStacks() {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    char command[] = "winedbg --command \"bt all\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_ERROR_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION debugger = {};
+    if (!CreateProcessA(nullptr, command, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &debugger)) {
+        std::fprintf(stderr, "cannot start winedbg\n");
+        return;
+    }
+    WaitForSingleObject(debugger.hProcess, 60000);
+    CloseHandle(debugger.hThread);
+    CloseHandle(debugger.hProcess);
+}
+
 HWND FindSaverChild(HWND host) {
     return FindWindowExA(host, nullptr, "SaverWindowClass", nullptr);
 }
@@ -261,8 +285,11 @@ int Preview(const char* saver, bool minimised) {
     }
     const DWORD destroyed = GetTickCount();
     DestroyWindow(host);
-    if (WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0) {
+    // A preview busy with its start-up handles the end only once its loop runs: on a busy
+    // machine that can take seconds, so only 10 s count as not ending.
+    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
         std::fprintf(stderr, "the preview kept running after its host was destroyed\n");
+        PrintStacks();
         TerminateProcess(process.hProcess, 1);
         ++failures;
     } else {

@@ -8,6 +8,12 @@
 #
 #   exit_trials.sh [--prefix DIR] [SCR] [TRIALS]    TRIALS per kind of input (default 3);
 #                                                   EXIT_INPUTS picks some of "key click move preview"
+#                                                   EXIT_TRIALS_DURING_STARTUP=1: input as soon as
+#                                                   both windows exist, not once the scene shows
+#
+# A failed trial leaves its evidence in EXIT_TRIALS_KEEP (default: exit-trials/ in the
+# build tree of SCR), one folder per failure: the saver's output with Wine's messages,
+# the trial's timeline and, for a run that did not end, its threads, windows and stacks.
 set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/lib/saver_session.sh"
 unset DISPLAY  # two heads of its own
@@ -17,12 +23,49 @@ session_begin "$@"
 trials=${session_args[0]:-3}
 input_ns=0
 elapsed_ms=0
-if [ ! -f "$WINEPREFIX/.celestra-no-xrandr" ]; then
+kept=${EXIT_TRIALS_KEEP:-$(cd "$(dirname "$SAVER")/.." && pwd)/exit-trials}
+trial_name=""
+trial_start_ns=0
+
+# One line of the trial's timeline: milliseconds since the trial began, then what happened.
+note() {
+  echo "$((($(date +%s%N) - trial_start_ns) / 1000000)) ms: $*" >>"$e2e_work/timeline"
+}
+
+# What a run that will not end is doing: its Unix threads (name, state, kernel wait), its
+# windows, and the Windows stacks of the prefix's processes.
+note_stuck_run() {
+  note "still running; its threads, windows and stacks follow"
+  {
+    local task
+    for task in /proc/"$saver_pid"/task/*; do
+      echo "thread $(basename "$task") $(cat "$task/comm") state $(awk '{print $3}' "$task/stat") wchan $(cat "$task/wchan")"
+    done
+    helper list "Celestra Screensaver"
+    timeout 60 winedbg --command "bt all"
+  } >>"$e2e_work/timeline" 2>&1 || true
+}
+
+keep_failed_trial() {
+  if [ -n "$trial_name" ]; then
+    local dir
+    dir="$kept/$(date +%Y%m%d-%H%M%S)-$trial_name"
+    mkdir -p "$dir" && cp "$e2e_work/timeline" "$e2e_work/saver.log" "$dir/" &&
+      echo "the failed trial's logs: $dir" >&2
+  fi
+}
+trap 'keep_failed_trial || true; session_end' EXIT
+# The saver's log gets Wine's errors (saver_wine_debug); a crash ends the run with Wine's
+# backtrace in that log instead of a crash dialog that would keep the process alive.
+saver_wine_debug=fixme-all
+if [ ! -f "$WINEPREFIX/.celestra-exit-trials" ]; then
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   wineserver -w
-  touch "$WINEPREFIX/.celestra-no-xrandr"
+  touch "$WINEPREFIX/.celestra-exit-trials"
 fi
 [ "$(helper monitors | wc -l)" -eq 2 ] || fail "Wine reports no two monitors"
+first_monitor=$(helper monitors | head -1)
 key='HKCU\Software\Nebulart\Screensavers\Celestra'
 wine reg delete "$key" /f >/dev/null 2>&1 || true
 for setting in "Arrangement=1" "Camera Settings=5" "Names=1" "FPS=1" "Distances=1" "Trajectories=1" "Audio=0"; do
@@ -63,44 +106,65 @@ ended_after_input() {
 # two after the windows appear may not reach them, so moves go on (at most twelve)
 # until the run ends; the one that ended it is counted in $2.moves.
 trial() {
-  start_saver /s
+  trial_name="$1-$3"
+  trial_start_ns=$(date +%s%N)
+  : >"$e2e_work/timeline"
+  WINEDEBUG=$saver_wine_debug start_saver /s
+  note "started ssaver.scr /s, process $saver_pid"
   wait_for_window "Celestra Screensaver" >/dev/null
+  note "first saver window"
   local i
   for i in $(seq 1 50); do
     [ "$(helper list "Celestra Screensaver" | grep -c 'topmost 1')" -lt 2 ] || break
     sleep 0.2
   done
-  sleep 2  # both scenes running
+  note "$(helper list "Celestra Screensaver" | grep -c 'topmost 1') topmost windows"
+  if [ "${EXIT_TRIALS_DURING_STARTUP:-0}" != 1 ]; then
+    # Input reaches the saver only once both screens are prepared and its loop runs; on a
+    # busy machine that takes seconds. The first frame on the first monitor shows it.
+    for i in $(seq 1 150); do
+      [ "$(screen_maximum "$first_monitor")" = 0 ] || break
+      sleep 0.2
+    done
+    note "scene shown (maximum $(screen_maximum "$first_monitor"))"
+    sleep 1
+  fi
   case "$1" in
-    key) xdotool key space && input_ns=$(date +%s%N) ;;
-    click) xdotool click 1 && input_ns=$(date +%s%N) ;;
+    key) xdotool key space && input_ns=$(date +%s%N) && note "key" ;;
+    click)
+      note "pointer at $(xdotool getmouselocation 2>&1 || true)"
+      xdotool click 1 && input_ns=$(date +%s%N) && note "click"
+      ;;
     move)
       for i in $(seq 1 12); do
         xdotool mousemove $((100 + 37 * i)) $((100 + 23 * i))
         input_ns=$(date +%s%N)
+        note "move $i"
         if ended_after_input; then
           echo "$i" >>"$2.moves"
           break
         fi
       done
-      saver_running && fail "twelve mouse moves did not end the run"
+      saver_running && note_stuck_run && fail "twelve mouse moves did not end the run"
       ;;
   esac
   local ms=$elapsed_ms
   if [ "$1" != move ]; then
     ended_after_input || ended_after_input || ended_after_input || ended_after_input ||
-      fail "$1: the saver was still running 12 s after it"
+      { note_stuck_run && fail "$1: the saver was still running 12 s after it"; }
     ms=$elapsed_ms
   fi
   local code=0
   wait "$saver_pid" || code=$?
   saver_pid=""
+  note "ended with code $code, $ms ms after the input"
   if [ "$code" -ne 0 ]; then
     grep -v ':fixme:' "$e2e_work/saver.log" | tail -40 >&2 || true
     fail "$1: the saver ended with code $code $ms ms after it"
   fi
   echo "$ms" >>"$2"
   nothing_left
+  trial_name=""
 }
 
 inputs=" ${EXIT_INPUTS:-key click move preview} "
@@ -108,7 +172,7 @@ for input in key click move; do
   [[ "$inputs" == *" $input "* ]] || continue
   : >"$e2e_work/$input.times"
   for n in $(seq 1 "$trials"); do
-    trial "$input" "$e2e_work/$input.times"
+    trial "$input" "$e2e_work/$input.times" "$n"
   done
   echo "$input: $(summary <"$e2e_work/$input.times")"
 done
@@ -119,10 +183,17 @@ fi
 : >"$e2e_work/preview.times"
 [[ "$inputs" == *" preview "* ]] || exit 0
 for n in $(seq 1 "$trials"); do
-  result=$(helper preview "$SAVER") || fail "preview trial $n: $result"
+  trial_name="preview-$n"
+  trial_start_ns=$(date +%s%N)
+  : >"$e2e_work/timeline"
+  code=0
+  result=$(WINEDEBUG=$saver_wine_debug helper preview "$SAVER" 2>"$e2e_work/saver.log") || code=$?
+  note "$result (code $code)"
   ms=$(echo "$result" | awk '/preview ended/ {print $3}')
-  [ -n "$ms" ] || fail "preview trial $n: $result"
+  [ "$code" -eq 0 ] && [ -n "$ms" ] ||
+    fail "preview trial $n: $result $(grep -v ':fixme:' "$e2e_work/saver.log" | tail -5)"
   echo "$ms" >>"$e2e_work/preview.times"
+  trial_name=""
 done
 nothing_left
 echo "preview after its host is destroyed: $(summary <"$e2e_work/preview.times")"

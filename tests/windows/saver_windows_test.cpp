@@ -113,6 +113,56 @@ TEST(SaverWindows, PreviewIsAChildFillingItsHostAfterTheStartDelay) {
     EXPECT_TRUE(saver.Ended());
 }
 
+// The control panel may close while its preview still waits out the start delay. The host
+// window lives on another thread (in another process, for the control panel), so its
+// destruction reaches the preview while the preview waits for its own window's messages.
+TEST(SaverWindows, PreviewWhoseHostGoesDuringTheStartDelayEnds) {
+    HWND host = CreateHostWindow(152, 112);
+    ASSERT_NE(host, nullptr);
+    struct PreviewRun {
+        std::string commandLine;
+        bool ended = false;
+        static DWORD WINAPI Main(void* argument) {
+            PreviewRun& run = *static_cast<PreviewRun*>(argument);
+            TestSaver saver;
+            saver.Start(run.commandLine.c_str());
+            saver.Run();
+            run.ended = saver.Ended();
+            return 0;
+        }
+    } run;
+    run.commandLine = "ssaver.scr /p " + std::to_string(reinterpret_cast<UINT_PTR>(host));
+    HANDLE thread = CreateThread(nullptr, 0, PreviewRun::Main, &run, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+
+    // Pumping lets the preview's creation reach the host; the host goes a fifth of a
+    // second after its preview child appeared, inside the half second.
+    DWORD start = GetTickCount();
+    while (FindWindowExA(host, nullptr, SaverWindowClassName, nullptr) == nullptr &&
+           GetTickCount() - start < 5000) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        PumpMessages();
+    }
+    start = GetTickCount();
+    while (GetTickCount() - start < 200) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        PumpMessages();
+    }
+    DestroyWindow(host);
+    DWORD waited = 0;
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0 &&
+           (waited = GetTickCount() - start) < 10000) {
+        PumpMessages();
+    }
+    const bool finished = WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
+    if (!finished) {
+        TerminateThread(thread, 1);  // stuck for good: nothing else can end its wait
+    }
+    CloseHandle(thread);
+    ASSERT_TRUE(finished) << "the preview still ran " << waited << " ms after its host was destroyed";
+    EXPECT_TRUE(run.ended);
+}
+
 TEST(SaverWindows, PreviewWithoutAUsableParentEndsTheRunAtOnce) {
     for (const char* commandLine : {"ssaver.scr /p", "ssaver.scr /p 12345678"}) {
         TestSaver saver;
