@@ -32,6 +32,14 @@ void SetLighting(IDirect3DDevice8* device, BOOL on) {
     device->LightEnable(0, on);
 }
 
+// Halos and the glow: blended, textured and lit, without depth to begin with.
+void SetBillboardStates(IDirect3DDevice8* device) {
+    SetAlphaBlending(device);
+    SetTextureTimesDiffuse(device);
+    device->SetRenderState(D3DRS_ZENABLE, FALSE);
+    SetLighting(device, TRUE);
+}
+
 D3DMATERIAL8 PlainMaterial(const D3DXCOLOR& colour) {
     D3DMATERIAL8 material = {};
     material.Diffuse = colour;
@@ -128,11 +136,7 @@ void OrrerySaver::DrawSkyBox() {
 // Without depth and before the planets, so that every planet covers its own halo.
 void OrrerySaver::DrawPlanetHalos() {
     IDirect3DDevice8* device = activeDevice;
-    SetAlphaBlending(device);
-    SetTextureTimesDiffuse(device);
-    device->SetRenderState(D3DRS_ZENABLE, FALSE);
-    device->SetRenderState(D3DRS_LIGHTING, TRUE);
-    device->LightEnable(0, TRUE);
+    SetBillboardStates(device);
     for (int i = 1; i < BodyCount; ++i) {
         if (bodies[i].visible != 0) {
             DrawBillboard(BillboardMatrix(bodies[i].haloSize, bodies[i].position), bodies[i].haloMaterial,
@@ -259,11 +263,7 @@ void OrrerySaver::DrawRings() {
 // Depth-tested against the planets, so a planet in front of the Sun hides part of it.
 void OrrerySaver::DrawSunGlow() {
     IDirect3DDevice8* device = activeDevice;
-    SetAlphaBlending(device);
-    SetTextureTimesDiffuse(device);
-    device->SetRenderState(D3DRS_ZENABLE, FALSE);
-    device->SetRenderState(D3DRS_LIGHTING, TRUE);
-    device->LightEnable(0, TRUE);
+    SetBillboardStates(device);
     device->SetRenderState(D3DRS_ZENABLE, TRUE);
     const PlanetRecord& sun = bodies[SunIndex];
     if (sun.visible != 0) {
