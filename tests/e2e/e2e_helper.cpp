@@ -232,6 +232,26 @@ void PrintStacks() {
     CloseHandle(debugger.hProcess);
 }
 
+// Waits for the process while handling our windows' messages, as a host window's thread
+// does: the preview sends its host messages and waits for them to be read.
+DWORD WaitPumping(HANDLE process, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const DWORD waited = GetTickCount() - start;
+        if (waited >= milliseconds) {
+            return WAIT_TIMEOUT;
+        }
+        if (MsgWaitForMultipleObjects(1, &process, FALSE, milliseconds - waited, QS_ALLINPUT) ==
+            WAIT_OBJECT_0) {
+            return WAIT_OBJECT_0;
+        }
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&message);
+        }
+    }
+}
+
 HWND FindSaverChild(HWND host) {
     return FindWindowExA(host, nullptr, "SaverWindowClass", nullptr);
 }
@@ -279,15 +299,16 @@ int Preview(const char* saver, bool minimised) {
             ++failures;
         }
     }
-    if (WaitForSingleObject(process.hProcess, 1500) != WAIT_TIMEOUT) {
+    if (WaitPumping(process.hProcess, 1500) != WAIT_TIMEOUT) {
         std::fprintf(stderr, "the preview ended by itself\n");
         ++failures;
     }
     const DWORD destroyed = GetTickCount();
     DestroyWindow(host);
-    // A preview busy with its start-up handles the end only once its loop runs: on a busy
-    // machine that can take seconds, so only 10 s count as not ending.
-    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
+    // DestroyWindow returns once the preview has read its end, between two steps of its
+    // start-up or in its loop; on a busy machine a step can take seconds, so only 10 s
+    // count as not ending.
+    if (WaitPumping(process.hProcess, 10000) != WAIT_OBJECT_0) {
         std::fprintf(stderr, "the preview kept running after its host was destroyed\n");
         PrintStacks();
         TerminateProcess(process.hProcess, 1);

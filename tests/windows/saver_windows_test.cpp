@@ -113,54 +113,101 @@ TEST(SaverWindows, PreviewIsAChildFillingItsHostAfterTheStartDelay) {
     EXPECT_TRUE(saver.Ended());
 }
 
-// The control panel may close while its preview still waits out the start delay. The host
-// window lives on another thread (in another process, for the control panel), so its
-// destruction reaches the preview while the preview waits for its own window's messages.
-TEST(SaverWindows, PreviewWhoseHostGoesDuringTheStartDelayEnds) {
-    HWND host = CreateHostWindow(152, 112);
-    ASSERT_NE(host, nullptr);
-    struct PreviewRun {
-        std::string commandLine;
-        bool ended = false;
-        static DWORD WINAPI Main(void* argument) {
-            PreviewRun& run = *static_cast<PreviewRun*>(argument);
-            TestSaver saver;
-            saver.Start(run.commandLine.c_str());
-            saver.Run();
-            run.ended = saver.Ended();
-            return 0;
-        }
-    } run;
-    run.commandLine = "ssaver.scr /p " + std::to_string(reinterpret_cast<UINT_PTR>(host));
-    HANDLE thread = CreateThread(nullptr, 0, PreviewRun::Main, &run, 0, nullptr);
-    ASSERT_NE(thread, nullptr);
+// Pumps the calling thread's messages for the given time, as a host window's thread does.
+void PumpFor(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < milliseconds) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        PumpMessages();
+    }
+}
 
-    // Pumping lets the preview's creation reach the host; the host goes a fifth of a
-    // second after its preview child appeared, inside the half second.
-    DWORD start = GetTickCount();
-    while (FindWindowExA(host, nullptr, SaverWindowClassName, nullptr) == nullptr &&
-           GetTickCount() - start < 5000) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        PumpMessages();
+// The control panel may close while its preview still starts. The host window lives on
+// another thread (in another process, for the control panel), so its destruction reaches
+// the preview only as messages sent to the preview's thread, and waits for them to be
+// read. The run ends and builds nothing more for the gone host, whether the host went
+// during the start delay, while the preview was busy, or while the application prepared
+// its objects; the last ends once the application has given them back.
+TEST(SaverWindows, PreviewWhoseHostGoesDuringItsStartEndsWithoutBuildingMore) {
+    enum class HostGoes { DuringTheStartDelay, AfterTheStartDelay, WhileObjectsArePrepared };
+    for (const HostGoes when :
+         {HostGoes::DuringTheStartDelay, HostGoes::AfterTheStartDelay, HostGoes::WhileObjectsArePrepared}) {
+        SCOPED_TRACE(static_cast<int>(when));
+        const bool whilePrepared = when == HostGoes::WhileObjectsArePrepared;
+        HWND host = CreateHostWindow(152, 112);
+        ASSERT_NE(host, nullptr);
+        struct PreviewRun {
+            std::string commandLine;
+            HANDLE started = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+            DWORD pauseAfterStart = 0;
+            HANDLE preparing = nullptr;
+            bool ended = false;
+            int objectsCreated = 0;
+            int objectsDestroyed = 0;
+            bool endedWhilePreparing = false;
+            bool errorMode = false;
+            static DWORD WINAPI Main(void* argument) {
+                PreviewRun& run = *static_cast<PreviewRun*>(argument);
+                TestSaver saver;
+                saver.preparingUntilHostGoes = run.preparing;
+                saver.Start(run.commandLine.c_str());
+                if (run.preparing == nullptr) {
+                    SetEvent(run.started);
+                }
+                // Busy, as with Direct3D, and reading no messages: the host's end waits
+                // for the preview's thread meanwhile.
+                Sleep(run.pauseAfterStart);
+                saver.Run();
+                run.ended = saver.Ended();
+                run.objectsCreated = saver.created;
+                run.objectsDestroyed = saver.destroyed;
+                run.endedWhilePreparing = saver.endedWhilePreparing;
+                run.errorMode = saver.errorMode != FALSE;
+                return 0;
+            }
+        } run;
+        if (whilePrepared) {
+            run.preparing = run.started;
+        }
+        run.commandLine = "ssaver.scr /p " + std::to_string(reinterpret_cast<UINT_PTR>(host));
+        run.pauseAfterStart = (when == HostGoes::AfterTheStartDelay) ? 300 : 0;
+        HANDLE thread = CreateThread(nullptr, 0, PreviewRun::Main, &run, 0, nullptr);
+        ASSERT_NE(thread, nullptr);
+
+        // Pumping lets the preview's creation reach the host. During the delay, the host
+        // goes a fifth of a second after its preview child appeared.
+        DWORD start = GetTickCount();
+        while (FindWindowExA(host, nullptr, SaverWindowClassName, nullptr) == nullptr &&
+               GetTickCount() - start < 5000) {
+            PumpFor(10);
+        }
+        if (when == HostGoes::DuringTheStartDelay) {
+            PumpFor(200);
+        } else {  // once the preview is busy, or prepares its objects
+            while (MsgWaitForMultipleObjects(1, &run.started, FALSE, 5000, QS_ALLINPUT) != WAIT_OBJECT_0) {
+                PumpMessages();
+            }
+        }
+        start = GetTickCount();
+        DestroyWindow(host);
+        DWORD waited = 0;
+        while (MsgWaitForMultipleObjects(1, &thread, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0 &&
+               (waited = GetTickCount() - start) < 10000) {
+            PumpMessages();
+        }
+        const bool finished = WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
+        if (!finished) {
+            TerminateThread(thread, 1);  // stuck for good: nothing else can end its wait
+        }
+        CloseHandle(thread);
+        CloseHandle(run.started);
+        ASSERT_TRUE(finished) << "the preview still ran " << waited << " ms after its host was destroyed";
+        EXPECT_TRUE(run.ended);
+        EXPECT_EQ(run.objectsCreated, whilePrepared ? 1 : 0);
+        EXPECT_EQ(run.objectsDestroyed, run.objectsCreated);
+        EXPECT_FALSE(run.endedWhilePreparing) << "the run ended under the application's feet";
+        EXPECT_FALSE(run.errorMode) << "an abandoned preparation is not an error";
     }
-    start = GetTickCount();
-    while (GetTickCount() - start < 200) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        PumpMessages();
-    }
-    DestroyWindow(host);
-    DWORD waited = 0;
-    while (MsgWaitForMultipleObjects(1, &thread, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0 &&
-           (waited = GetTickCount() - start) < 10000) {
-        PumpMessages();
-    }
-    const bool finished = WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
-    if (!finished) {
-        TerminateThread(thread, 1);  // stuck for good: nothing else can end its wait
-    }
-    CloseHandle(thread);
-    ASSERT_TRUE(finished) << "the preview still ran " << waited << " ms after its host was destroyed";
-    EXPECT_TRUE(run.ended);
 }
 
 TEST(SaverWindows, PreviewWithoutAUsableParentEndsTheRunAtOnce) {

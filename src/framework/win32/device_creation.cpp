@@ -163,6 +163,9 @@ RECT UnionOfRenderedScreens(const SaverBase& saver) {
 
 void PrepareScreenDevices(SaverBase& saver) {
     for (DWORD i = 0; i < saver.screenDeviceCount; ++i) {
+        if (saver.StartupAbandoned()) {
+            return;
+        }
         saver.SwitchToScreenDevice(i);
         ScreenDevice& screen = saver.screenDevices[i];
         if (FAILED(saver.CreateDeviceObjects())) {
@@ -170,12 +173,19 @@ void PrepareScreenDevices(SaverBase& saver) {
             continue;
         }
         screen.objectsCreated = TRUE;
-        if (FAILED(saver.PrepareDeviceObjects())) {
+        if (saver.StartupAbandoned()) {
+            return;
+        }
+        if (FAILED(saver.PrepareStartupObjects())) {
+            if (saver.StartupAbandoned()) {
+                return;
+            }
             saver.EnterErrorMode(ErrDeviceObjectsFailed);
             continue;
         }
         screen.objectsPrepared = TRUE;
     }
+    saver.StartupAbandoned();
 }
 
 }  // namespace
@@ -192,7 +202,7 @@ HRESULT SaverBase::CreateScreenDevices() {
     if (mode == Full) {
         renderTotal = UnionOfRenderedScreens(*this);
     }
-    if (!errorMode) {
+    if (!errorMode && !StartupAbandoned()) {
         PrepareScreenDevices(*this);
         DescribeDevices();
     }

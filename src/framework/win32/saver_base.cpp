@@ -135,6 +135,9 @@ HRESULT SaverBase::StartupWithCommandLine(HINSTANCE moduleInstance, const char* 
             WaitForPreviewDelay();
         }
     }
+    if (StartupAbandoned()) {
+        return S_OK;
+    }
 
     const HRESULT hr = StartDirect3D();
     if (FAILED(hr)) {

@@ -92,6 +92,14 @@ public:
     void SetScreenProjection(float nearPlane, float farPlane);
     void RequestExit();
     void EndSaver();
+    // A preview's host may go at any moment of the start-up, when the control panel
+    // closes; the preview then ends before it builds anything more for a window no one
+    // sees. True once the run is ending, for that or any other reason.
+    bool StartupAbandoned();
+    // The application's preparation at start-up, during which it may ask whether to give
+    // up early: true once a preview's host has gone. Outside that preparation, false.
+    HRESULT PrepareStartupObjects();
+    bool PreviewHostGoneWhilePreparing();
     void ReleaseScreenDevices();
     void ReleaseDevicesKeepingTheirSettings();
 
@@ -161,6 +169,11 @@ private:
     void CountMouseMove(LPARAM position);
     void RestartFrameRateMeasurement();
     bool ending_ = false;
+    bool preparingStartupObjects_ = false;
+    // The preview window's WM_DESTROY came while objects were half prepared; the run ends
+    // once they are given back.
+    bool previewWindowGone_ = false;
+    bool ReadSentMessagesAndCheckHost();
     FrameRateGate frameRateGate_;
     DisplayPowerNotification displayPowerNotification_;
     DisplayPowerState displayPower_;

@@ -43,12 +43,14 @@ HRESULT SaverBase::RunSaver() {
     }
 
     FrameTimer(TimerStart);
-    if (!errorMode) {
+    if (!errorMode && !StartupAbandoned()) {
         const HRESULT hr = InitOnce();
         if (FAILED(hr)) {
             return hr;
         }
-        CreateScreenDevices();
+        if (!StartupAbandoned()) {
+            CreateScreenDevices();
+        }
     }
 
     // The system is told a saver runs only while this one goes on: the run may already
@@ -61,7 +63,7 @@ HRESULT SaverBase::RunSaver() {
     // Without a window nothing can be shown and no message will ever end the run.
     if (mainWindow == nullptr) {
         EndSaver();
-    } else {
+    } else if (!ending_) {
         WatchDisplayPower();
     }
 
@@ -241,6 +243,38 @@ void SaverBase::RequestExit() {
         return;
     }
     EndSaver();
+}
+
+// The host lives on another thread, mostly in another process. Its end reaches the
+// preview as messages sent to this thread, and the host's thread waits until they are
+// read: start-up reads them between its steps. Posted messages wait for the loop. True
+// when the host is gone.
+bool SaverBase::ReadSentMessagesAndCheckHost() {
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    return previewWindowGone_ || !IsWindow(parentWindow);
+}
+
+// Called where nothing is half built, so the preview window's WM_DESTROY may end the run
+// at once.
+bool SaverBase::StartupAbandoned() {
+    if (!ending_ && mode == Preview && ReadSentMessagesAndCheckHost()) {
+        EndSaver();
+    }
+    return ending_;
+}
+
+HRESULT SaverBase::PrepareStartupObjects() {
+    preparingStartupObjects_ = true;
+    const HRESULT hr = PrepareDeviceObjects();
+    preparingStartupObjects_ = false;
+    return hr;
+}
+
+// Called with objects half prepared: WM_DESTROY only takes note, and the run ends once
+// the application has given them back.
+bool SaverBase::PreviewHostGoneWhilePreparing() {
+    return preparingStartupObjects_ && mode == Preview && ReadSentMessagesAndCheckHost();
 }
 
 void SaverBase::EndSaver() {

@@ -56,7 +56,9 @@ LRESULT SaverBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
             KillTimer(window, 1);
             break;
         case WM_DESTROY:
-            if (mode == Preview || mode == Test) {
+            if (mode == Preview && preparingStartupObjects_) {
+                previewWindowGone_ = true;
+            } else if (mode == Preview || mode == Test) {
                 EndSaver();
             }
             break;

@@ -37,6 +37,9 @@ HRESULT OrrerySaver::LoadResourceTexture(int resourceId, IDirect3DTexture8** tex
     if (texture == nullptr) {
         return E_POINTER;
     }
+    if (PreviewHostGoneWhilePreparing()) {
+        return E_ABORT;  // each texture takes a while, and no one will see them
+    }
     DWORD size = 0;
     const void* data = ResourceBytes(resourceId, &size);
     if (data != nullptr && size != 0) {

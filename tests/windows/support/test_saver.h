@@ -21,6 +21,10 @@ public:
     int rendered = 0;
     int cleanups = 0;
     HRESULT preparation = S_OK;  // what PrepareDeviceObjects answers
+    // Set: PrepareDeviceObjects signals it, then works until a preview's host has gone
+    // (at most 5 s) and gives up, as the application does.
+    HANDLE preparingUntilHostGoes = nullptr;
+    bool endedWhilePreparing = false;
 
     void LoadSettings() override { ++settingsLoads; }
     HRESULT CreateDeviceObjects() override {
@@ -29,6 +33,15 @@ public:
     }
     HRESULT PrepareDeviceObjects() override {
         ++prepared;
+        if (preparingUntilHostGoes != nullptr) {
+            SetEvent(preparingUntilHostGoes);
+            const DWORD start = GetTickCount();
+            while (!PreviewHostGoneWhilePreparing() && GetTickCount() - start < 5000) {
+                Sleep(10);
+            }
+            endedWhilePreparing = Ended();
+            return E_ABORT;
+        }
         return preparation;
     }
     HRESULT ReleaseDeviceObjects() override {
