@@ -32,13 +32,29 @@ uint16_t ToTexel16(uint32_t argb, TexelFormat format) {
     }
 }
 
-// Texels are stored little-endian, as on every platform Direct3D runs on.
+bool LittleEndian() {
+    const uint32_t probe = 1;
+    uint8_t firstByte = 0;
+    std::memcpy(&firstByte, &probe, 1);
+    return firstByte == 1;
+}
+
+// Texels are stored little-endian, as on every platform Direct3D runs on. There a texel
+// is one store, not one per byte: a screen's textures are millions of texels.
 void Store16(uint16_t texel, uint8_t* out) {
+    if (LittleEndian()) {
+        std::memcpy(out, &texel, 2);
+        return;
+    }
     out[0] = static_cast<uint8_t>(texel);
     out[1] = static_cast<uint8_t>(texel >> 8);
 }
 
 void Store32(uint32_t texel, uint8_t* out) {
+    if (LittleEndian()) {
+        std::memcpy(out, &texel, 4);
+        return;
+    }
     for (int i = 0; i < 4; ++i) {
         out[i] = static_cast<uint8_t>(texel >> (8 * i));
     }
