@@ -3,6 +3,8 @@
 #include <cstring>
 #include <iterator>
 
+#include "util/byte_order.h"
+
 namespace {
 
 uint32_t Channel(uint32_t argb, int shift, int bits) {
@@ -30,13 +32,6 @@ uint16_t ToTexel16(uint32_t argb, TexelFormat format) {
         default:
             return Pack16(argb, 4, 4, 4, 4);
     }
-}
-
-bool LittleEndian() {
-    const uint32_t probe = 1;
-    uint8_t firstByte = 0;
-    std::memcpy(&firstByte, &probe, 1);
-    return firstByte == 1;
 }
 
 // Texels are stored little-endian, as on every platform Direct3D runs on. There a texel

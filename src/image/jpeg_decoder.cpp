@@ -1,7 +1,6 @@
 #include <climits>
 #include <csetjmp>
 #include <cstdio>  // jpeglib.h uses FILE and size_t without including their headers
-#include <cstring>
 #include <new>
 
 #include <jpeglib.h>
@@ -9,6 +8,7 @@
 #include <jerror.h>
 
 #include "image/decoded_image.h"
+#include "util/byte_order.h"
 
 namespace {
 
@@ -153,10 +153,7 @@ DecodeStatus Decompressor::Decode(const uint8_t* data, std::size_t size, Decoded
 // uint32_t 0xFFRRGGBB is B, G, R, 0xFF in memory on a little-endian machine and 0xFF, R,
 // G, B on a big-endian one; the library fills the X byte with 0xFF.
 J_COLOR_SPACE OpaquePixelLayout() {
-    const uint32_t probe = 1;
-    uint8_t firstByte = 0;
-    std::memcpy(&firstByte, &probe, 1);
-    return firstByte == 1 ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+    return LittleEndian() ? JCS_EXT_BGRX : JCS_EXT_XRGB;
 }
 
 DecodeStatus Decompressor::Start(const uint8_t* data, std::size_t size) {

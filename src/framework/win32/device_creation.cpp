@@ -185,6 +185,8 @@ void PrepareScreenDevices(SaverBase& saver) {
         }
         screen.objectsPrepared = TRUE;
     }
+    // A host that went while the last objects were prepared ends the run here, even if
+    // the application finished its preparation rather than giving up.
     saver.StartupAbandoned();
 }
 
