@@ -15,11 +15,17 @@ if(CELESTRA_FUZZ)
     "-DCMAKE_C_FLAGS=-fsanitize=fuzzer-no-link,address -fno-omit-frame-pointer"
     -DWITH_SIMD=OFF)
 else()
-  # The Windows build (32-bit x86): the SIMD decoder (MMX/SSE2, chosen at run time).
-  # REQUIRE_SIMD makes a missing NASM an error instead of a quietly slower library.
+  # The Windows builds: the SIMD decoder (MMX/SSE2 chosen at run time on 32-bit x86,
+  # SSE2/AVX2 on x86-64). REQUIRE_SIMD makes a missing NASM an error instead of a quietly
+  # slower library.
   find_program(CELESTRA_NASM nasm REQUIRED)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(ljt_object_format win64)
+  else()
+    set(ljt_object_format win32)
+  endif()
   list(APPEND LJT_EXTRA_ARGS -DWITH_SIMD=ON -DREQUIRE_SIMD=ON
-    -DCMAKE_ASM_NASM_COMPILER=${CELESTRA_NASM} -DCMAKE_ASM_NASM_OBJECT_FORMAT=win32)
+    -DCMAKE_ASM_NASM_COMPILER=${CELESTRA_NASM} -DCMAKE_ASM_NASM_OBJECT_FORMAT=${ljt_object_format})
 endif()
 
 ExternalProject_Add(libjpeg_turbo

@@ -560,7 +560,8 @@ TEST(MusicFileDialog, OffersMp3FilesFirstAndOnlyExistingOnes) {
     std::memset(&dialog, 0x7F, sizeof(dialog));
     HWND owner = reinterpret_cast<HWND>(0x1234);
     PrepareMusicFileDialog(dialog, owner);
-    EXPECT_EQ(dialog.record.lStructSize, 76u) << "the record of the systems before Windows 2000";
+    const DWORD recordBeforeWindows2000 = sizeof(void*) == 8 ? 136u : 76u;
+    EXPECT_EQ(dialog.record.lStructSize, recordBeforeWindows2000);
     EXPECT_EQ(dialog.record.hwndOwner, owner);
     const char filter[] = "mp3 file (*.mp3)\0*.mp3\0All files (*.*)\0*.*\0";
     ASSERT_EQ(MusicFileFilterSize, sizeof(filter));
