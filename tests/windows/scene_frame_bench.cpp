@@ -801,13 +801,7 @@ int RunStart(int width, int height) {
     StartSteps steps;
     {
         // The first Direct3D object loads Wine's and Mesa's drivers; a second costs less.
-        HMODULE library = LoadLibraryA("d3d8.dll");
-        using CreateFunction = IDirect3D8*(WINAPI*)(UINT);
-        const auto create = library == nullptr
-                                ? nullptr
-                                : reinterpret_cast<CreateFunction>(reinterpret_cast<void (*)()>(
-                                      GetProcAddress(library, "Direct3DCreate8")));
-        IDirect3D8* direct3d = create != nullptr ? create(D3D_SDK_VERSION) : nullptr;
+        IDirect3D8* direct3d = CreateRealDirect3D();
         if (direct3d != nullptr) {
             direct3d->Release();
         }

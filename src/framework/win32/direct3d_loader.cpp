@@ -1,8 +1,12 @@
 #include "framework/win32/direct3d_loader.h"
 
+#include <type_traits>
+
 namespace {
 
 typedef IDirect3D8*(WINAPI* Direct3DCreate8Proc)(UINT sdkVersion);
+// The 32-bit build checks the calling convention against d3d8.h.
+static_assert(std::is_same_v<Direct3DCreate8Proc, decltype(&::Direct3DCreate8)>);
 
 HMODULE direct3dLibrary = nullptr;
 

@@ -2,12 +2,19 @@
 
 #include <cstddef>
 #include <cstring>
+#include <type_traits>
 
 #include "framework/display_power_state.h"
 
 namespace {
 
 typedef HPOWERNOTIFY(WINAPI* RegisterFn)(HANDLE, LPCGUID, DWORD);
+
+// The pointers carry the functions' calling convention; the 32-bit build checks them
+// against winuser.h (a 64-bit build has only one convention and cannot tell).
+static_assert(std::is_same_v<RegisterFn, decltype(&::RegisterPowerSettingNotification)>);
+static_assert(
+    std::is_same_v<DisplayPowerNotification::UnregisterFn, decltype(&::UnregisterPowerSettingNotification)>);
 
 static_assert(sizeof(PowerSettingGuid) == sizeof(GUID), "the portable GUID has the Win32 layout");
 static_assert(offsetof(PowerSettingReport, dataLength) == offsetof(POWERBROADCAST_SETTING, DataLength) &&

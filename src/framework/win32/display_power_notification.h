@@ -25,9 +25,9 @@ public:
     // Tests: behave as on a system without the functions.
     static void HideFunctionsForTesting(bool hide);
 
-private:
     typedef BOOL(WINAPI* UnregisterFn)(HPOWERNOTIFY);
 
+private:
     HPOWERNOTIFY handle_ = nullptr;
     UnregisterFn unregister_ = nullptr;  // found with the registration, so it can always end it
 };

@@ -1,6 +1,7 @@
 #include "framework/win32/multi_monitor_api.h"
 
 #include <cstddef>
+#include <type_traits>
 
 #include "util/copy_string_bounded.h"
 
@@ -14,6 +15,17 @@ typedef HMONITOR(WINAPI* MonitorFromPointFn)(POINT, DWORD);
 typedef BOOL(WINAPI* EnumDisplayMonitorsFn)(HDC, LPCRECT, MONITORENUMPROC, LPARAM);
 typedef BOOL(WINAPI* GetMonitorInfoFn)(HMONITOR, LPMONITORINFO);
 typedef BOOL(WINAPI* EnumDisplayDevicesFn)(LPCSTR, DWORD, PDISPLAY_DEVICEA, DWORD);
+
+// Each pointer carries the calling convention of the function it points to. A 64-bit build
+// has only one convention, so only the 32-bit build can tell a missing WINAPI: there these
+// compare the types with the declarations in winuser.h.
+static_assert(std::is_same_v<GetSystemMetricsFn, decltype(&::GetSystemMetrics)>);
+static_assert(std::is_same_v<MonitorFromWindowFn, decltype(&::MonitorFromWindow)>);
+static_assert(std::is_same_v<MonitorFromRectFn, decltype(&::MonitorFromRect)>);
+static_assert(std::is_same_v<MonitorFromPointFn, decltype(&::MonitorFromPoint)>);
+static_assert(std::is_same_v<EnumDisplayMonitorsFn, decltype(&::EnumDisplayMonitors)>);
+static_assert(std::is_same_v<GetMonitorInfoFn, decltype(&::GetMonitorInfoA)>);
+static_assert(std::is_same_v<EnumDisplayDevicesFn, decltype(&::EnumDisplayDevicesA)>);
 
 struct EntryPoints {
     GetSystemMetricsFn getSystemMetrics;

@@ -1,6 +1,7 @@
 #include "support/real_device.h"
 
 #include <cstdio>
+#include <type_traits>
 
 namespace {
 
@@ -28,6 +29,8 @@ HWND CreateTestWindow(int width, int height) {
 IDirect3D8* CreateRealDirect3D() {
     static HMODULE library = LoadLibraryA("d3d8.dll");  // stays loaded, as in the saver
     using CreateFunction = IDirect3D8*(WINAPI*)(UINT);
+    static_assert(std::is_same_v<CreateFunction, decltype(&::Direct3DCreate8)>,
+                  "d3d8.h's calling convention");
     const auto create = library == nullptr ? nullptr
                                            : reinterpret_cast<CreateFunction>(reinterpret_cast<void (*)()>(
                                                  GetProcAddress(library, "Direct3DCreate8")));
