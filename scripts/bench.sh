@@ -26,16 +26,17 @@ scripts/install-deps.sh >/dev/null
 # debug build for the tests).
 cmake --preset host -B build/host-bench -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/host-bench --target scene_bench >/dev/null
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target ssaver scene_frame_bench >/dev/null
+. scripts/lib/windows-build.sh
+cmake --preset "$windows_preset" >/dev/null
+cmake --build --preset "$windows_preset" --target ssaver scene_frame_bench >/dev/null
 
-bench=build/windows/tests/windows/scene_frame_bench.exe
-saver=build/windows/src/ssaver.scr
+bench=$windows_build_dir/tests/windows/scene_frame_bench.exe
+saver=$windows_build_dir/src/ssaver.scr
 native=build/host-bench/tests/native/scene_bench
 
 echo "== machine"
 echo "$(nproc) cores: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')"
-echo "load average: $(cut -d' ' -f1-3 /proc/loadavg); $(wine --version)"
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg); $(wine --version), the ${CELESTRA_WINDOWS_BUILD}-bit build"
 
 echo
 echo "== native (no Wine): the frame update and texture decoding"

@@ -42,9 +42,10 @@ if [ "${1:-}" = "--docs" ]; then
   set -- "${docs_shots[@]}"
 fi
 
+. scripts/lib/windows-build.sh
 scripts/install-deps.sh
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target ssaver
+cmake --preset "$windows_preset" >/dev/null
+cmake --build --preset "$windows_preset" --target ssaver
 mkdir -p "$out"
 
 for shot in "${shots[@]}"; do

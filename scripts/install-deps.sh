@@ -14,22 +14,38 @@ APT_RETRY_PAUSE=${APT_RETRY_PAUSE:-20}
 APT_DIR=${APT_DIR:-/etc/apt}
 RELEASE_SUITE=bookworm
 
+# Whatever the machine: the native build and its tests, the shipped 32-bit saver and its
+# installer (both built by native cross tools), and the session the Windows tests run in.
 HOST_PACKAGES=(
-  build-essential cmake ninja-build pkg-config clang-format clang libclang-rt-14-dev
+  build-essential cmake ninja-build pkg-config clang-format clang clang-14 libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libjpeg62-turbo-dev
-  clang-14 libclang-rt-14-dev
-  g++-mingw-w64-i686 dpkg-dev
+  g++-mingw-w64-i686 dpkg-dev nasm nsis zip p7zip-full
   xvfb xauth xdotool x11-utils imagemagick tesseract-ocr tesseract-ocr-eng
   fonts-liberation fonts-wine
-  pulseaudio sox lame nsis zip nasm
+  pulseaudio sox lame
 )
-I386_PACKAGES=(
+# Wine, and the libraries it loads at run time, for the Windows build the scripts use
+# (lib/windows-build.sh): 32-bit Wine where the machine runs 32-bit programs...
+WINE32_PACKAGES=(
   wine wine32:i386 wine64 libwine:i386
   libgl1:i386 libglx0:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386
   libxcomposite1:i386 libxrandr2:i386 libxinerama1:i386 libxi6:i386
   libxcursor1:i386 libxxf86vm1:i386 libxrender1:i386 libxfixes3:i386
   gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
 )
+# ...and elsewhere the 64-bit build under 64-bit Wine.
+WINE64_PACKAGES=(
+  g++-mingw-w64-x86-64-posix wine wine64
+  libgl1 libglx0 libglx-mesa0 libgl1-mesa-dri
+  libxcomposite1 libxrandr2 libxinerama1 libxi6 libxcursor1 libxxf86vm1 libxrender1 libxfixes3
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+)
+. "$(dirname "${BASH_SOURCE[0]}")/lib/windows-build.sh"
+if [ "$CELESTRA_WINDOWS_BUILD" = 64 ]; then
+  WINE_PACKAGES=("${WINE64_PACKAGES[@]}")
+else
+  WINE_PACKAGES=("${WINE32_PACKAGES[@]}")
+fi
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -61,13 +77,13 @@ SRC
 }
 
 need_update=0
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ "$CELESTRA_WINDOWS_BUILD" = 32 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   as_root dpkg --add-architecture i386
   need_update=1
 fi
 ensure_deb_src && need_update=1
 
-todo=($(missing "${HOST_PACKAGES[@]}" "${I386_PACKAGES[@]}"))
+todo=($(missing "${HOST_PACKAGES[@]}" "${WINE_PACKAGES[@]}"))
 if [ "${#todo[@]}" -eq 0 ] && [ "$need_update" -eq 0 ]; then
   exit 0
 fi

@@ -13,6 +13,8 @@
 # Without a display an Xvfb display is started, and a screenshot is saved to
 # build/screenshot.png unless --screenshot names another file. Settings live in a
 # Wine prefix of the build tree (build/windows/show-prefix), never in ~/.wine.
+# Where the machine refuses 32-bit programs, the 64-bit build of the same sources is
+# shown under 64-bit Wine (build/windows64; see scripts/lib/windows-build.sh).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$PWD
@@ -31,7 +33,7 @@ while [ $# -gt 0 ]; do
     --after) after=$2; shift 2 ;;
     --reset) reset=1; shift ;;
     --no-build) build=0; shift ;;
-    -h|--help) sed -n '2,15p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,17p' "$0"; exit 0 ;;
     *) echo "unknown option: $1 (see --help)" >&2; exit 2 ;;
   esac
 done
@@ -40,15 +42,17 @@ if [ -n "$screenshot" ]; then
   screenshot=$(realpath -m "$screenshot")
 fi
 
+. scripts/lib/windows-build.sh
 if [ "$build" = 1 ]; then
   scripts/install-deps.sh
-  cmake --preset windows >/dev/null
-  cmake --build --preset windows --target ssaver
+  cmake --preset "$windows_preset" >/dev/null
+  cmake --build --preset "$windows_preset" --target ssaver
 fi
 
 . scripts/lib/display.sh
 . scripts/lib/wine-prefix.sh
-export WINEPREFIX="$root/build/windows/show-prefix"
+check_wine || exit 1
+export WINEPREFIX="$root/$windows_build_dir/show-prefix"
 if [ -z "${DISPLAY:-}" ] && [ -z "$screenshot" ]; then
   screenshot="$root/build/screenshot.png"
 fi
@@ -75,7 +79,7 @@ for setting in "${settings[@]}"; do
   wine reg add "$key" /v "$name" /t REG_DWORD /d "$value" /f >/dev/null
 done
 
-saver="$root/build/windows/src/ssaver.scr"
+saver="$root/$windows_build_dir/src/ssaver.scr"
 if [ -z "$screenshot" ]; then
   echo "Showing the saver; close its window (or press a key in full screen) to end."
   [ "$mode" = c ] && echo "Settings chosen with OK are used by the next runs of scripts/show.sh."

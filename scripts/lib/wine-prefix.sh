@@ -1,5 +1,7 @@
 # Shared by the scripts: a throwaway Wine prefix, never the user's own.
 # Source it, set WINEPREFIX, then call ensure_prefix (or ensure_prefix unmanaged).
+# `wine` is the Wine of the chosen Windows build (lib/windows-build.sh).
+. "$(dirname "${BASH_SOURCE[0]}")/windows-build.sh"
 
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No offers to install Mono or Gecko; keep any overrides the caller asked for.
@@ -10,6 +12,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 # (as on a bare Xvfb), hiding a managed window stalls for two seconds waiting for it.
 ensure_prefix() {
   local unmanaged=${1:-}
+  check_wine || return 1
   mkdir -p "$WINEPREFIX"
   (
     flock 9

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # scripts/install-deps.sh against a stub apt-get that fails as a mirror caught mid-sync
 # does: the update is retried, the install goes on with the lists that loaded (pinned to
-# the release suite), and a real failure still fails the script.
+# the release suite), and a real failure still fails the script. Then the packages of
+# each Windows build: no i386 package where 32-bit programs cannot run.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
@@ -53,7 +54,7 @@ for c in "${cases[@]}"; do
   : >"$log"
   set +e
   STUB_LOG=$log FAILED_UPDATES=$failed PLAIN_INSTALL_STATUS=$plain \
-    RELEASE_INSTALL_STATUS=$release APT_RETRY_PAUSE=0 APT_DIR="$work/apt" \
+    RELEASE_INSTALL_STATUS=$release APT_RETRY_PAUSE=0 APT_DIR="$work/apt" CELESTRA_WINDOWS_BUILD=32 \
     PATH="$work/bin:$PATH" bash "$root/scripts/install-deps.sh" >"$work/out" 2>&1
   status=$?
   set -e
@@ -69,4 +70,19 @@ for c in "${cases[@]}"; do
       fail "[$c] no word of the incomplete lists"
   fi
 done
-echo "install-deps: ${#cases[@]} cases passed"
+
+# build | asked for | not asked for
+builds=(
+  "32|wine32:i386 gstreamer1.0-plugins-good:i386 g++-mingw-w64-i686|g++-mingw-w64-x86-64-posix libgl1"
+  "64|wine64 gstreamer1.0-plugins-good g++-mingw-w64-x86-64-posix g++-mingw-w64-i686|wine32:i386 libgl1:i386"
+)
+for b in "${builds[@]}"; do
+  IFS='|' read -r build wanted unwanted <<<"$b"
+  : >"$work/log"
+  STUB_LOG="$work/log" FAILED_UPDATES=0 PLAIN_INSTALL_STATUS=0 RELEASE_INSTALL_STATUS=0 APT_DIR="$work/apt" \
+    CELESTRA_WINDOWS_BUILD=$build PATH="$work/bin:$PATH" bash "$root/scripts/install-deps.sh" >"$work/out" 2>&1 ||
+    fail "[$build-bit] exit $?; output: $(cat "$work/out")"
+  for p in $wanted; do grep -q "^install.* $p\( \|$\)" "$work/log" || fail "[$build-bit] $p was not asked for"; done
+  for p in $unwanted; do ! grep -q " $p\( \|$\)" "$work/log" || fail "[$build-bit] $p was asked for"; done
+done
+echo "install-deps: ${#cases[@]} cases and ${#builds[@]} builds passed"
