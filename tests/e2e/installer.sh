@@ -11,12 +11,19 @@
 #      and opens the settings dialog; the uninstaller, with "Remove my Celestra
 #      settings" ticked, removes them too.
 #   3. Silently once more: "uninstall.exe /S /REMOVESETTINGS" removes the settings.
+# The installer is a 32-bit program: a run that tests the 64-bit build does not run it
+# and reports the test skipped (release_files.sh still reads it as a file).
 # Needs a sound server (scripts/with-display.sh starts one).
 set -euo pipefail
 . "$(dirname "$0")/lib/saver_session.sh"
-session_begin "$@"
+if [ "$CELESTRA_WINDOWS_BUILD" != 32 ]; then
+  echo "THE INSTALLER WAS NOT RUN: it is a 32-bit program, and this run tests the" \
+    "${CELESTRA_WINDOWS_BUILD}-bit build; release_files.sh checked it as a file"
+  exit 77
+fi
 [ -f "${CELESTRA_SETUP:-}" ] || fail "CELESTRA_SETUP does not name the installer"
 [ -f "${CELESTRA_TRACK:-}" ] || fail "CELESTRA_TRACK does not name the music"
+session_begin "$@"
 pactl info >/dev/null 2>&1 || fail "no sound server (run under scripts/with-display.sh)"
 
 key='HKCU\Software\Nebulart\Screensavers\Celestra'

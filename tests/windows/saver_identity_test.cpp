@@ -1,10 +1,17 @@
-// ssaver.scr as Windows sees it before running it: the version block that Explorer's
-// Properties and "Apps & features" show, and the application manifest that the loader
-// applies. Read from the built file itself.
+// The shipped ssaver.scr as Windows sees it before running it: a 32-bit program that
+// imports only what comes with Windows, the version block that Explorer's Properties and
+// "Apps & features" show, and the application manifest that the loader applies. Read
+// from the built file itself; a 64-bit build checks the 32-bit build's file.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,6 +25,100 @@ std::string SaverFile() {
         }
     }
     return path;
+}
+
+// What the loader reads first from a program file: its processor, and the DLLs its
+// import table names (in lower case).
+struct ProgramImage {
+    WORD machine = 0;
+    std::vector<std::string> importedDlls;
+};
+
+// A structure of type T at `offset` of the file, or false when the file is too short.
+template <typename T>
+bool ReadAt(const std::vector<char>& file, size_t offset, T* value) {
+    if (offset > file.size() || file.size() - offset < sizeof(T)) {
+        return false;
+    }
+    std::memcpy(value, file.data() + offset, sizeof(T));
+    return true;
+}
+
+// The file offset of the relative virtual address `rva`, or 0 when no section holds it.
+size_t FileOffset(const std::vector<IMAGE_SECTION_HEADER>& sections, DWORD rva) {
+    for (const IMAGE_SECTION_HEADER& section : sections) {
+        const DWORD size = std::max(section.Misc.VirtualSize, section.SizeOfRawData);
+        if (rva >= section.VirtualAddress && rva - section.VirtualAddress < size) {
+            return section.PointerToRawData + (rva - section.VirtualAddress);
+        }
+    }
+    return 0;
+}
+
+bool ReadProgramImage(const std::string& path, ProgramImage* image) {
+    std::ifstream stream(path, std::ios::binary);
+    const std::vector<char> file{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+    IMAGE_DOS_HEADER dos;
+    DWORD signature = 0;
+    IMAGE_FILE_HEADER header;
+    WORD magic = 0;
+    if (!ReadAt(file, 0, &dos) || dos.e_magic != IMAGE_DOS_SIGNATURE ||
+        !ReadAt(file, dos.e_lfanew, &signature) || signature != IMAGE_NT_SIGNATURE ||
+        !ReadAt(file, dos.e_lfanew + 4, &header)) {
+        return false;
+    }
+    const size_t optional = dos.e_lfanew + 4 + sizeof(IMAGE_FILE_HEADER);
+    if (!ReadAt(file, optional, &magic)) {
+        return false;
+    }
+    // The data directories sit at the end of the optional header, which differs in size.
+    const size_t directories = optional + (magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC
+                                               ? offsetof(IMAGE_OPTIONAL_HEADER64, DataDirectory)
+                                               : offsetof(IMAGE_OPTIONAL_HEADER32, DataDirectory));
+    IMAGE_DATA_DIRECTORY imports;
+    if (!ReadAt(file, directories + IMAGE_DIRECTORY_ENTRY_IMPORT * sizeof(IMAGE_DATA_DIRECTORY), &imports)) {
+        return false;
+    }
+    std::vector<IMAGE_SECTION_HEADER> sections(header.NumberOfSections);
+    for (WORD i = 0; i < header.NumberOfSections; ++i) {
+        if (!ReadAt(file, optional + header.SizeOfOptionalHeader + i * sizeof(IMAGE_SECTION_HEADER),
+                    &sections[i])) {
+            return false;
+        }
+    }
+    image->machine = header.Machine;
+    image->importedDlls.clear();
+    const size_t first = FileOffset(sections, imports.VirtualAddress);
+    IMAGE_IMPORT_DESCRIPTOR entry;
+    for (size_t at = first; first != 0 && ReadAt(file, at, &entry) && entry.Name != 0; at += sizeof(entry)) {
+        const size_t name = FileOffset(sections, entry.Name);
+        if (name == 0 || name >= file.size()) {
+            return false;
+        }
+        std::string dll(file.data() + name, strnlen(file.data() + name, file.size() - name));
+        std::transform(dll.begin(), dll.end(), dll.begin(), [](unsigned char c) { return std::tolower(c); });
+        image->importedDlls.push_back(dll);
+    }
+    return true;
+}
+
+// A system without Direct3D 8 must get the saver's own message, so d3d8.dll is loaded at
+// run time; and the runtime is linked in, so no compiler's DLL is needed.
+TEST(SaverFile, IsA32BitProgramThatImportsOnlyWhatComesWithWindows) {
+    ProgramImage image;
+    ASSERT_TRUE(ReadProgramImage(SaverFile(), &image))
+        << "no program at " << SaverFile()
+        << " (a 64-bit build checks the file made by: cmake --build --preset windows --target "
+           "celestra_packages)";
+    EXPECT_EQ(image.machine, IMAGE_FILE_MACHINE_I386);
+    const std::set<std::string> comesWithWindows = {
+        "advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll",  "kernel32.dll", "msvcrt.dll",
+        "ole32.dll",    "oleaut32.dll", "shell32.dll",  "user32.dll", "version.dll",  "winmm.dll"};
+    EXPECT_NE(std::find(image.importedDlls.begin(), image.importedDlls.end(), "kernel32.dll"),
+              image.importedDlls.end());
+    for (const std::string& dll : image.importedDlls) {
+        EXPECT_EQ(comesWithWindows.count(dll), 1u) << dll << " does not come with Windows";
+    }
 }
 
 class SaverVersionBlock : public ::testing::Test {
@@ -122,6 +223,7 @@ TEST(SaverManifest, DeclaresTheSystemsRightsStylesAndDpiAwareness) {
         {"Windows 8", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}"},
         {"Windows 8.1", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}"},
         {"Windows 10 and 11", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"},
+        {"a 32-bit program", "processorArchitecture=\"x86\"/>"},
         {"rights of the caller", "<requestedExecutionLevel level=\"asInvoker\""},
         {"common controls 6", "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""},
         {"system DPI aware (Vista to 8.1)", "WindowsSettings\">true</dpiAware>"},
@@ -133,7 +235,8 @@ TEST(SaverManifest, DeclaresTheSystemsRightsStylesAndDpiAwareness) {
 }
 
 // The loader accepts the manifest, and in its context "comctl32.dll" is the side-by-side
-// assembly of the common controls 6, which draw the dialogs in the system's visual style.
+// assembly of the common controls 6, which draw the dialogs in the system's visual style;
+// it is the assembly for this test's own processor.
 TEST(SaverManifest, LoaderGivesTheCommonControlsOfVersionSix) {
     const std::string file = SaverFile();
     ACTCTXA request = {};
@@ -157,8 +260,10 @@ TEST(SaverManifest, LoaderGivesTheCommonControlsOfVersionSix) {
 
     std::string lower = path;
     CharLowerA(&lower[0]);
-    EXPECT_NE(lower.find("\\winsxs\\x86_microsoft.windows.common-controls_6595b64144ccf1df_6.0."),
-              std::string::npos)
+    const std::string processor = sizeof(void*) == 8 ? "amd64" : "x86";
+    EXPECT_NE(
+        lower.find("\\winsxs\\" + processor + "_microsoft.windows.common-controls_6595b64144ccf1df_6.0."),
+        std::string::npos)
         << path;
 }
 
