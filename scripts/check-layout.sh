@@ -2,7 +2,8 @@
 # Fails when the source tree hides its Win32 seam: a file outside a win32/ folder that
 # includes windows.h, d3d8.h or dshow.h (an include inside an `#ifdef _WIN32` branch of a
 # portable header is allowed), a framework file that includes a scene header, or a
-# Direct3D test double outside tests/windows/support.
+# Direct3D test double outside tests/windows/support. Needs no git: a source archive is
+# checked the same way.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 status=0
@@ -20,13 +21,14 @@ while IFS= read -r file; do
       if (!guarded) { print file ":" FNR ": Windows-only header outside a win32/ folder: " $0; bad = 1 }
     }
     END { exit bad }' "$file" || status=1
-done < <(git ls-files 'src/*.cpp' 'src/*.h' 'src/*.c')
-if git grep -n -E '#[[:space:]]*include[[:space:]]*"scene/' -- 'src/framework/*'; then
+done < <(find src -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.c' \) | sort)
+if grep -rsn -E '#[[:space:]]*include[[:space:]]*"scene/' src/framework; then
   echo "The framework includes a scene header (above); the application wires the two together."
   status=1
 fi
-if git grep -n -E 'class [A-Za-z0-9_]+( final)? *: *public (Stub[A-Za-z0-9]*|CountedUnknown|RecordingDevice|FakeDirect3D|I[A-Z][A-Za-z0-9]*8)\b' \
-  -- 'tests/*.cpp' 'tests/*.h' ':!tests/windows/support/*'; then
+if grep -rsn -E --include='*.cpp' --include='*.h' \
+  'class [A-Za-z0-9_]+( final)? *: *public (Stub[A-Za-z0-9]*|CountedUnknown|RecordingDevice|FakeDirect3D|I[A-Z][A-Za-z0-9]*8)\b' \
+  tests | grep -v '^tests/windows/support/'; then
   echo "A Direct3D double outside tests/windows/support (above); the doubles are one family there."
   status=1
 fi

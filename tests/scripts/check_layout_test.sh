@@ -29,8 +29,6 @@ for entry in "${cases[@]}"; do
   mkdir -p "$tree/scripts" "$tree/$(dirname "$file")"
   cp "$root/scripts/check-layout.sh" "$tree/scripts/"
   printf '%b\n' "$content" >"$tree/$file"
-  git -C "$tree" init -q
-  git -C "$tree" add -A
   if bash "$tree/scripts/check-layout.sh" >/dev/null 2>&1; then actual=pass; else actual=fail; fi
   if [ "$actual" != "$expected" ]; then
     echo "check-layout: $name: expected $expected, got $actual"
