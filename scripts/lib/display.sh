@@ -5,33 +5,30 @@
 started_xvfb_pid=""
 
 # Starts Xvfb on a free display when DISPLAY is unset. XVFB_SCREENS may hold other
-# Xvfb screen arguments (for example two -screen options and +xinerama).
+# Xvfb screen arguments (for example two -screen options and +xinerama). Xvfb chooses the
+# display number itself (-displayfd): a lock file tells only of this root's servers.
 ensure_display() {
   if [ -n "${DISPLAY:-}" ]; then
     return 0
   fi
-  local n
-  for n in $(seq 90 200); do
-    if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then
-      break
-    fi
-  done
+  local number_file i number=""
+  number_file=$(mktemp "${TMPDIR:-/tmp}/celestra-display.XXXXXX")
   # shellcheck disable=SC2086
-  Xvfb ":${n}" ${XVFB_SCREENS:--screen 0 1024x768x24} -nolisten tcp >/dev/null 2>&1 &
+  Xvfb -displayfd 3 ${XVFB_SCREENS:--screen 0 1024x768x24} -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
   started_xvfb_pid=$!
-  export DISPLAY=":${n}"
-  local i
   for i in $(seq 1 100); do
-    if xdpyinfo >/dev/null 2>&1; then
-      return 0
-    fi
-    if ! kill -0 "$started_xvfb_pid" 2>/dev/null; then
+    number=$(cat "$number_file")
+    if [ -n "$number" ] || ! kill -0 "$started_xvfb_pid" 2>/dev/null; then
       break
     fi
     sleep 0.1
   done
-  echo "could not start Xvfb on :${n}" >&2
-  return 1
+  rm -f "$number_file"
+  if [ -z "$number" ]; then
+    echo "could not start Xvfb" >&2
+    return 1
+  fi
+  export DISPLAY=":${number}"
 }
 
 release_display() {
