@@ -13,16 +13,34 @@ public:
         Failed,    // any other failure
     };
 
+    // How the store keeps a value; the bytes read are the same whatever it is.
+    enum class ValueType {
+        Number,  // a 32-bit number (REG_DWORD)
+        Binary,  // raw bytes (REG_BINARY)
+        Text,    // a string with its terminator (REG_SZ, REG_EXPAND_SZ)
+        Other,   // any other type
+    };
+
     virtual ~SettingsKey() = default;
 
     // Reads the raw bytes of `name`, whatever its stored type, into `buffer`, which has
-    // room for `*size` bytes.
-    virtual ReadResult ReadValue(const char* name, void* buffer, uint32_t* size) = 0;
+    // room for `*size` bytes; the second form also tells the type.
+    ReadResult ReadValue(const char* name, void* buffer, uint32_t* size) {
+        ValueType unused = ValueType::Other;
+        return Read(name, buffer, size, &unused);
+    }
+    ReadResult ReadValue(const char* name, void* buffer, uint32_t* size, ValueType* type) {
+        return Read(name, buffer, size, type);
+    }
 
     virtual bool WriteDword(const char* name, uint32_t value) = 0;
     // Stores the text with its terminator.
     virtual bool WriteString(const char* name, const char* text) = 0;
     virtual bool WriteBinary(const char* name, const void* data, uint32_t size) = 0;
+
+private:
+    // `*type` is set whenever the result is Ok.
+    virtual ReadResult Read(const char* name, void* buffer, uint32_t* size, ValueType* type) = 0;
 };
 
 // A 32-bit number stored in 1 to 4 little-endian bytes (shorter data is zero-extended).

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
+#include "framework/password_requirement.h"
 #include "scene/win32/orrery_saver.h"
 #include "support/test_registry_key.h"
 #include "util/copy_string_bounded.h"
+#include "util/win32/registry_key.h"
 
 // Settings against the real registry of the test prefix, each test under a key of its own.
 
@@ -173,6 +176,33 @@ TEST_F(SettingsRegistry, AnEmptyKeyPathReadsAndWritesNothing) {
         RegGetValueA(HKEY_CURRENT_USER, nullptr, "Camera Settings", RRF_RT_ANY, nullptr, nullptr, &size),
         ERROR_SUCCESS)
         << "nothing may land in the root of the user's registry";
+}
+
+// The desktop's password switch as Windows and other programs store it.
+TEST(PasswordSetting, IsReadByItsRegistryType) {
+    struct Case {
+        DWORD type;
+        std::string data;
+        bool required;
+    };
+    const Case cases[] = {
+        {REG_SZ, std::string("0", 2), false},  // not its byte 0x30
+        {REG_SZ, std::string("1", 2), true},
+        {REG_DWORD, std::string("\1\0\0\0", 4), true},
+        {REG_DWORD, std::string(4, '\0'), false},
+        {REG_BINARY, std::string("\1", 1), true},
+        {REG_MULTI_SZ, std::string("1\0\0", 3), false},
+    };
+    TestRegistryKey key;
+    for (const Case& c : cases) {
+        ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, key.path().c_str(), "ScreenSaveUsePassword", c.type,
+                                  c.data.data(), static_cast<DWORD>(c.data.size())),
+                  ERROR_SUCCESS);
+        std::unique_ptr<RegistryKey> desktop =
+            RegistryKey::OpenForReading(HKEY_CURRENT_USER, key.path().c_str());
+        ASSERT_TRUE(desktop);
+        EXPECT_EQ(ScreenSaverPasswordRequired(*desktop), c.required) << "type " << c.type;
+    }
 }
 
 }  // namespace

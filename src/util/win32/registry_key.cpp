@@ -27,13 +27,33 @@ RegistryKey::~RegistryKey() {
     }
 }
 
-SettingsKey::ReadResult RegistryKey::ReadValue(const char* name, void* buffer, uint32_t* size) {
-    DWORD type = 0;
+namespace {
+
+SettingsKey::ValueType TypeOf(DWORD registryType) {
+    switch (registryType) {
+        case REG_DWORD:
+            return SettingsKey::ValueType::Number;
+        case REG_BINARY:
+            return SettingsKey::ValueType::Binary;
+        case REG_SZ:
+        case REG_EXPAND_SZ:
+            return SettingsKey::ValueType::Text;
+        default:
+            return SettingsKey::ValueType::Other;
+    }
+}
+
+}  // namespace
+
+SettingsKey::ReadResult RegistryKey::Read(const char* name, void* buffer, uint32_t* size, ValueType* type) {
+    DWORD registryType = 0;
     DWORD bytes = *size;
-    const LONG status = RegQueryValueExA(handle_, name, nullptr, &type, static_cast<BYTE*>(buffer), &bytes);
+    const LONG status =
+        RegQueryValueExA(handle_, name, nullptr, &registryType, static_cast<BYTE*>(buffer), &bytes);
     switch (status) {
         case ERROR_SUCCESS:
             *size = bytes;
+            *type = TypeOf(registryType);
             return ReadResult::Ok;
         case ERROR_FILE_NOT_FOUND:
             return ReadResult::Missing;

@@ -20,7 +20,6 @@ public:
 
     HKEY handle() const { return handle_; }
 
-    ReadResult ReadValue(const char* name, void* buffer, uint32_t* size) override;
     bool WriteDword(const char* name, uint32_t value) override;
     bool WriteString(const char* name, const char* text) override;
     bool WriteBinary(const char* name, const void* data, uint32_t size) override;
@@ -29,6 +28,8 @@ public:
     static RegistryKey Borrow(HKEY handle) { return RegistryKey(handle, false); }
 
 private:
+    ReadResult Read(const char* name, void* buffer, uint32_t* size, ValueType* type) override;
+
     RegistryKey(HKEY handle, bool owned) : handle_(handle), owned_(owned) {}
 
     HKEY handle_;
