@@ -153,6 +153,34 @@ TEST_F(ExitRules, TheLoopRendersWhileIdleAndStopsOnQuit) {
     EXPECT_LE(saver_.frames, 25) << "each idle pass sleeps 10 ms";
 }
 
+// A quit the saver did not post itself (a failed music start posts one, at start-up or
+// after a device reset) still ends the run through the whole teardown, and leaves no
+// second quit behind.
+TEST(SaverLoop, AnUnplannedQuitStillTearsEverythingDown) {
+    for (const bool duringStartup : {true, false}) {
+        TestSaver saver;
+        saver.quitWhilePreparing = duringStartup;
+        ASSERT_EQ(saver.Start("ssaver.scr /t"), S_OK);
+        struct Quitter {
+            static void CALLBACK OnTimer(HWND window, UINT, UINT_PTR id, DWORD) {
+                KillTimer(window, id);
+                PostQuitMessage(0);
+            }
+        };
+        if (!duringStartup) {
+            SetTimer(saver.mainWindow, 9, 200, Quitter::OnTimer);
+        }
+        EXPECT_EQ(saver.RunSaver(), S_OK);
+        EXPECT_TRUE(saver.Ended()) << duringStartup;
+        EXPECT_EQ(saver.released, saver.prepared) << duringStartup;
+        EXPECT_EQ(saver.direct3d, nullptr) << duringStartup;
+        MSG message;
+        EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << duringStartup;
+        saver.DestroyWindows();
+        PumpMessages();
+    }
+}
+
 }  // namespace
 
 namespace {

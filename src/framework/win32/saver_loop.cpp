@@ -71,7 +71,13 @@ HRESULT SaverBase::RunSaver() {
     for (;;) {
         if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
-                break;
+                if (ending_) {
+                    break;
+                }
+                // A quit the saver did not plan (a failed music start posts one): the
+                // run still ends through its teardown, and leaves on the quit that posts.
+                EndSaver();
+                continue;
             }
             TranslateMessage(&message);
             DispatchMessageA(&message);
