@@ -230,6 +230,32 @@ TEST(DeviceCreation, ScreenWhoseEveryModeIsRefusedShowsTheCreationError) {
     Finish(saver);
 }
 
+// The run may end while a device is created (activation lost as the display changes):
+// nothing more is created on the released Direct3D object, whether that creation failed
+// (and a smaller mode would be tried next) or succeeded.
+TEST(DeviceCreation, NothingIsCreatedOnceTheRunHasEnded) {
+    for (const HRESULT answer : {D3DERR_NOTAVAILABLE, S_OK}) {
+        RegDeleteTreeA(HKEY_CURRENT_USER, testRegistryPath);
+        FakeDirect3D fake;
+        fake.modes = {Mode(1024, 768, D3DFMT_X8R8G8B8), Mode(800, 600, D3DFMT_X8R8G8B8)};
+        TestSaver saver(&fake);
+        std::strcpy(saver.registryPath, testRegistryPath);
+        ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /s"), S_OK);
+        fake.creationPolicy = [&saver, answer](const D3DPRESENT_PARAMETERS&) {
+            saver.EndSaver();
+            return answer;
+        };
+        saver.CreateScreenDevices();
+        EXPECT_EQ(fake.creationRequests.size(), 1u) << std::hex << answer;
+        EXPECT_EQ(saver.screenDeviceCount, 0u);
+        EXPECT_EQ(saver.screenDevices[0].device, nullptr) << "a device made as the run ended is released";
+        EXPECT_EQ(saver.prepared, 0);
+        EXPECT_FALSE(saver.errorMode) << "an ended run is no error";
+        Finish(saver);
+    }
+    RegDeleteTreeA(HKEY_CURRENT_USER, testRegistryPath);
+}
+
 // A full-screen run that its application ends from a hook: during device preparation (as
 // when activation is lost while a message box is up) or at its first frame.
 class SaverEndingIn : public TestSaver {

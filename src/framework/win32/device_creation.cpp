@@ -64,6 +64,16 @@ ScreenDevice* AppendScreenDevice(SaverBase& saver, DWORD adapterIndex) {
     return &screen;
 }
 
+// The run ended while `screen` was being made (its windows may hear of lost activation
+// inside CreateDevice). The end has emptied the table already; a device made all the same
+// has no owner but this.
+void ReleaseDeviceOfEndedRun(ScreenDevice* screen) {
+    if (screen->device != nullptr) {
+        screen->device->Release();
+        screen->device = nullptr;
+    }
+}
+
 void RemoveLastScreenDevice(SaverBase& saver) {
     ScreenDevice& screen = saver.screenDevices[--saver.screenDeviceCount];
     if (screen.device != nullptr) {
@@ -85,6 +95,9 @@ void CreateFullScreenDevices(SaverBase& saver) {
         }
     }
     for (DWORD i = 0; i < saver.monitorCount; ++i) {
+        if (saver.StartupAbandoned()) {
+            return;
+        }
         const MonitorRecord& monitor = saver.monitors[i];
         if (monitor.adapterIndex >= saver.adapterCount || saver.adapters[monitor.adapterIndex] == nullptr) {
             continue;
@@ -101,7 +114,12 @@ void CreateFullScreenDevices(SaverBase& saver) {
         if (screen == nullptr) {
             break;
         }
-        if (FAILED(saver.CreateFullScreenDevice(screen))) {
+        const HRESULT hr = saver.CreateFullScreenDevice(screen);
+        if (saver.StartupAbandoned()) {
+            ReleaseDeviceOfEndedRun(screen);
+            return;
+        }
+        if (FAILED(hr)) {
             RemoveLastScreenDevice(saver);
             saver.EnterErrorMode(ErrCreateDeviceFailed);
         }
@@ -117,11 +135,16 @@ void CreateTheWindowedDevice(SaverBase& saver) {
         return;
     }
     saver.adapters[best]->window = saver.mainWindow;
-    if (saver.errorMode) {
+    if (saver.errorMode || saver.StartupAbandoned()) {
         return;
     }
     ScreenDevice* screen = AppendScreenDevice(saver, best);
-    if (FAILED(saver.CreateWindowedDevice(screen))) {
+    const HRESULT hr = saver.CreateWindowedDevice(screen);
+    if (saver.StartupAbandoned()) {
+        ReleaseDeviceOfEndedRun(screen);
+        return;
+    }
+    if (FAILED(hr)) {
         RemoveLastScreenDevice(saver);
         saver.EnterErrorMode(saver.mode == Preview ? ErrNoPreview : ErrCreateDeviceFailed);
     }
@@ -250,6 +273,10 @@ HRESULT SaverBase::CreateFullScreenDevice(ScreenDevice* screen) {
 
     bool fellBack = false;
     for (;;) {
+        // Direct3D is released once the run has ended, even between two modes.
+        if (StartupAbandoned()) {
+            return E_ABORT;
+        }
         FillFullScreenParameters(*screen, adapter, kind, *this);
         screen->device = nullptr;
         HRESULT hr = direct3d->CreateDevice(a, kind.deviceType, mainWindow, screen->behaviour,

@@ -20,7 +20,7 @@ public:
     int frames = 0;
     int rendered = 0;
     int cleanups = 0;
-    HRESULT preparation = S_OK;  // what PrepareDeviceObjects answers
+    HRESULT preparation = S_OK;       // what PrepareDeviceObjects answers
     bool quitWhilePreparing = false;  // PrepareDeviceObjects posts a quit, as a failed music start does
     // Set: PrepareDeviceObjects signals it, then works until a preview's host has gone
     // (at most 5 s) and gives up, as the application does.
