@@ -82,6 +82,11 @@ if [ "$CELESTRA_WINDOWS_BUILD" = 32 ] && ! dpkg --print-foreign-architectures | 
   need_update=1
 fi
 ensure_deb_src && need_update=1
+# The lists are also refreshed while the source package cannot be found: a run whose
+# update failed after writing the deb-src entry must not leave every later run idle.
+if ! apt-cache showsrc libjpeg-turbo 2>/dev/null | grep -q '^Package:'; then
+  need_update=1
+fi
 
 todo=($(missing "${HOST_PACKAGES[@]}" "${WINE_PACKAGES[@]}"))
 if [ "${#todo[@]}" -eq 0 ] && [ "$need_update" -eq 0 ]; then

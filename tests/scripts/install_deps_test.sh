@@ -29,7 +29,16 @@ case " $* " in
     esac ;;
 esac
 STUB
-printf '#!/bin/sh\nexit 1\n' >"$work/bin/dpkg-query"
+cat >"$work/bin/dpkg-query" <<'STUB'
+#!/bin/sh
+[ "${ALL_INSTALLED:-0}" = 1 ] && echo 'install ok installed'
+exit 0
+STUB
+cat >"$work/bin/apt-cache" <<'STUB'
+#!/bin/sh
+[ "${SOURCE_LISTED:-1}" = 1 ] && echo 'Package: libjpeg-turbo'
+exit 0
+STUB
 printf '#!/bin/sh\necho i386\n' >"$work/bin/dpkg"
 printf '#!/bin/sh\necho 0\n' >"$work/bin/id"
 chmod +x "$work/bin/"*
@@ -84,5 +93,15 @@ for b in "${builds[@]}"; do
     fail "[$build-bit] exit $?; output: $(cat "$work/out")"
   for p in $wanted; do grep -q "^install.* $p\( \|$\)" "$work/log" || fail "[$build-bit] $p was not asked for"; done
   for p in $unwanted; do ! grep -q " $p\( \|$\)" "$work/log" || fail "[$build-bit] $p was asked for"; done
+done
+
+# Everything installed: the lists are refreshed only while the source package is unknown.
+for listed in 1 0; do
+  : >"$work/log"
+  STUB_LOG="$work/log" FAILED_UPDATES=0 ALL_INSTALLED=1 SOURCE_LISTED=$listed APT_DIR="$work/apt" \
+    CELESTRA_WINDOWS_BUILD=32 PATH="$work/bin:$PATH" bash "$root/scripts/install-deps.sh" >"$work/out" 2>&1 ||
+    fail "[installed, source listed $listed] exit $?"
+  updates=$(grep -c '^update' "$work/log" || true)
+  [ "$updates" -eq $((1 - listed)) ] || fail "[installed, source listed $listed] $updates updates"
 done
 echo "install-deps: ${#cases[@]} cases and ${#builds[@]} builds passed"
