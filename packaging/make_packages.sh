@@ -7,7 +7,7 @@
 # OUTDIR/celestra-VERSION.zip, the saver, the music and a read-me in a folder
 # celestra-VERSION/. Both are reproducible: every file carries the time
 # SOURCE_DATE_EPOCH (by default that of the last commit), the zip stores its entries
-# in a fixed order, in UTC and without extra attributes.
+# in a fixed order, in UTC, with fixed modes and without extra attributes.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
@@ -41,6 +41,9 @@ cp "$saver" "$stage/$folder/ssaver.scr"
 cp "$track" "$stage/$folder/celestra-ambient.mp3"
 # Windows line ends for Notepad.
 sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$here/read-me.txt" >"$stage/$folder/read-me.txt"
+# The zip stores each file's mode, which would otherwise follow the builder's umask.
+chmod 0644 "$stage/$folder"/*
+chmod 0755 "$stage/$folder"
 touch -d "@$epoch" "$stage/$folder"/* "$stage/$folder"
 
 setup="$out/Celestra-Setup-$version.exe"
