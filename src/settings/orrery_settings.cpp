@@ -18,6 +18,21 @@ void ApplyDefaultSettings(OrrerySettings& settings) {
     settings.speedOfCamera = 4.0f;
 }
 
+namespace {
+
+bool IsUnset(const char* path) {
+    return path[0] == '\0' || (path[0] == ' ' && path[1] == '\0');
+}
+
+}  // namespace
+
+const char* MusicToPlay(const OrrerySettings& settings, const char* installedAudio) {
+    if (settings.customAudio) {
+        return settings.audioPath;
+    }
+    return IsUnset(settings.defaultAudio) ? installedAudio : settings.defaultAudio;
+}
+
 OrrerySettings DefaultSettings() {
     OrrerySettings settings{};
     CopyStringBounded(settings.defaultAudio, UnsetPath);

@@ -51,3 +51,8 @@ void ApplyDefaultSettings(OrrerySettings& settings);
 
 // The complete default record, colour and "Default Audio" included.
 OrrerySettings DefaultSettings();
+
+// The music file a run plays, when music is on: the chosen file when "Custom Audio" is on,
+// else the user's own "Default Audio", else `installedAudio`, the machine-wide one the
+// installer leaves for every user. An unset path is " ".
+const char* MusicToPlay(const OrrerySettings& settings, const char* installedAudio);

@@ -33,6 +33,10 @@ void ReadByte(SettingsKey& key, const char* name, uint8_t& field) {
 
 }  // namespace
 
+void ReadInstalledAudio(SettingsKey& machineKey, char (&path)[SettingsPathSize]) {
+    ReadPath(machineKey, "Default Audio", path);
+}
+
 bool ReadStoredSettings(SettingsKey& key, OrrerySettings& settings, uint8_t& desktop) {
     ReadPath(key, "Default Audio", settings.defaultAudio);
 

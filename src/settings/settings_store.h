@@ -14,5 +14,9 @@
 // "Desktop" flag, stored beside the application's values.
 bool ReadStoredSettings(SettingsKey& key, OrrerySettings& settings, uint8_t& desktop);
 
+// The "Default Audio" of a machine-wide key (the installer's, for every user), or the
+// unset path " ".
+void ReadInstalledAudio(SettingsKey& machineKey, char (&path)[SettingsPathSize]);
+
 // Writes every value, in the order a reader expects to find them.
 void WriteStoredSettings(SettingsKey& key, const OrrerySettings& settings, uint8_t desktop);

@@ -40,6 +40,32 @@ TEST(OrrerySettings, ApplyDefaultsKeepsDefaultAudioAndTheColour) {
     EXPECT_STREQ(s.audioPath, " ");
 }
 
+// The user's own choices win over the installer's machine-wide music.
+TEST(OrrerySettings, MusicToPlayPrefersTheUsersOwnChoice) {
+    struct Case {
+        uint8_t customAudio;
+        const char* audioPath;
+        const char* defaultAudio;
+        const char* installed;
+        const char* played;
+    };
+    const Case cases[] = {
+        {0, " ", "C:\\mine.mp3", "C:\\installed.mp3", "C:\\mine.mp3"},
+        {0, " ", " ", "C:\\installed.mp3", "C:\\installed.mp3"},
+        {0, " ", "", "C:\\installed.mp3", "C:\\installed.mp3"},
+        {0, " ", " ", " ", " "},
+        {1, "C:\\chosen.mp3", "C:\\mine.mp3", "C:\\installed.mp3", "C:\\chosen.mp3"},
+        {1, " ", " ", "C:\\installed.mp3", " "},  // custom music on, no file chosen: silence
+    };
+    for (const Case& c : cases) {
+        OrrerySettings s = DefaultSettings();
+        s.customAudio = c.customAudio;
+        std::strcpy(s.audioPath, c.audioPath);
+        std::strcpy(s.defaultAudio, c.defaultAudio);
+        EXPECT_STREQ(MusicToPlay(s, c.installed), c.played) << c.defaultAudio << " / " << c.installed;
+    }
+}
+
 TEST(SettingsEncoding, ClampsNumbersIntoTheirRanges) {
     EXPECT_EQ(ClampSetting(7, 0, 2), 2);
     EXPECT_EQ(ClampSetting(-3, 0, 2), 0);

@@ -93,6 +93,29 @@ TEST_F(SettingsRegistry, AnInstalledDefaultAudioSurvivesTheFirstRun) {
     EXPECT_EQ(Dword("Speed of Camera"), 3u);
 }
 
+// The installer leaves its music for every user in HKEY_LOCAL_MACHINE; a user's own
+// "Default Audio" wins, and the machine's path is never copied into the user's key.
+TEST_F(SettingsRegistry, TheInstallersMachineWideMusicPlaysUnlessTheUserHasTheirOwn) {
+    const char* installed = "C:\\Program Files\\Nebulart\\Celestra\\celestra-ambient.mp3";
+    ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, key_.path().c_str(), "Default Audio", REG_SZ, installed,
+                              static_cast<DWORD>(std::strlen(installed) + 1)),
+              ERROR_SUCCESS);
+    for (const char* own : {"", " ", "D:\\mine.mp3"}) {
+        RegDeleteTreeA(HKEY_CURRENT_USER, key_.path().c_str());
+        if (own[0] != '\0') {
+            SetString("Default Audio", own);
+        }
+        OrrerySaver saver;
+        CopyStringBounded(saver.registryPath, key_.path().c_str());
+        saver.mode = Full;
+        saver.LoadSettings();
+        const bool hasOwn = own[0] != '\0' && own[0] != ' ';
+        EXPECT_STREQ(MusicToPlay(saver.settings, saver.installedAudio), hasOwn ? own : installed) << own;
+        EXPECT_EQ(Text("Default Audio"), hasOwn ? own : " ") << own;
+    }
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, key_.path().c_str());
+}
+
 TEST_F(SettingsRegistry, StoredChoicesAreWhatTheNextRunUses) {
     saver_.mode = Full;
     saver_.LoadSettings();

@@ -23,11 +23,9 @@ void OrrerySaver::BeginMusic() {
     StartMusic();
 }
 
-// Custom music wins when both switches are on. A file that cannot be played leaves the
-// scene silent, without a message.
+// A file that cannot be played leaves the scene silent, without a message.
 void OrrerySaver::StartMusic() {
-    const char* path = settings.customAudio ? settings.audioPath : settings.defaultAudio;
-    if (musicPlayer->Open(path) != S_OK) {
+    if (musicPlayer->Open(MusicToPlay(settings, installedAudio)) != S_OK) {
         return;
     }
     musicPlayer->SetVolume(MusicVolume);

@@ -83,6 +83,8 @@ public:
     DeviceSceneObjects* currentDevice;
     MusicPlayer* musicPlayer;
     bool comInitialised = false;
+    // The machine-wide "Default Audio" of the installer, read with the settings.
+    char installedAudio[SettingsPathSize] = " ";
 
 protected:
     void RefillDistanceLines() override;

@@ -2,14 +2,23 @@
 
 #include "scene/win32/orrery_saver.h"
 #include "settings/settings_store.h"
+#include "util/copy_string_bounded.h"
 #include "util/win32/registry_key.h"
 
 // The settings live in HKEY_CURRENT_USER under `registryPath`, beside the framework's
-// per-monitor choices.
+// per-monitor choices. The installer, which works for every user of the machine, leaves
+// its music's path under the same path in HKEY_LOCAL_MACHINE; a user's own "Default
+// Audio" wins over it.
 
 bool OrrerySaver::ReadSettings() {
     if (registryPath[0] == '\0') {
         return false;  // an empty path would name the root of the user's registry
+    }
+    std::unique_ptr<RegistryKey> machineKey = RegistryKey::OpenForReading(HKEY_LOCAL_MACHINE, registryPath);
+    if (machineKey) {
+        ReadInstalledAudio(*machineKey, installedAudio);
+    } else {
+        CopyStringBounded(installedAudio, UnsetPath);
     }
     std::unique_ptr<RegistryKey> key = RegistryKey::OpenForReading(HKEY_CURRENT_USER, registryPath);
     if (!key) {
