@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
-# The installer as a user runs it silently, twice over the same prefix:
-#   1. "Celestra-Setup-<version>.exe /S" puts ssaver.scr into the 32-bit system folder
-#      and the music into its own folder, stores only "Default Audio" in the settings
-#      key, makes Celestra the current screensaver and registers its uninstaller;
-#      a /s run of the installed saver shows the scene and plays the music, and its
-#      first run keeps the path; "uninstall.exe /S" removes every file and the
-#      registration but keeps the settings.
-#   2. Installed again interactively over those settings, page by page with the
-#      default choices and "Open the settings" ticked, it only renews "Default Audio"
-#      and opens the settings dialog; the uninstaller, with "Remove my Celestra
-#      settings" ticked, removes them too.
-#   3. Silently once more: "uninstall.exe /S /REMOVESETTINGS" removes the settings.
+# The installer as a user runs it, over one prefix:
+#   1. "Celestra-Setup-<version>.exe /S" does the machine's part in a copy of itself with
+#      an administrator's rights: ssaver.scr into the 32-bit system folder, the music into
+#      its own folder, the music's path as the machine-wide "Default Audio", the
+#      uninstaller's registration. The user's part makes Celestra the current
+#      screensaver and writes nothing into the user's settings. A /s run of the installed
+#      saver shows the scene and plays that music, copying no path into the user's key;
+#      "uninstall.exe /S" removes every file and registration and the user's choice of
+#      screensaver, but keeps the settings.
+#   2. The administrator's copy alone (/ELEVATED) touches nothing of the user's, when it
+#      installs or uninstalls.
+#   3. Installed again interactively over settings holding an earlier installer's copy of
+#      the music's path, page by page with the default choices and "Open the settings"
+#      ticked, it drops that copy, keeps the rest and opens the settings dialog; the
+#      uninstaller, with "Remove my Celestra settings" ticked, removes them too.
+#   4. While the installed saver runs, its file cannot be deleted: Windows removes it at
+#      the next restart, asked with the file's real path.
+#   5. Silently once more: "uninstall.exe /S /REMOVESETTINGS" removes the settings.
 # The installer is a 32-bit program: a run that tests the 64-bit build does not run it
 # and reports the test skipped (release_files.sh still reads it as a file).
 # Needs a sound server (scripts/with-display.sh starts one).
@@ -27,6 +33,7 @@ session_begin "$@"
 pactl info >/dev/null 2>&1 || fail "no sound server (run under scripts/with-display.sh)"
 
 key='HKCU\Software\Nebulart\Screensavers\Celestra'
+machine_key='HKLM\Software\Nebulart\Screensavers\Celestra'
 desktop='HKCU\Control Panel\Desktop'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Celestra Screensaver'
 if [ -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
@@ -57,7 +64,8 @@ install_silently() {
   [ -f "$(unix "$installed_saver")" ] || fail "no $installed_saver"
   cmp -s "$(unix "$installed_saver")" "$SAVER" || fail "$installed_saver is not the built saver"
   cmp -s "$(unix "$track")" "$CELESTRA_TRACK" || fail "$track is not the built music"
-  [ "$(value_of "$key" "Default Audio")" = "$track" ] || fail "Default Audio: $(value_of "$key" "Default Audio")"
+  [ "$(value_of "$machine_key" "Default Audio")" = "$track" ] ||
+    fail "machine-wide Default Audio: $(value_of "$machine_key" "Default Audio")"
   [ "$(value_of "$desktop" SCRNSAVE.EXE)" = "$installed_saver" ] || fail "not the current screensaver"
   [ "$(value_of "$uninstall_key" UninstallString)" = "\"$program_folder\\uninstall.exe\"" ] ||
     fail "no uninstaller registered: $(value_of "$uninstall_key" UninstallString)"
@@ -80,12 +88,13 @@ check_uninstalled() {
   [ ! -e "$(unix "$program_folder")" ] || fail "$program_folder is left: $(ls "$(unix "$program_folder")")"
   [ ! -e "$(unix "${program_folder%\\*}")" ] || fail "the Nebulart folder is left"
   ! key_exists "$uninstall_key" || fail "the uninstaller is still registered"
+  ! key_exists "$machine_key" || fail "the machine-wide settings key is left"
   [ -z "$(value_of "$desktop" SCRNSAVE.EXE)" ] || fail "Windows still names the removed saver"
 }
 
 wine reg delete "$key" /f >/dev/null 2>&1 || true
 install_silently
-[ "$(value_names "$key")" = "Default Audio" ] || fail "the key holds more than Default Audio: $(value_names "$key")"
+! key_exists "$key" || fail "the installer wrote into the user's settings: $(value_names "$key")"
 echo "installed: $installed_saver, $track"
 
 # The installed saver as Windows starts it: the scene, and the music on the sound server.
@@ -109,12 +118,31 @@ lit=$(convert "$shot" -colorspace gray -threshold 20% -format '%[fx:round(mean*w
 xdotool key space
 wait_for_exit 10
 [ "$(value_of "$key" Arrangement)" = 0x2 ] || fail "the first run stored no settings"
-[ "$(value_of "$key" "Default Audio")" = "$track" ] || fail "the first run lost Default Audio"
+[ "$(value_of "$key" "Default Audio")" = " " ] || fail "the first run copied Default Audio into the user's key"
 echo "the installed saver ran: music at $level dB, $lit bright pixels"
 
 uninstall_silently
-[ "$(value_of "$key" "Default Audio")" = "$track" ] || fail "the settings went without being asked"
+[ "$(value_of "$key" Arrangement)" = 0x2 ] || fail "the settings went without being asked"
 echo "uninstalled, settings kept"
+
+# The administrator's copy alone: everything of the machine, nothing of the user's.
+wine reg delete "$desktop" /v SCRNSAVE.EXE /f >/dev/null 2>&1 || true
+wine "$CELESTRA_SETUP" /ELEVATED /S || fail "the installer's elevated copy ended with code $?"
+[ -f "$(unix "$installed_saver")" ] || fail "the elevated copy installed no saver"
+[ "$(value_of "$machine_key" "Default Audio")" = "$track" ] || fail "the elevated copy left no Default Audio"
+[ -z "$(value_of "$desktop" SCRNSAVE.EXE)" ] || fail "the elevated copy chose the user's screensaver"
+wine reg add "$desktop" /v SCRNSAVE.EXE /d "$installed_saver" /f >/dev/null
+wine "$program_folder\\uninstall.exe" /ELEVATED /S || fail "the uninstaller's elevated copy ended with code $?"
+for _ in $(seq 1 100); do
+  key_exists "$uninstall_key" || break
+  sleep 0.2
+done
+wineserver -w
+[ ! -e "$(unix "$installed_saver")" ] || fail "the uninstaller's elevated copy left $installed_saver"
+[ "$(value_of "$desktop" SCRNSAVE.EXE)" = "$installed_saver" ] || fail "the elevated copy changed the user's screensaver"
+[ "$(value_of "$key" Arrangement)" = 0x2 ] || fail "the elevated copy removed the user's settings"
+wine reg delete "$desktop" /v SCRNSAVE.EXE /f >/dev/null
+echo "the administrator's copy installs and removes only what belongs to the machine"
 
 # The installer's and the uninstaller's windows: the first page's title, then the
 # title of the later pages, which carry an empty subcaption.
@@ -138,7 +166,7 @@ wait_for_button() {
 }
 
 wine reg add "$key" /v "Camera Settings" /t REG_DWORD /d 4 /f >/dev/null
-wine reg add "$key" /v "Default Audio" /t REG_SZ /d 'C:\old.mp3' /f >/dev/null
+wine reg add "$key" /v "Default Audio" /t REG_SZ /d "$track" /f >/dev/null  # as earlier installers left it
 wine "$CELESTRA_SETUP" >"$e2e_work/setup.log" 2>&1 &
 setup_pid=$!
 helper click "$(wait_for_button "$setup_title" "&Next >" 1)" 1   # welcome
@@ -156,7 +184,8 @@ for _ in $(seq 1 150); do
 done
 helper click "Celestra Screensaver settings" 2 || fail "the installer did not open the settings"
 wineserver -w
-[ "$(value_of "$key" "Default Audio")" = "$track" ] || fail "Default Audio: $(value_of "$key" "Default Audio")"
+# The settings dialog stores the user's own value again, unset: " ".
+case "$(value_of "$key" "Default Audio")" in "" | " ") ;; *) fail "the user's copy of the path is left" ;; esac
 [ "$(value_of "$key" "Camera Settings")" = 0x4 ] || fail "installing again changed the settings"
 [ "$(value_of "$desktop" SCRNSAVE.EXE)" = "$installed_saver" ] || fail "not the current screensaver"
 echo "installed page by page over the settings; the settings dialog opened"
@@ -172,6 +201,27 @@ wineserver -w
 check_uninstalled
 ! key_exists "$key" || fail "the settings are left although asked to go"
 echo "uninstalled page by page, settings with it"
+
+# A running saver holds its file: the uninstaller has Windows remove it at the next
+# restart, by its real path (SysWOW64 on 64-bit Windows, not a 32-bit program's system32).
+install_silently
+SAVER=$(unix "$installed_saver") start_saver /s
+wait_for_window "Celestra Screensaver" >/dev/null
+session_key='HKLM\System\CurrentControlSet\Control\Session Manager'
+wine reg delete "$session_key" /v PendingFileRenameOperations /f >/dev/null 2>&1 || true
+wine "$program_folder\\uninstall.exe" /S || fail "the uninstaller ended with code $?"
+for _ in $(seq 1 100); do
+  key_exists "$uninstall_key" || break
+  sleep 0.2
+done
+[ -f "$(unix "$installed_saver")" ] || fail "the running saver's file was deleted"
+value_of "$session_key" PendingFileRenameOperations | grep -qiF "\\??\\$installed_saver\\0" ||
+  fail "no removal at the next restart: $(value_of "$session_key" PendingFileRenameOperations)"
+xdotool key space
+wait_for_exit 10
+wine reg delete "$session_key" /v PendingFileRenameOperations /f >/dev/null
+rm -f "$(unix "$installed_saver")"  # as the restart would
+echo "a running saver is removed at the next restart"
 
 install_silently
 uninstall_silently /REMOVESETTINGS
