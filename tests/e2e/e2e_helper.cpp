@@ -4,10 +4,13 @@
 //   e2e_helper describe TITLE       print "client WxH+X+Y topmost T popup P child C" of TITLE
 //   e2e_helper list TITLE           print "WxH+X+Y topmost T" of every top-level window TITLE
 //   e2e_helper monitors             print "WxH+X+Y" of every monitor
-//   e2e_helper preview SAVER [minimised]  host SAVER /p in a window of ours (minimised:
-//                                   a minimised one) and check its life; a preview that
-//                                   does not end leaves the stacks of the prefix's threads
-//                                   on standard error
+//   e2e_helper preview SAVER [minimised|box]  host SAVER /p in a window of ours (minimised:
+//                                   a minimised one; box: a 152x112 child of a larger one,
+//                                   as the Screen Saver settings do, whose screen area is
+//                                   printed as "box WxH+X+Y", kept until the window
+//                                   "Preview host" is closed) and check its life; a preview
+//                                   that does not end leaves the stacks of the prefix's
+//                                   threads on standard error
 //   e2e_helper deadwindow           print the handle of a window that no longer exists
 //   e2e_helper nonwindow            print a handle of ours that names no window (an event)
 //   e2e_helper denykey KEY on|off   deny (or allow again) reading and writing the HKCU key
@@ -256,19 +259,44 @@ HWND FindSaverChild(HWND host) {
     return FindWindowExA(host, nullptr, "SaverWindowClass", nullptr);
 }
 
+enum class PreviewHost { Window, Minimised, Box };
+
+// Waits, handling our windows' messages, until `host` is destroyed (true) or the process
+// ends or the time is up (false).
+bool WaitForHostGone(HWND host, HANDLE process, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    while (IsWindow(host)) {
+        if (GetTickCount() - start >= milliseconds || WaitPumping(process, 50) == WAIT_OBJECT_0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Hosts the preview as the control panel does: the saver gets our window's handle,
 // must put a child window into it, and must end when we destroy our window.
-int Preview(const char* saver, bool minimised) {
-    HWND host = CreateWindowExA(0, "STATIC", "Preview host",
-                                WS_OVERLAPPEDWINDOW | WS_VISIBLE | (minimised ? WS_MINIMIZE : 0), 100, 100,
-                                200, 160, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+int Preview(const char* saver, PreviewHost kind) {
+    HWND host =
+        CreateWindowExA(0, "STATIC", "Preview host",
+                        WS_OVERLAPPEDWINDOW | WS_VISIBLE | (kind == PreviewHost::Minimised ? WS_MINIMIZE : 0),
+                        100, 100, kind == PreviewHost::Box ? 320 : 200, kind == PreviewHost::Box ? 260 : 160,
+                        nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (host == nullptr) {
         return 1;
     }
-    RECT hostClient = {};
-    GetClientRect(host, &hostClient);
+    // The settings dialog's box is a child control of the dialog, away from its corner.
+    HWND target = kind != PreviewHost::Box
+                      ? host
+                      : CreateWindowExA(0, "STATIC", nullptr, WS_CHILD | WS_VISIBLE, 60, 50, 152, 112, host,
+                                        nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (target == nullptr) {
+        DestroyWindow(host);
+        return 1;
+    }
+    RECT targetClient = {};
+    GetClientRect(target, &targetClient);
     std::string commandLine =
-        "\"" + WindowsPath(saver) + "\" /p " + std::to_string(reinterpret_cast<UINT_PTR>(host));
+        "\"" + WindowsPath(saver) + "\" /p " + std::to_string(reinterpret_cast<UINT_PTR>(target));
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
@@ -284,7 +312,7 @@ int Preview(const char* saver, bool minimised) {
             DispatchMessageA(&message);
         }
         Sleep(50);
-        child = FindSaverChild(host);
+        child = FindSaverChild(target);
     }
     int failures = 0;
     if (child == nullptr) {
@@ -293,13 +321,25 @@ int Preview(const char* saver, bool minimised) {
     } else {
         RECT childClient = {};
         GetClientRect(child, &childClient);
-        if (childClient.right != hostClient.right || childClient.bottom != hostClient.bottom) {
+        if (childClient.right != targetClient.right || childClient.bottom != targetClient.bottom) {
             std::fprintf(stderr, "preview is %ldx%ld, host %ldx%ld\n", childClient.right, childClient.bottom,
-                         hostClient.right, hostClient.bottom);
+                         targetClient.right, targetClient.bottom);
             ++failures;
         }
     }
-    if (WaitPumping(process.hProcess, 1500) != WAIT_TIMEOUT) {
+    if (kind == PreviewHost::Box) {
+        POINT origin = {0, 0};
+        ClientToScreen(target, &origin);
+        std::printf("box %ldx%ld+%ld+%ld\n", targetClient.right, targetClient.bottom, origin.x, origin.y);
+        std::fflush(stdout);
+        // The script looks at the box meanwhile; two minutes is far more than it needs.
+        if (!WaitForHostGone(host, process.hProcess, 120000)) {
+            std::fprintf(stderr, WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0
+                                     ? "the preview ended by itself\n"
+                                     : "no one closed the host within two minutes\n");
+            ++failures;
+        }
+    } else if (WaitPumping(process.hProcess, 1500) != WAIT_TIMEOUT) {
         std::fprintf(stderr, "the preview ended by itself\n");
         ++failures;
     }
@@ -425,7 +465,10 @@ int main(int argc, char** argv) {
         return Monitors();
     }
     if ((argc == 3 || argc == 4) && std::strcmp(argv[1], "preview") == 0) {
-        return Preview(argv[2], argc == 4 && std::strcmp(argv[3], "minimised") == 0);
+        const char* kind = argc == 4 ? argv[3] : "";
+        return Preview(argv[2], std::strcmp(kind, "minimised") == 0 ? PreviewHost::Minimised
+                                : std::strcmp(kind, "box") == 0     ? PreviewHost::Box
+                                                                    : PreviewHost::Window);
     }
     if (argc == 2 && std::strcmp(argv[1], "deadwindow") == 0) {
         return DeadWindow();
@@ -453,7 +496,7 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr,
                  "usage: e2e_helper close TITLE | describe TITLE | list TITLE | monitors | preview SAVER "
-                 "[minimised] |\n"
+                 "[minimised|box] |\n"
                  "       click TITLE ID | control TITLE ID | select TITLE ID ITEM | display TITLE STATE |\n"
                  "       sample TITLE SECONDS INTERVAL_MS | deadwindow | nonwindow | denykey KEY on|off\n");
     return 2;

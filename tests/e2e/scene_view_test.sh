@@ -43,12 +43,6 @@ region() {
   echo "${3}x${4}+$((cx + $1))+$((cy + $2))"
 }
 
-# Pixels of screenshot $1 within geometry $2 for which the ImageMagick expression $3
-# (over r, g, b from 0 to 1) holds.
-count_pixels() {
-  convert "$1" -crop "$2" +repage -fx "$3" -format "%[fx:round(mean*w*h)]" info:
-}
-
 bright='r > 0.8 && g > 0.7'
 white='r > 0.9 && g > 0.9 && b > 0.9'
 yellow='r > 0.6 && g > 0.6 && b < 0.35'

@@ -164,6 +164,12 @@ screen_maximum() {
   convert "$e2e_work/crop.png" -format '%[max]' info:
 }
 
+# Pixels of screenshot $1 within geometry $2 for which the ImageMagick expression $3
+# (over r, g, b from 0 to 1) holds.
+count_pixels() {
+  convert "$1" -crop "$2" +repage -fx "$3" -format "%[fx:round(mean*w*h)]" info:
+}
+
 # Number of pure white pixels of the screenshot $1 within the geometry $2.
 white_pixels() {
   convert "$1" -crop "$2" +repage -fill black +opaque white -fill white -opaque white \
