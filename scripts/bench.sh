@@ -5,6 +5,9 @@
 # fails on a figure: speed targets are for reading, not for tests.
 #
 #   scripts/bench.sh [--quick]     --quick: fewer frames and runs (a minute less)
+#   scripts/bench.sh --power [SAVER]
+#                                  only what a running saver costs (CPU, frames, the dark:
+#                                  scripts/lib/power-bench.sh), beside SAVER if given
 #
 # Every figure of one kind comes from one run of one program, side by side, so that they
 # can be compared on a busy machine. Each Wine part runs on a virtual display and in a
@@ -17,9 +20,15 @@ frames=300
 large_frames=120
 cpu_frames=3000
 runs=7
-if [ "${1:-}" = "--quick" ]; then
-  frames=100 large_frames=50 cpu_frames=500 runs=3
-fi
+power_seconds=60
+power_only=0
+other_saver=""
+case "${1:-}" in
+  --quick) frames=100 large_frames=50 cpu_frames=500 runs=3 power_seconds=20 ;;
+  --power)
+    power_only=1
+    if [ -n "${2:-}" ]; then other_saver=$(realpath "$2"); fi ;;
+esac
 
 scripts/install-deps.sh >/dev/null
 # The native figures come from an optimised build of their own (the host preset is a
@@ -28,15 +37,36 @@ cmake --preset host -B build/host-bench -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/host-bench --target scene_bench >/dev/null
 . scripts/lib/windows-build.sh
 cmake --preset "$windows_preset" >/dev/null
-cmake --build --preset "$windows_preset" --target ssaver scene_frame_bench >/dev/null
+cmake --build --preset "$windows_preset" --target ssaver scene_frame_bench e2e_helper >/dev/null
 
 bench=$windows_build_dir/tests/windows/scene_frame_bench.exe
 saver=$windows_build_dir/src/ssaver.scr
 native=build/host-bench/tests/native/scene_bench
+export E2E_HELPER=$windows_build_dir/tests/e2e/e2e_helper.exe
 
 echo "== machine"
 echo "$(nproc) cores: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')"
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg); $(wine --version), the ${CELESTRA_WINDOWS_BUILD}-bit build"
+
+# A running saver's cost, full screen on a 1024 x 768 display and in the test window.
+run_power_figures() {
+  . scripts/lib/display.sh
+  . scripts/lib/wine-prefix.sh
+  . scripts/lib/power-bench.sh
+  unset DISPLAY XVFB_SCREENS
+  ensure_display
+  echo
+  echo "== under Wine: a running saver at the default settings, ${power_seconds} s a mode"
+  if [ -n "$other_saver" ]; then
+    power_figures "$other_saver" before "$power_seconds"
+  fi
+  power_figures "$saver" now "$power_seconds"
+  release_display
+}
+if [ "$power_only" = 1 ]; then
+  run_power_figures
+  exit 0
+fi
 
 echo
 echo "== native (no Wine): the frame update and texture decoding"
@@ -179,4 +209,7 @@ ensure_prefix unmanaged
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1
 wineserver -w
 wine "$bench" screens 600 400 "$frames" 2>/dev/null
+wineserver -k || true
+release_display
+run_power_figures
 cd "$here"

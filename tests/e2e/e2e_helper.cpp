@@ -19,6 +19,7 @@
 //   e2e_helper select TITLE ID N    select item N of the drop-down list ID in TITLE
 //   e2e_helper display TITLE STATE  report the console display's power state STATE (0 off,
 //                                   1 on, 2 dimmed) to the window TITLE, as Windows does
+//   e2e_helper battery TITLE ON     report the power source (ON 1: battery, 0: mains)
 //   e2e_helper sample TITLE S MS    every MS milliseconds for S seconds, print "T WS GDI USER
 //                                   HANDLES" of the process owning TITLE: milliseconds since
 //                                   the start, working set in KiB, GDI and USER objects,
@@ -136,10 +137,11 @@ int Select(const char* title, const char* id, const char* item) {
 // GUID_CONSOLE_DISPLAY_STATE.
 const GUID ConsoleDisplayState = {
     0x6FE69556, 0x704A, 0x47A0, {0x8F, 0x24, 0xC2, 0x8D, 0x93, 0x6F, 0xDA, 0x47}};
+const GUID PowerSource = {0x5D3E9A59, 0xE9D5, 0x4B00, {0xA6, 0xBD, 0xFF, 0x34, 0xFF, 0x51, 0x65, 0x48}};
 
 // The report lives in the saver's own memory, where the system would put it: the message
 // carries only its address.
-int Display(const char* title, const char* state) {
+int ReportPowerSetting(const char* title, const GUID& setting, const char* state) {
     HWND window = FindWindowA(nullptr, title);
     if (window == nullptr) {
         std::fprintf(stderr, "no window titled %s\n", title);
@@ -154,7 +156,7 @@ int Display(const char* title, const char* state) {
     }
     BYTE bytes[sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD)] = {};
     POWERBROADCAST_SETTING report = {};
-    report.PowerSetting = ConsoleDisplayState;
+    report.PowerSetting = setting;
     report.DataLength = sizeof(DWORD);
     const DWORD value = static_cast<DWORD>(std::atoi(state));
     std::memcpy(bytes, &report, offsetof(POWERBROADCAST_SETTING, Data));
@@ -489,7 +491,10 @@ int main(int argc, char** argv) {
         return Select(argv[2], argv[3], argv[4]);
     }
     if (argc == 4 && std::strcmp(argv[1], "display") == 0) {
-        return Display(argv[2], argv[3]);
+        return ReportPowerSetting(argv[2], ConsoleDisplayState, argv[3]);
+    }
+    if (argc == 4 && std::strcmp(argv[1], "battery") == 0) {
+        return ReportPowerSetting(argv[2], PowerSource, argv[3]);
     }
     if (argc == 5 && std::strcmp(argv[1], "sample") == 0) {
         return Sample(argv[2], argv[3], argv[4]);
@@ -498,6 +503,7 @@ int main(int argc, char** argv) {
                  "usage: e2e_helper close TITLE | describe TITLE | list TITLE | monitors | preview SAVER "
                  "[minimised|box] |\n"
                  "       click TITLE ID | control TITLE ID | select TITLE ID ITEM | display TITLE STATE |\n"
+                 "       battery TITLE ON |\n"
                  "       sample TITLE SECONDS INTERVAL_MS | deadwindow | nonwindow | denykey KEY on|off\n");
     return 2;
 }

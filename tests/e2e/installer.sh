@@ -105,13 +105,7 @@ for _ in $(seq 1 100); do
   sleep 0.1
 done
 pactl list short sink-inputs | grep -q . || fail "no sound reaches the sound server"
-# A stream may reach the server a moment before its first sound does: three tries.
-for _ in 1 2 3; do
-  timeout -s INT 2 parecord -d @DEFAULT_MONITOR@ --file-format=wav "$e2e_work/heard.wav" || true
-  level=$(sox "$e2e_work/heard.wav" -n stats 2>&1 | awk '/^RMS lev dB/ { print $4 }')
-  awk -v level="$level" 'BEGIN { exit !(level != "-inf" && level > -60) }' && break
-done
-awk -v level="$level" 'BEGIN { exit !(level != "-inf" && level > -60) }' || fail "the music is silent ($level dB)"
+level=$(wait_for_music 6)
 shot=$(screenshot installed-saver)
 lit=$(convert "$shot" -colorspace gray -threshold 20% -format '%[fx:round(mean*w*h)]' info:)
 [ "$lit" -gt 500 ] || fail "the scene is dark: $lit bright pixels"

@@ -24,32 +24,58 @@ private:
     alignas(PowerSettingReport) unsigned char bytes_[sizeof(PowerSettingReport) + 8] = {};
 };
 
-TEST(DisplayPowerReport, ReadsTheStateOfTheConsoleDisplaySettingOnly) {
+TEST(PowerSettingReport, ReadsTheSettingsItKnowsWithAWholeValue) {
     PowerSettingGuid other = ConsoleDisplayStateGuid;
     other.data4[7] ^= 1;  // one bit away
     struct Case {
-        PowerSettingGuid setting;
+        PowerSettingGuid guid;
         uint32_t dataLength;
         bool read;
+        PowerSetting setting;
     };
-    for (const Case& c : {Case{ConsoleDisplayStateGuid, 4, true}, Case{ConsoleDisplayStateGuid, 8, true},
-                          Case{ConsoleDisplayStateGuid, 3, false}, Case{ConsoleDisplayStateGuid, 0, false},
-                          Case{other, 4, false}}) {
-        const Report report(c.setting, c.dataLength, 2);
-        uint32_t state = 77;
-        EXPECT_EQ(ReadConsoleDisplayState(report.get(), &state), c.read) << c.dataLength;
-        EXPECT_EQ(state, c.read ? 2u : 77u) << "a rejected report leaves the state alone";
+    const Case cases[] = {
+        {ConsoleDisplayStateGuid, 4, true, PowerSetting::ConsoleDisplay},
+        {ConsoleDisplayStateGuid, 8, true, PowerSetting::ConsoleDisplay},
+        {MonitorPowerOnGuid, 4, true, PowerSetting::MonitorPower},
+        {PowerSourceGuid, 4, true, PowerSetting::PowerSource},
+        {PowerSavingStatusGuid, 4, true, PowerSetting::PowerSaving},
+        {ConsoleDisplayStateGuid, 3, false, PowerSetting::ConsoleDisplay},
+        {PowerSourceGuid, 0, false, PowerSetting::ConsoleDisplay},
+        {other, 4, false, PowerSetting::ConsoleDisplay},
+    };
+    for (const Case& c : cases) {
+        const Report report(c.guid, c.dataLength, 2);
+        PowerSetting setting = PowerSetting::ConsoleDisplay;
+        uint32_t value = 77;
+        EXPECT_EQ(ReadPowerSetting(report.get(), &setting, &value), c.read) << c.dataLength;
+        EXPECT_EQ(value, c.read ? 2u : 77u) << "a rejected report leaves the value alone";
+        EXPECT_EQ(setting, c.setting);
     }
-    uint32_t state = 77;
-    EXPECT_FALSE(ReadConsoleDisplayState(nullptr, &state));
+    PowerSetting setting = PowerSetting::ConsoleDisplay;
+    uint32_t value = 77;
+    EXPECT_FALSE(ReadPowerSetting(nullptr, &setting, &value));
 }
 
-TEST(DisplayPowerReport, TheGuidIsTheConsoleDisplayState) {
-    // {6FE69556-704A-47A0-8F24-C28D936FDA47}, in the byte order Windows keeps it.
-    const unsigned char expected[16] = {0x56, 0x95, 0xE6, 0x6F, 0x4A, 0x70, 0xA0, 0x47,
-                                        0x8F, 0x24, 0xC2, 0x8D, 0x93, 0x6F, 0xDA, 0x47};
+TEST(PowerSettingReport, TheGuidsAreTheSystemsInItsByteOrder) {
     static_assert(sizeof(ConsoleDisplayStateGuid) == 16, "a GUID is 16 bytes");
-    EXPECT_EQ(std::memcmp(&ConsoleDisplayStateGuid, expected, 16), 0);
+    // {6FE69556-704A-47A0-8F24-C28D936FDA47}, {02731015-4510-4526-99E6-E5A17EBD1AEA},
+    // {5D3E9A59-E9D5-4B00-A6BD-FF34FF516548}, {E00958C0-C213-4ACE-AC77-FECCED2EEEA5}.
+    const struct {
+        const PowerSettingGuid& guid;
+        unsigned char bytes[16];
+    } known[] = {
+        {ConsoleDisplayStateGuid,
+         {0x56, 0x95, 0xE6, 0x6F, 0x4A, 0x70, 0xA0, 0x47, 0x8F, 0x24, 0xC2, 0x8D, 0x93, 0x6F, 0xDA, 0x47}},
+        {MonitorPowerOnGuid,
+         {0x15, 0x10, 0x73, 0x02, 0x10, 0x45, 0x26, 0x45, 0x99, 0xE6, 0xE5, 0xA1, 0x7E, 0xBD, 0x1A, 0xEA}},
+        {PowerSourceGuid,
+         {0x59, 0x9A, 0x3E, 0x5D, 0xD5, 0xE9, 0x00, 0x4B, 0xA6, 0xBD, 0xFF, 0x34, 0xFF, 0x51, 0x65, 0x48}},
+        {PowerSavingStatusGuid,
+         {0xC0, 0x58, 0x09, 0xE0, 0x13, 0xC2, 0xCE, 0x4A, 0xAC, 0x77, 0xFE, 0xCC, 0xED, 0x2E, 0xEE, 0xA5}},
+    };
+    for (const auto& k : known) {
+        EXPECT_EQ(std::memcmp(&k.guid, k.bytes, 16), 0) << std::hex << k.guid.data1;
+    }
     EXPECT_EQ(offsetof(PowerSettingReport, data), 20u) << "the layout of POWERBROADCAST_SETTING";
 }
 
@@ -74,8 +100,47 @@ TEST(DisplayPowerState, FramesStopWhenTheDisplayGoesOffAndResumeWhenItComesBackO
     DisplayPowerState power;
     EXPECT_FALSE(power.DisplayOff()) << "frames run before any report";
     for (size_t i = 0; i < steps.size(); ++i) {
-        EXPECT_EQ(power.Report(steps[i].state), steps[i].change) << "step " << i;
+        EXPECT_EQ(power.ReportConsoleDisplay(steps[i].state), steps[i].change) << "step " << i;
         EXPECT_EQ(power.DisplayOff(), steps[i].off) << "step " << i;
+    }
+}
+
+// Vista and 7 report only the monitor's power; later systems report both, and the
+// console display's reports, which know dimming, are the ones followed.
+TEST(DisplayPowerState, TheMonitorsPowerCountsUntilTheConsoleDisplayReports) {
+    DisplayPowerState power;
+    EXPECT_EQ(power.ReportMonitorPower(1), FrameChange::None);
+    EXPECT_EQ(power.ReportMonitorPower(0), FrameChange::Stop);
+    EXPECT_EQ(power.ReportMonitorPower(2), FrameChange::None) << "an unknown value";
+    EXPECT_EQ(power.ReportMonitorPower(1), FrameChange::Resume);
+    EXPECT_EQ(power.ReportConsoleDisplay(DisplayStateDimmed), FrameChange::None);
+    EXPECT_EQ(power.ReportMonitorPower(0), FrameChange::None) << "the console display's word stands";
+    EXPECT_FALSE(power.DisplayOff());
+}
+
+TEST(BatterySaving, ABatteryOrBatterySaverSavesTillBothAreGone) {
+    struct Step {
+        PowerSetting setting;
+        uint32_t value;
+        bool changed;
+        bool saving;
+    };
+    const std::vector<Step> steps = {
+        {PowerSetting::PowerSource, 0, false, false},  // mains, as reported at registration
+        {PowerSetting::PowerSource, 1, true, true},    // battery
+        {PowerSetting::PowerSaving, 1, false, true},   // and battery saver
+        {PowerSetting::PowerSource, 0, false, true},   // mains, battery saver still on
+        {PowerSetting::PowerSaving, 0, true, false},  {PowerSetting::PowerSource, 2, true, true},  // a UPS
+        {PowerSetting::PowerSource, 9, false, true},                                               // unknown
+        {PowerSetting::PowerSaving, 5, false, true},  {PowerSetting::PowerSource, 0, true, false},
+    };
+    BatterySaving battery;
+    for (size_t i = 0; i < steps.size(); ++i) {
+        const Step& s = steps[i];
+        const bool changed = s.setting == PowerSetting::PowerSource ? battery.ReportPowerSource(s.value)
+                                                                    : battery.ReportPowerSaving(s.value);
+        EXPECT_EQ(changed, s.changed) << "step " << i;
+        EXPECT_EQ(battery.Saving(), s.saving) << "step " << i;
     }
 }
 

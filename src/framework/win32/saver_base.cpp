@@ -105,6 +105,10 @@ HRESULT SaverBase::CleanupOnce() {
     return S_OK;
 }
 
+void SaverBase::DisplayTurnedOff() {}
+
+void SaverBase::DisplayTurnedOn() {}
+
 SaverMode SaverBase::ParseCommandLine(const char* commandLine) {
     const SaverCommandLine parsed = ParseSaverCommandLine(commandLine);
     parentWindow = reinterpret_cast<HWND>(static_cast<UINT_PTR>(parsed.windowNumber));

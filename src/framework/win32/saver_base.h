@@ -5,10 +5,11 @@
 
 #include "framework/command_line.h"
 #include "framework/win32/device_records.h"
-#include "framework/frame_stats.h"
-#include "framework/win32/display_power_notification.h"
 #include "framework/display_power_state.h"
+#include "framework/frame_pacing.h"
+#include "framework/frame_stats.h"
 #include "framework/win32/monitor_record.h"
+#include "framework/win32/power_setting_notifications.h"
 
 // Password verifier of Windows 9x: asks for the password, TRUE when it was right.
 typedef BOOL(WINAPI* VerifyPasswordProc)(HWND owner);
@@ -47,6 +48,10 @@ public:
     virtual HRESULT ReleaseDeviceObjects();
     virtual HRESULT DestroyDeviceObjects();
     virtual HRESULT CleanupOnce();
+    // The display went off, or came back: no frame is drawn in between, and whatever the
+    // application keeps running for the viewer (music) may rest.
+    virtual void DisplayTurnedOff();
+    virtual void DisplayTurnedOn();
 
     virtual ~SaverBase();
 
@@ -104,8 +109,12 @@ public:
     void ReleaseDevicesKeepingTheirSettings();
 
     // The display's power state: no frames while the display is off.
-    void WatchDisplayPower();
-    void NoteDisplayPower(const PowerSettingReport* report);
+    void WatchPowerSettings();
+    void NotePowerSetting(const PowerSettingReport* report);
+    // The pacing of frames: the screens' rate, or less on battery.
+    UINT SlowestRefreshRate() const;
+    void UpdateFrameRateLimit();
+    double FrameRateLimitNow() const { return framePacer_.Rate(); }
 
     // Screen-saver password of the Windows 9x family.
     void PreparePasswordVerifier();
@@ -175,8 +184,13 @@ private:
     bool previewWindowGone_ = false;
     bool ReadSentMessagesAndCheckHost();
     FrameRateGate frameRateGate_;
-    DisplayPowerNotification displayPowerNotification_;
+    PowerSettingNotifications powerSettingNotifications_;
     DisplayPowerState displayPower_;
+    BatterySaving batterySaving_;
+    FramePacer framePacer_;
+    bool timerResolutionRaised_ = false;
+    void WaitForMessages(DWORD milliseconds);
+    void RaiseTimerResolution(bool raise);
     // Last mouse position seen by a window of this saver; the first move always counts.
     POINT lastMousePosition_ = {-1, -1};
     // timeGetTime of the previous error-box step; 0 until the first step.

@@ -1,7 +1,10 @@
+#include "framework/win32/saver_base.h"
+
+#include <mmsystem.h>
+
 #include "d3dx/d3dx_math.h"
 #include "framework/frame_stats.h"
 #include "framework/screen_projection.h"
-#include "framework/win32/saver_base.h"
 #include "util/copy_string_bounded.h"
 #include "util/win32/frame_timer.h"
 
@@ -9,6 +12,20 @@ namespace {
 
 ScreenRect ToScreenRect(const RECT& r) {
     return ScreenRect{r.left, r.top, r.right, r.bottom};
+}
+
+// The clock of frame pacing, in whole microseconds (FramePacer says why not seconds): the
+// performance counter, or timeGetTime where there is none.
+int64_t MicrosecondsNow() {
+    LARGE_INTEGER frequency = {};
+    LARGE_INTEGER counter = {};
+    if (!QueryPerformanceFrequency(&frequency) || frequency.QuadPart <= 0 ||
+        !QueryPerformanceCounter(&counter)) {
+        return static_cast<int64_t>(timeGetTime()) * 1000;
+    }
+    const int64_t ticks = counter.QuadPart;
+    const int64_t perSecond = frequency.QuadPart;
+    return ticks / perSecond * 1000000 + ticks % perSecond * 1000000 / perSecond;
 }
 
 }  // namespace
@@ -64,7 +81,9 @@ HRESULT SaverBase::RunSaver() {
     if (mainWindow == nullptr) {
         EndSaver();
     } else if (!ending_) {
-        WatchDisplayPower();
+        UpdateFrameRateLimit();
+        RaiseTimerResolution(true);
+        WatchPowerSettings();
     }
 
     MSG message;
@@ -83,14 +102,63 @@ HRESULT SaverBase::RunSaver() {
             DispatchMessageA(&message);
             continue;
         }
-        Sleep(10);
+        // In the dark only a message can change anything: input, the host's end, a report.
+        if (displayPower_.DisplayOff()) {
+            WaitForMessages(INFINITE);
+            continue;
+        }
+        const int64_t now = MicrosecondsNow();
+        const int64_t wait = framePacer_.Wait(now);
+        if (wait > 0) {
+            // Rounded up: a wake-up before the frame is due would only wait again.
+            WaitForMessages(static_cast<DWORD>((wait + 999) / 1000));
+            continue;
+        }
+        framePacer_.FrameStarted(now);
         if (errorMode) {
             AnimateErrorBox();
-        } else if (!displayPower_.DisplayOff()) {
+        } else {
             RenderAllScreens();
         }
     }
     return S_OK;
+}
+
+// Sleeps until a message arrives (sent ones included) or `milliseconds` have passed.
+void SaverBase::WaitForMessages(DWORD milliseconds) {
+    MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+// Waits end on the system timer's ticks, 15.6 ms apart unless a program asks for finer
+// ones; frames at the screen's rate need them. Not while the display is off, nor after
+// the run.
+void SaverBase::RaiseTimerResolution(bool raise) {
+    if (raise == timerResolutionRaised_) {
+        return;
+    }
+    if (raise) {
+        timeBeginPeriod(1);
+    } else {
+        timeEndPeriod(1);
+    }
+    timerResolutionRaised_ = raise;
+}
+
+// The current mode of every screen's adapter; 0 where none tells its rate.
+UINT SaverBase::SlowestRefreshRate() const {
+    UINT slowest = 0;
+    for (DWORD i = 0; i < screenDeviceCount && direct3d != nullptr; ++i) {
+        D3DDISPLAYMODE mode = {};
+        if (SUCCEEDED(direct3d->GetAdapterDisplayMode(screenDevices[i].adapterIndex, &mode)) &&
+            mode.RefreshRate > 1 && (slowest == 0 || mode.RefreshRate < slowest)) {
+            slowest = mode.RefreshRate;
+        }
+    }
+    return slowest;
+}
+
+void SaverBase::UpdateFrameRateLimit() {
+    framePacer_.SetRate(FrameRateLimit(SlowestRefreshRate(), batterySaving_.Saving()));
 }
 
 void SaverBase::RenderAllScreens() {
@@ -125,6 +193,7 @@ void SaverBase::RenderAllScreens() {
             } else {
                 errorMode = TRUE;
             }
+            UpdateFrameRateLimit();  // the mode may have changed with the device
         }
         RenderFrame();
     }
@@ -216,27 +285,46 @@ void SaverBase::RestartFrameRateMeasurement() {
 }
 
 // The first saver window hears the reports for every screen.
-void SaverBase::WatchDisplayPower() {
-    displayPowerNotification_.Register(mainWindow);
+void SaverBase::WatchPowerSettings() {
+    powerSettingNotifications_.Register(mainWindow);
 }
 
 // While the display is off the frame timer stands still, so that the planets go on from
 // where they were when it comes back, without a leap over the dark span.
-void SaverBase::NoteDisplayPower(const PowerSettingReport* report) {
-    uint32_t state = 0;
-    if (!displayPowerNotification_.Registered() || !ReadConsoleDisplayState(report, &state)) {
+void SaverBase::NotePowerSetting(const PowerSettingReport* report) {
+    PowerSetting setting = PowerSetting::ConsoleDisplay;
+    uint32_t value = 0;
+    if (ending_ || !powerSettingNotifications_.Registered() || !ReadPowerSetting(report, &setting, &value)) {
         return;
     }
-    switch (displayPower_.Report(state)) {
-        case FrameChange::Stop:
-            FrameTimer(TimerStop);
+    FrameChange change = FrameChange::None;
+    switch (setting) {
+        case PowerSetting::ConsoleDisplay:
+            change = displayPower_.ReportConsoleDisplay(value);
             break;
-        case FrameChange::Resume:
-            FrameTimer(TimerStart);
-            RestartFrameRateMeasurement();
+        case PowerSetting::MonitorPower:
+            change = displayPower_.ReportMonitorPower(value);
             break;
-        case FrameChange::None:
+        case PowerSetting::PowerSource:
+            if (batterySaving_.ReportPowerSource(value)) {
+                UpdateFrameRateLimit();
+            }
             break;
+        case PowerSetting::PowerSaving:
+            if (batterySaving_.ReportPowerSaving(value)) {
+                UpdateFrameRateLimit();
+            }
+            break;
+    }
+    if (change == FrameChange::Stop) {
+        FrameTimer(TimerStop);
+        RaiseTimerResolution(false);
+        DisplayTurnedOff();
+    } else if (change == FrameChange::Resume) {
+        FrameTimer(TimerStart);
+        RestartFrameRateMeasurement();
+        RaiseTimerResolution(true);
+        DisplayTurnedOn();
     }
 }
 
@@ -289,7 +377,8 @@ void SaverBase::EndSaver() {
         return;
     }
     ending_ = true;
-    displayPowerNotification_.Unregister();
+    powerSettingNotifications_.Unregister();
+    RaiseTimerResolution(false);
     if (mode == Full) {
         UINT scratch = 0;
         SystemParametersInfoA(SPI_SCREENSAVERRUNNING, FALSE, &scratch, 0);

@@ -103,7 +103,7 @@ LRESULT SaverBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
             if (wParam == PBT_APMSUSPEND && verifyPassword == nullptr) {
                 RequestExit();
             } else if (wParam == PBT_POWERSETTINGCHANGE) {
-                NoteDisplayPower(reinterpret_cast<const PowerSettingReport*>(lParam));
+                NotePowerSetting(reinterpret_cast<const PowerSettingReport*>(lParam));
             }
             break;
         case WM_SYSCOMMAND:

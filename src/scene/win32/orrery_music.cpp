@@ -41,15 +41,39 @@ void OrrerySaver::KeepMusicLooping() {
     if (!MusicPollDue(time)) {
         return;
     }
+    RestartMusicIfComplete();
+    musicClockSum = 0.0f;
+}
+
+void OrrerySaver::RestartMusicIfComplete() {
     if (musicPlayer->IsComplete()) {
         musicPlayer->Stop();
         musicPlayer->Rewind();
         musicPlayer->Play();
     }
-    musicClockSum = 0.0f;
+}
+
+// An open, playing stream keeps Windows from sleeping: in the dark the music stops where
+// it is, and goes on from there when the display comes back.
+void OrrerySaver::DisplayTurnedOff() {
+    if (musicPlayer != nullptr && musicPlayer->state() == MusicPlayer::State::Running) {
+        musicPlayer->Stop();
+        musicPausedInTheDark = true;
+    }
+}
+
+void OrrerySaver::DisplayTurnedOn() {
+    if (musicPlayer == nullptr || !musicPausedInTheDark) {
+        return;
+    }
+    musicPausedInTheDark = false;
+    musicPlayer->Play();
+    // A track that reached its end as the display went off starts again at once.
+    RestartMusicIfComplete();
 }
 
 void OrrerySaver::StopMusic() {
+    musicPausedInTheDark = false;
     if (musicPlayer == nullptr) {
         return;
     }

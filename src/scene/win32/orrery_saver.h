@@ -37,6 +37,8 @@ public:
     HRESULT AdvanceFrame() override;
     HRESULT RenderFrame() override;
     HRESULT ReleaseDeviceObjects() override;
+    void DisplayTurnedOff() override;
+    void DisplayTurnedOn() override;
 
     // Textures of the current device, from the embedded "DDS" resources.
     HRESULT LoadResourceTexture(int resourceId, IDirect3DTexture8** texture);
@@ -77,12 +79,15 @@ public:
     void BeginMusic();
     void StartMusic();
     void KeepMusicLooping();
+    void RestartMusicIfComplete();
     void StopMusic();
 
     DeviceSceneObjects deviceObjects[DeviceRecordCount];
     DeviceSceneObjects* currentDevice;
     MusicPlayer* musicPlayer;
     bool comInitialised = false;
+    // The music rests while the display is off, so that the machine may sleep.
+    bool musicPausedInTheDark = false;
     // The machine-wide "Default Audio" of the installer, read with the settings.
     char installedAudio[SettingsPathSize] = " ";
 

@@ -158,6 +158,29 @@ screenshot() {
   echo "$file"
 }
 
+# The level (RMS, dB, or -inf) of what the sound server plays over the next $1 seconds.
+sink_level() {
+  timeout -s INT "$1" parecord -d @DEFAULT_MONITOR@ --file-format=wav "$e2e_work/heard.wav" || true
+  sox "$e2e_work/heard.wav" -n stats 2>&1 | awk '/^RMS lev dB/ { print $4 }'
+}
+
+# True when level $1 is music rather than silence.
+audible() {
+  awk -v level="$1" 'BEGIN { exit !(level != "-inf" && level > -60) }'
+}
+
+# Waits until music reaches the sound server: a stream may reach it a moment before its
+# first sound does. Prints the level; fails after about $1 seconds of silence.
+wait_for_music() {
+  local level=-inf i
+  for i in $(seq 1 "$1"); do
+    level=$(sink_level 1)
+    audible "$level" && break
+  done
+  audible "$level" || fail "the music is silent ($level dB)"
+  echo "$level"
+}
+
 # Largest channel value (0..65535) of the screen within the geometry $1: 0 means black.
 screen_maximum() {
   import -window root -crop "$1" +repage "$e2e_work/crop.png" || fail "no screenshot"

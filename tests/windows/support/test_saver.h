@@ -20,6 +20,8 @@ public:
     int frames = 0;
     int rendered = 0;
     int cleanups = 0;
+    int displayTurnedOff = 0;
+    int displayTurnedOn = 0;
     HRESULT preparation = S_OK;       // what PrepareDeviceObjects answers
     bool quitWhilePreparing = false;  // PrepareDeviceObjects posts a quit, as a failed music start does
     // Set: PrepareDeviceObjects signals it, then works until a preview's host has gone
@@ -73,6 +75,8 @@ public:
         ++cleanups;
         return S_OK;
     }
+    void DisplayTurnedOff() override { ++displayTurnedOff; }
+    void DisplayTurnedOn() override { ++displayTurnedOn; }
 
     HRESULT Start(const char* commandLine) {
         return StartupWithCommandLine(GetModuleHandleA(nullptr), commandLine);

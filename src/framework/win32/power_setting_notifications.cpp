@@ -1,4 +1,4 @@
-#include "framework/win32/display_power_notification.h"
+#include "framework/win32/power_setting_notifications.h"
 
 #include <cstddef>
 #include <cstring>
@@ -14,7 +14,7 @@ typedef HPOWERNOTIFY(WINAPI* RegisterFn)(HANDLE, LPCGUID, DWORD);
 // against winuser.h (a 64-bit build has only one convention and cannot tell).
 static_assert(std::is_same_v<RegisterFn, decltype(&::RegisterPowerSettingNotification)>);
 static_assert(
-    std::is_same_v<DisplayPowerNotification::UnregisterFn, decltype(&::UnregisterPowerSettingNotification)>);
+    std::is_same_v<PowerSettingNotifications::UnregisterFn, decltype(&::UnregisterPowerSettingNotification)>);
 
 static_assert(sizeof(PowerSettingGuid) == sizeof(GUID), "the portable GUID has the Win32 layout");
 static_assert(offsetof(PowerSettingReport, dataLength) == offsetof(POWERBROADCAST_SETTING, DataLength) &&
@@ -34,7 +34,7 @@ Fn LookUp(const char* name) {
 
 }  // namespace
 
-bool DisplayPowerNotification::Register(HWND window) {
+bool PowerSettingNotifications::Register(HWND window) {
     Unregister();
     const RegisterFn registerFn = LookUp<RegisterFn>("RegisterPowerSettingNotification");
     const UnregisterFn unregisterFn = LookUp<UnregisterFn>("UnregisterPowerSettingNotification");
@@ -42,22 +42,29 @@ bool DisplayPowerNotification::Register(HWND window) {
     if (registerFn == nullptr || unregisterFn == nullptr) {
         return false;
     }
-    GUID setting;
-    std::memcpy(&setting, &ConsoleDisplayStateGuid, sizeof(setting));
-    handle_ = registerFn(window, &setting, DEVICE_NOTIFY_WINDOW_HANDLE);
-    unregister_ = (handle_ != nullptr) ? unregisterFn : nullptr;
-    return handle_ != nullptr;
+    const PowerSettingGuid* settings[MaxSettings] = {&ConsoleDisplayStateGuid, &MonitorPowerOnGuid,
+                                                     &PowerSourceGuid, &PowerSavingStatusGuid};
+    for (const PowerSettingGuid* setting : settings) {
+        GUID guid;
+        std::memcpy(&guid, setting, sizeof(guid));
+        HPOWERNOTIFY handle = registerFn(window, &guid, DEVICE_NOTIFY_WINDOW_HANDLE);
+        if (handle != nullptr) {
+            handles_[count_++] = handle;
+        }
+    }
+    unregister_ = count_ > 0 ? unregisterFn : nullptr;
+    return count_ > 0;
 }
 
-void DisplayPowerNotification::Unregister() {
-    if (handle_ == nullptr) {
-        return;
+void PowerSettingNotifications::Unregister() {
+    for (int i = 0; i < count_; ++i) {
+        unregister_(handles_[i]);
+        handles_[i] = nullptr;
     }
-    unregister_(handle_);
-    handle_ = nullptr;
+    count_ = 0;
     unregister_ = nullptr;
 }
 
-void DisplayPowerNotification::HideFunctionsForTesting(bool hide) {
+void PowerSettingNotifications::HideFunctionsForTesting(bool hide) {
     hideFunctions = hide;
 }

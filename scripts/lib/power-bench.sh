@@ -1,0 +1,102 @@
+# Sourced by scripts/bench.sh: what a saver costs while it runs, at the default settings
+# (a new prefix), full screen on the whole display and in the test window.
+#
+#   power_figures SAVER LABEL SECONDS
+#
+# prints one line per run mode:
+#   - CPU: processor seconds per minute of the saver's process (all threads), over SECONDS;
+#   - frames: frames a second and the spread of the intervals between Present calls (their
+#     median, 5th and 95th percentile, in ms), from Wine's d3d8 trace over 10 s, which
+#     slows each frame a little;
+#   - battery: frames a second once a battery report came, over 5 s of the same trace;
+#   - dark: wake-ups a second (context switches of all its threads) and CPU seconds per
+#     minute while a display-off report stands, over 10 s.
+# Needs ensure_display, wine-prefix.sh and E2E_HELPER (e2e_helper.exe).
+
+power_ticks_per_second=$(getconf CLK_TCK)
+
+power_cpu_ticks() {
+  awk '{print $14 + $15}' "/proc/$1/stat"
+}
+
+power_wakeups() {
+  cat /proc/"$1"/task/*/status | awk '/^(non)?voluntary_ctxt_switches/ { n += $2 } END { print n }'
+}
+
+# Starts SAVER with the run mode's switch, waits for its window and a few seconds of
+# frames, and prints its process id.
+power_start() {
+  local saver=$1 switch=$2 trace=$3 pid i
+  WINEDEBUG=$trace wine "$saver" "$switch" >/dev/null 2>"$power_work/trace.log" &
+  pid=$!
+  for i in $(seq 1 100); do
+    xdotool search --onlyvisible --name '^Celestra Screensaver$' >/dev/null 2>&1 && break
+    sleep 0.2
+  done
+  sleep 3
+  echo "$pid"
+}
+
+power_stop() {
+  if [ "$2" = /s ]; then xdotool key space 2>/dev/null || true; else wine "$E2E_HELPER" close "Celestra Screensaver" || true; fi
+  for _ in $(seq 1 50); do
+    kill -0 "$1" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
+  wineserver -w
+}
+
+# Frames a second and the interval spread of the Present calls in the trace since line $1.
+power_intervals() {
+  tail -n +"$1" "$power_work/trace.log" | awk -F: '/d3d8_device_Present/ { print $1 }' | awk '
+    NR > 1 { d[n++] = ($1 - last) * 1000 } { last = $1; if (NR == 1) first = $1 }
+    END {
+      if (n < 2) { print "no frames"; exit }
+      asort(d)
+      printf "%.1f frames/s, intervals median %.1f ms, 5%%..95%% %.1f..%.1f ms", n / (last - first),
+        d[int(n / 2) + 1], d[int(n * 0.05) + 1], d[int(n * 0.95)]
+    }'
+}
+
+power_figures() {
+  local saver=$1 label=$2 seconds=$3 switch pid before mark on_ticks dark_ticks dark_wakeups
+  power_work=$(mktemp -d "${TMPDIR:-/tmp}/celestra-power.XXXXXX")
+  export WINEPREFIX=$power_work/prefix
+  ensure_prefix unmanaged
+  for switch in /s /t; do
+    pid=$(power_start "$saver" "$switch" -all)
+    before=$(power_cpu_ticks "$pid")
+    sleep "$seconds"
+    on_ticks=$(($(power_cpu_ticks "$pid") - before))
+    wine "$E2E_HELPER" display "Celestra Screensaver" 0
+    sleep 1
+    before=$(power_cpu_ticks "$pid")
+    mark=$(power_wakeups "$pid")
+    sleep 10
+    dark_ticks=$(($(power_cpu_ticks "$pid") - before))
+    dark_wakeups=$(($(power_wakeups "$pid") - mark))
+    power_stop "$pid" "$switch"
+
+    pid=$(power_start "$saver" "$switch" +timestamp,+d3d8)
+    mark=$(($(wc -l <"$power_work/trace.log") + 1))
+    sleep 10
+    local frames battery
+    frames=$(power_intervals "$mark")
+    wine "$E2E_HELPER" battery "Celestra Screensaver" 1
+    sleep 1
+    mark=$(($(wc -l <"$power_work/trace.log") + 1))
+    sleep 5
+    battery=$(power_intervals "$mark")
+    power_stop "$pid" "$switch"
+
+    awk -v label="$label" -v mode="$switch" -v on="$on_ticks" -v s="$seconds" -v dark="$dark_ticks" \
+      -v wake="$dark_wakeups" -v hz="$power_ticks_per_second" -v frames="$frames" -v battery="$battery" 'BEGIN {
+        printf "%s %s: CPU %.1f s/min; %s; on battery %s; display off: %.1f wake-ups/s, CPU %.2f s/min\n",
+          label, mode, on / hz * 60 / s, frames, battery, wake / 10, dark / hz * 6
+      }'
+  done
+  wineserver -k 2>/dev/null || true
+  rm -rf "$power_work"
+}

@@ -1,0 +1,71 @@
+#include "framework/frame_pacing.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+TEST(FrameRateLimit, TheSlowestScreenOrThirtyOnBattery) {
+    struct Case {
+        uint32_t refreshHz;
+        bool battery;
+        double limit;
+    };
+    const Case cases[] = {
+        {60, false, 60}, {144, false, 144}, {75, false, 75}, {0, false, 60}, {1, false, 60},
+        {60, true, 30},  {144, true, 30},   {24, true, 24},  {0, true, 30},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FrameRateLimit(c.refreshHz, c.battery), c.limit)
+            << c.refreshHz << " Hz, battery " << c.battery;
+    }
+}
+
+// Frames started at the given moments, in microseconds, at 50 frames a second (20 ms):
+// the wait before each.
+TEST(FramePacer, KeepsItsRhythmThroughSmallDelaysAndStartsANewOneAfterALongOne) {
+    struct Step {
+        int64_t now;   // the loop looks at the clock
+        int64_t wait;  // and waits this long
+        bool started;  // or starts a frame
+    };
+    const int64_t start = 5000000000000;  // days after the machine started
+    const std::vector<Step> steps = {
+        {0, 0, true},                              // the first frame is due at once
+        {5000, 15000, false},                      // the next at 20 ms
+        {20000, 0, true},       {43000, 0, true},  // 3 ms late: the next is still due at 60 ms
+        {50000, 10000, false},  {60000, 0, true},
+        {200000, 0, true},                          // far too late: no burst of frames to catch up
+        {205000, 15000, false},                     // a new rhythm from 200 ms
+        {220000, 0, true},      {100000, 0, true},  // the clock went back: no long wait
+        {110000, 10000, false},                     // a new rhythm from 100 ms
+    };
+    FramePacer pacer(50.0);
+    for (size_t i = 0; i < steps.size(); ++i) {
+        EXPECT_EQ(pacer.Wait(start + steps[i].now), steps[i].wait) << "step " << i;
+        if (steps[i].started) {
+            pacer.FrameStarted(start + steps[i].now);
+        }
+    }
+}
+
+// However often the loop wakes, no second holds more frames than the rate allows.
+TEST(FramePacer, NeverDrawsMoreFramesThanTheRate) {
+    for (const double rate : {30.0, 60.0, 144.0}) {
+        FramePacer pacer(rate);
+        int frames = 0;
+        for (int64_t now = 0; now < 1000000; now += 500) {  // woken every half millisecond
+            if (pacer.Wait(now) == 0) {
+                pacer.FrameStarted(now);
+                ++frames;
+            }
+        }
+        EXPECT_LE(frames, rate + 1) << rate;
+        EXPECT_GE(frames, rate - 1) << rate;
+    }
+    FramePacer stalled(0.0);
+    EXPECT_EQ(stalled.Rate(), 1.0) << "no rate at all counts as one frame a second";
+}
+
+}  // namespace
