@@ -4,13 +4,14 @@
 #   power_figures SAVER LABEL SECONDS
 #
 # prints one line per run mode:
-#   - CPU: processor seconds per minute of the saver's process (all threads), over SECONDS;
-#   - frames: frames a second and the spread of the intervals between Present calls (their
-#     median, 5th and 95th percentile, in ms), from Wine's d3d8 trace over 10 s, which
-#     slows each frame a little;
-#   - battery: frames a second once a battery report came, over 5 s of the same trace;
+#   - CPU: processor seconds per minute of the saver's process (all threads), over SECONDS,
+#     and the frames a second Wine's fps channel counted meanwhile;
+#   - battery: frames a second once a battery report came, over 6 s;
 #   - dark: wake-ups a second (context switches of all its threads) and CPU seconds per
-#     minute while a display-off report stands, over 10 s.
+#     minute while a display-off report stands, over 10 s;
+#   - intervals: the spread of the intervals between Present calls (median, 5th and 95th
+#     percentile, in ms), from Wine's d3d8 trace in a second run of 10 s, which slows each
+#     frame a little.
 # Needs ensure_display, wine-prefix.sh and E2E_HELPER (e2e_helper.exe).
 
 power_ticks_per_second=$(getconf CLK_TCK)
@@ -50,14 +51,25 @@ power_stop() {
 
 # Frames a second and the interval spread of the Present calls in the trace since line $1.
 power_intervals() {
-  tail -n +"$1" "$power_work/trace.log" | awk -F: '/d3d8_device_Present/ { print $1 }' | awk '
-    NR > 1 { d[n++] = ($1 - last) * 1000 } { last = $1; if (NR == 1) first = $1 }
+  local times rate
+  times=$(tail -n +"$1" "$power_work/trace.log" | awk -F: '/d3d8_device_Present/ { print $1 }')
+  if [ "$(grep -c . <<<"$times")" -lt 3 ]; then
+    echo "no frames"
+    return
+  fi
+  rate=$(awk 'NR == 1 { first = $1 } { last = $1; n++ } END { printf "%.1f", (n - 1) / (last - first) }' <<<"$times")
+  awk 'NR > 1 { printf "%.3f\n", ($1 - last) * 1000 } { last = $1 }' <<<"$times" | sort -n | awk -v rate="$rate" '
+    { d[NR] = $1 }
     END {
-      if (n < 2) { print "no frames"; exit }
-      asort(d)
-      printf "%.1f frames/s, intervals median %.1f ms, 5%%..95%% %.1f..%.1f ms", n / (last - first),
-        d[int(n / 2) + 1], d[int(n * 0.05) + 1], d[int(n * 0.95)]
+      printf "%s frames/s, intervals median %.1f ms, 5%%..95%% %.1f..%.1f ms", rate, d[int(NR / 2) + 1],
+        d[int(NR * 0.05) + 1], d[int(NR * 0.95)]
     }'
+}
+
+# The mean of the frame rates Wine's fps channel reported in the log since line $1.
+power_fps() {
+  tail -n +"$1" "$power_work/trace.log" | awk '/wined3d_cs_exec_present.*approx/ {
+    sub(/fps.*/, ""); sub(/.*approx /, ""); sum += $0; n++ } END { if (n) printf "%.1f", sum / n; else print "?" }'
 }
 
 power_figures() {
@@ -66,10 +78,18 @@ power_figures() {
   export WINEPREFIX=$power_work/prefix
   ensure_prefix unmanaged
   for switch in /s /t; do
-    pid=$(power_start "$saver" "$switch" -all)
+    local frames battery intervals
+    pid=$(power_start "$saver" "$switch" +fps)
+    mark=$(($(wc -l <"$power_work/trace.log") + 1))
     before=$(power_cpu_ticks "$pid")
     sleep "$seconds"
     on_ticks=$(($(power_cpu_ticks "$pid") - before))
+    frames=$(power_fps "$mark")
+    wine "$E2E_HELPER" battery "Celestra Screensaver" 1
+    sleep 1
+    mark=$(($(wc -l <"$power_work/trace.log") + 1))
+    sleep 6
+    battery=$(power_fps "$mark")
     wine "$E2E_HELPER" display "Celestra Screensaver" 0
     sleep 1
     before=$(power_cpu_ticks "$pid")
@@ -82,19 +102,14 @@ power_figures() {
     pid=$(power_start "$saver" "$switch" +timestamp,+d3d8)
     mark=$(($(wc -l <"$power_work/trace.log") + 1))
     sleep 10
-    local frames battery
-    frames=$(power_intervals "$mark")
-    wine "$E2E_HELPER" battery "Celestra Screensaver" 1
-    sleep 1
-    mark=$(($(wc -l <"$power_work/trace.log") + 1))
-    sleep 5
-    battery=$(power_intervals "$mark")
+    intervals=$(power_intervals "$mark")
     power_stop "$pid" "$switch"
 
     awk -v label="$label" -v mode="$switch" -v on="$on_ticks" -v s="$seconds" -v dark="$dark_ticks" \
-      -v wake="$dark_wakeups" -v hz="$power_ticks_per_second" -v frames="$frames" -v battery="$battery" 'BEGIN {
-        printf "%s %s: CPU %.1f s/min; %s; on battery %s; display off: %.1f wake-ups/s, CPU %.2f s/min\n",
-          label, mode, on / hz * 60 / s, frames, battery, wake / 10, dark / hz * 6
+      -v wake="$dark_wakeups" -v hz="$power_ticks_per_second" -v frames="$frames" -v battery="$battery" \
+      -v intervals="$intervals" 'BEGIN {
+        printf "%s %s: CPU %.1f s/min at %s frames/s; on battery %s frames/s; display off: %.1f wake-ups/s, CPU %.2f s/min; traced: %s\n",
+          label, mode, on / hz * 60 / s, frames, battery, wake / 10, dark / hz * 6, intervals
       }'
   done
   wineserver -k 2>/dev/null || true
