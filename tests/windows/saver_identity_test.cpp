@@ -121,6 +121,48 @@ TEST(SaverFile, IsA32BitProgramThatImportsOnlyWhatComesWithWindows) {
     }
 }
 
+// Every resource of the build's resource script (compiled into this test program too) is
+// in the shipped file, with the same size: textures, dialogs, bitmaps, icon, strings.
+struct ResourceComparison {
+    HMODULE saver;
+    int compared;
+    std::vector<std::string> missing;
+};
+
+BOOL CALLBACK CompareResource(HMODULE self, LPCSTR type, LPSTR name, LONG_PTR context) {
+    ResourceComparison& comparison = *reinterpret_cast<ResourceComparison*>(context);
+    HRSRC own = FindResourceA(self, name, type);
+    HRSRC shipped = FindResourceA(comparison.saver, name, type);
+    ++comparison.compared;
+    if (shipped == nullptr || SizeofResource(comparison.saver, shipped) != SizeofResource(self, own)) {
+        comparison.missing.push_back(
+            (IS_INTRESOURCE(type) ? std::to_string(reinterpret_cast<ULONG_PTR>(type)) : std::string(type)) +
+            "/" +
+            (IS_INTRESOURCE(name) ? std::to_string(reinterpret_cast<ULONG_PTR>(name)) : std::string(name)));
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CompareResourcesOfType(HMODULE self, LPSTR type, LONG_PTR context) {
+    // The test program's own manifest and version are not the saver's.
+    if (type != RT_MANIFEST && type != RT_VERSION) {
+        EnumResourceNamesA(self, type, CompareResource, context);
+    }
+    return TRUE;
+}
+
+TEST(SaverFile, HoldsEveryResourceOfTheBuild) {
+    ResourceComparison comparison = {
+        LoadLibraryExA(SaverFile().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE), 0, {}};
+    ASSERT_NE(comparison.saver, nullptr) << SaverFile();
+    EnumResourceTypesA(GetModuleHandleA(nullptr), CompareResourcesOfType,
+                       reinterpret_cast<LONG_PTR>(&comparison));
+    FreeLibrary(comparison.saver);
+    EXPECT_GT(comparison.compared, 30) << "24 textures, the dialogs, bitmaps, icon and strings";
+    EXPECT_TRUE(comparison.missing.empty())
+        << "missing or different: " << ::testing::PrintToString(comparison.missing);
+}
+
 class SaverVersionBlock : public ::testing::Test {
 protected:
     void SetUp() override {
