@@ -54,6 +54,8 @@ run_power_figures() {
   . scripts/lib/wine-prefix.sh
   . scripts/lib/power-bench.sh
   unset DISPLAY XVFB_SCREENS
+  # A run that stops half-way leaves no saver behind (release_display ends Wine first).
+  trap release_display EXIT
   ensure_display
   echo
   echo "== under Wine: a running saver at the default settings, ${power_seconds} s a mode"
