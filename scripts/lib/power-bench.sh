@@ -68,8 +68,9 @@ power_intervals() {
 
 # The mean of the frame rates Wine's fps channel reported in the log since line $1.
 power_fps() {
-  tail -n +"$1" "$power_work/trace.log" | awk '/wined3d_cs_exec_present.*approx/ {
-    sub(/fps.*/, ""); sub(/.*approx /, ""); sum += $0; n++ } END { if (n) printf "%.1f", sum / n; else print "?" }'
+  tail -n +"$1" "$power_work/trace.log" | awk 'match($0, /present.* approx [0-9.]+fps/) {
+    rate = substr($0, RSTART, RLENGTH); sub(/.* approx /, "", rate); sum += rate; n++ }
+    END { if (n) printf "%.1f", sum / n; else print "?" }'
 }
 
 power_figures() {
