@@ -188,7 +188,7 @@ void DrawTextsOneByOne(OrrerySaver& saver) {
     if (saver.planetViewActive) {
         for (const ScreenText& text : InfoPanelTexts(
                  saver.infoLines, saver.infoTextAlpha, saver.settings.redVal, saver.settings.greenVal,
-                 saver.settings.blueVal, saver.screenWidth, saver.screenHeight)) {
+                 saver.settings.blueVal, saver.screenWidth, saver.screenHeight, saver.screenDpi)) {
             panel->DrawText(text.x, text.y, text.colour, text.text, 0);
         }
     }
@@ -200,7 +200,7 @@ void DrawTextsOneByOne(OrrerySaver& saver) {
         }
     }
     FormatFrameRate(saver.frameRateText, sizeof(saver.frameRateText), saver.framesPerSecond);
-    for (const ScreenText& text : FrameRateTexts(saver.frameRateText)) {
+    for (const ScreenText& text : FrameRateTexts(saver.frameRateText, saver.screenDpi)) {
         label->DrawText(text.x, text.y, text.colour, text.text, 0);
     }
 }

@@ -12,6 +12,7 @@
 #include "scene/win32/orrery_saver.h"
 #include "scene/win32/vertex_buffer_upload.h"
 #include "support/recording_device.h"
+#include "text/font_flags.h"
 #include "text/font_vertex.h"
 #include "text/win32/texture_font.h"
 
@@ -197,7 +198,7 @@ TEST_F(SceneOnRecordingDevice, PreparationFillsEverySlotOfTheCurrentDevice) {
     // The names' font is as large as a name can appear on the 600 pixels of this screen.
     ASSERT_NE(prepared.nameFont, nullptr);
     EXPECT_STREQ(prepared.nameFont->FaceName(), "Arial");
-    EXPECT_EQ(prepared.nameFont->Flags(), 1u) << "bold";
+    EXPECT_EQ(prepared.nameFont->Flags(), FontBold);
     EXPECT_EQ(prepared.nameFont->Height(), 60u);
     EXPECT_FLOAT_EQ(prepared.nameFontScale, 5.0f);
     EXPECT_EQ(prepared.nameFont->Atlas().textScale, 1.0f);
@@ -521,8 +522,9 @@ TEST_F(SceneOnRecordingDevice, MissingBuffersAndFontsAreLeftOut) {
     }
 }
 
-// Two screens of different sizes, the smaller one prepared last: each screen's panel and
-// titles are placed for its own back buffer.
+// Two screens of different sizes and DPIs, the smaller one prepared last: each screen's
+// fonts are made for its DPI, and its panel and titles are placed for its own back buffer
+// and DPI. The names keep their size in the scene on both.
 TEST_F(SceneOnRecordingDevice, TextsArePlacedForTheScreenTheyAreDrawnOn) {
     saver.settings.cameraSettings = CameraPlanetView;
     RecordingDevice smallDevice;
@@ -530,51 +532,68 @@ TEST_F(SceneOnRecordingDevice, TextsArePlacedForTheScreenTheyAreDrawnOn) {
         RecordingDevice* device;
         UINT width;
         UINT height;
+        UINT dpi;
+        float spacing;  // between the panel's lines, pixels
+        float offset;   // of the shadows
     };
-    const Screen screens[] = {{&device, 800, 600}, {&smallDevice, 400, 300}};
+    const Screen screens[] = {{&device, 800, 600, 96, 25.0f, 1.0f},
+                              {&smallDevice, 400, 300, 192, 50.0f, 2.0f}};
     auto use = [&](UINT index) {
         saver.activeDevice = screens[index].device;
         saver.backBufferDesc.Width = screens[index].width;
         saver.backBufferDesc.Height = screens[index].height;
+        saver.screenDpi = screens[index].dpi;
         saver.UseScreenDevice(index);
     };
     for (UINT index = 0; index < 2; ++index) {
         use(index);
         Prepare();
     }
+    // A name's size in the scene is its glyphs' texels divided by the font's scale: the
+    // same on both screens, though one font has twice the points per pixel.
+    float nameRows[2] = {};
+    for (UINT index = 0; index < 2; ++index) {
+        const DeviceSceneObjects& record = saver.deviceObjects[index];
+        for (const TextureFont* font :
+             {record.labelFont, record.panelFont, record.titleFont, record.nameFont}) {
+            EXPECT_EQ(font->PixelsPerInch(), screens[index].dpi) << "screen " << index;
+        }
+        nameRows[index] = RowTexelHeight(record.nameFont->Atlas()) / record.nameFontScale;
+    }
+    EXPECT_NEAR(nameRows[1] / nameRows[0], 1.0f, 0.03f);
     for (auto& line : saver.infoLines) {
         std::strcpy(line, "Name: Saturn");
     }
-    // The last draw of each kind's font is its last string: the panel's top line, 125
-    // pixels above 95 % of the height, and "CELESTRA" at 55 %. The second vertex of that
-    // draw is its first glyph's top-left corner, half a pixel up and left.
+    // The last draw of each kind's font is its last string: the panel's top line, five
+    // line spacings above 95 % of the height, and "CELESTRA" at 55 %, each the shadow's
+    // offset right of its shadow. The second vertex of that draw is its first glyph's
+    // top-left corner, half a pixel up and left.
     const struct {
         SaverMode mode;
-        float x;  // fractions of the width and height, and pixels to add
-        float dx;
+        float x;  // fractions of the width and height
         float y;
-        float dy;
-    } kinds[] = {{SaverMode::Test, 0.02f, 0.5f, 0.95f, -125.5f},
-                 {SaverMode::Preview, 0.11f, 0.5f, 0.55f, -0.5f}};
+        float lines;  // line spacings above y
+    } kinds[] = {{SaverMode::Test, 0.02f, 0.95f, 5.0f}, {SaverMode::Preview, 0.11f, 0.55f, 0.0f}};
     for (const auto& kind : kinds) {
         saver.mode = kind.mode;
         for (UINT index = 0; index < 2; ++index) {
             SCOPED_TRACE(testing::Message()
                          << "screen " << index << (kind.mode == SaverMode::Preview ? " preview" : ""));
+            const Screen& screen = screens[index];
             use(index);
             ASSERT_EQ(saver.RenderFrame(), S_OK);
             const DeviceSceneObjects& record = saver.deviceObjects[index];
             const TextureFont* font = kind.mode == SaverMode::Preview ? record.titleFont : record.panelFont;
             const auto* buffer = static_cast<const RecordedVertexBuffer*>(font->VertexBuffer());
-            const RecordingDevice& drawn = *screens[index].device;
+            const RecordingDevice& drawn = *screen.device;
             const auto last =
                 std::find_if(drawn.draws.rbegin(), drawn.draws.rend(),
                              [&](const DrawRecord& draw) { return draw.texture == font->Texture(); });
             ASSERT_NE(last, drawn.draws.rend());
             const auto* vertices =
                 reinterpret_cast<const FontVertex2D*>(buffer->bytes.data()) + last->startVertex;
-            EXPECT_FLOAT_EQ(vertices[1].x, kind.x * screens[index].width + kind.dx);
-            EXPECT_FLOAT_EQ(vertices[1].y, kind.y * screens[index].height + kind.dy);
+            EXPECT_FLOAT_EQ(vertices[1].x, kind.x * screen.width + screen.offset - 0.5f);
+            EXPECT_FLOAT_EQ(vertices[1].y, kind.y * screen.height - kind.lines * screen.spacing - 0.5f);
         }
     }
     saver.UseScreenDevice(1);

@@ -3,6 +3,7 @@
 #include "framework/screen_projection.h"
 #include "framework/win32/saver_base.h"
 #include "util/copy_string_bounded.h"
+#include "util/screen_dpi.h"
 #include "util/win32/frame_timer.h"
 
 namespace {
@@ -145,6 +146,7 @@ void SaverBase::SwitchToScreenDevice(UINT index) {
             backBuffer->Release();
         }
     }
+    screenDpi = UsableDpi(screen.dpi);
     CopyStringBounded(deviceStats, screen.deviceStats);
     CopyStringBounded(frameStats, screen.frameStats);
     UseScreenDevice(index);

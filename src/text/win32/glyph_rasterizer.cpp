@@ -1,5 +1,6 @@
 #include "text/win32/glyph_rasterizer.h"
 
+
 #include "text/font_flags.h"
 #include "text/glyph_atlas.h"
 
@@ -60,9 +61,11 @@ public:
         return true;
     }
 
-    bool MakeFont(const char* faceName, uint32_t height, uint32_t flags, float textScale) {
-        const int pixelsPerInch = static_cast<int>(GetDeviceCaps(dc_, LOGPIXELSY) * textScale);
-        const int pixelHeight = MulDiv(static_cast<int>(height), pixelsPerInch, 72);
+    bool MakeFont(const char* faceName, const GlyphFontSize& size, uint32_t flags) {
+        const int screenPixelsPerInch =
+            size.pixelsPerInch != 0 ? static_cast<int>(size.pixelsPerInch) : GetDeviceCaps(dc_, LOGPIXELSY);
+        const int pixelsPerInch = static_cast<int>(screenPixelsPerInch * size.textScale);
+        const int pixelHeight = MulDiv(static_cast<int>(size.height), pixelsPerInch, 72);
         font_ = CreateFontA(-pixelHeight, 0, 0, 0, (flags & FontBold) ? FW_BOLD : FW_NORMAL,
                             (flags & FontItalic) ? TRUE : FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, VARIABLE_PITCH,
@@ -111,7 +114,7 @@ private:
 
 HRESULT CopyCoverageToTexture(const uint32_t* bits, const GlyphAtlas& atlas, IDirect3DTexture8* texture) {
     D3DLOCKED_RECT locked = {};
-    const HRESULT hr = texture->LockRect(0, &locked, nullptr, 0);
+    HRESULT hr = texture->LockRect(0, &locked, nullptr, 0);
     if (FAILED(hr)) {
         return hr;
     }
@@ -122,10 +125,10 @@ HRESULT CopyCoverageToTexture(const uint32_t* bits, const GlyphAtlas& atlas, IDi
 
 }  // namespace
 
-bool MeasureGlyphs(const char* faceName, uint32_t height, uint32_t flags, float textScale,
+bool MeasureGlyphs(const char* faceName, const GlyphFontSize& size, uint32_t flags,
                    GlyphExtent (&extents)[GlyphCharCount]) {
     GlyphCanvas canvas;
-    if (!canvas.CreateDc() || !canvas.MakeFont(faceName, height, flags, textScale)) {
+    if (!canvas.CreateDc() || !canvas.MakeFont(faceName, size, flags)) {
         return false;
     }
     canvas.SelectFont();
@@ -133,13 +136,13 @@ bool MeasureGlyphs(const char* faceName, uint32_t height, uint32_t flags, float 
     return true;
 }
 
-HRESULT RasterizeGlyphs(const char* faceName, uint32_t height, uint32_t flags, IDirect3DTexture8* texture,
-                        GlyphAtlas& atlas) {
+HRESULT RasterizeGlyphs(const char* faceName, uint32_t height, uint32_t pixelsPerInch, uint32_t flags,
+                        IDirect3DTexture8* texture, GlyphAtlas& atlas) {
     GlyphCanvas canvas;
     if (!canvas.CreateDc() || !canvas.CreateBitmap(atlas.texWidth, atlas.texHeight)) {
         return E_FAIL;
     }
-    if (!canvas.MakeFont(faceName, height, flags, atlas.textScale)) {
+    if (!canvas.MakeFont(faceName, GlyphFontSize{height, pixelsPerInch, atlas.textScale}, flags)) {
         return E_FAIL;
     }
     canvas.SelectForDrawing();
