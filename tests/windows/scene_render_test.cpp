@@ -195,13 +195,32 @@ TEST_F(SceneOnRecordingDevice, PreparationFillsEverySlotOfTheCurrentDevice) {
     EXPECT_EQ(prepared.titleFont->Height(), 11u);
     EXPECT_EQ(prepared.titleFont->Flags(), 1u) << "bold";
     EXPECT_NE(prepared.titleFont->VertexBuffer(), nullptr) << "restored, ready to draw";
-    // The names' font is as large as a name can appear on the 600 pixels of this screen.
+    // The names' font is as large as a name can appear on the 600 pixels of this screen,
+    // and is the only one seen smaller than its glyphs: it alone has mipmaps, each level
+    // filled from the one before.
     ASSERT_NE(prepared.nameFont, nullptr);
     EXPECT_STREQ(prepared.nameFont->FaceName(), "Arial");
-    EXPECT_EQ(prepared.nameFont->Flags(), FontBold);
+    EXPECT_EQ(prepared.nameFont->Flags(), FontBold | FontMipmaps);
     EXPECT_EQ(prepared.nameFont->Height(), 60u);
     EXPECT_FLOAT_EQ(prepared.nameFontScale, 5.0f);
     EXPECT_EQ(prepared.nameFont->Atlas().textScale, 1.0f);
+    const RecordedTexture* names = Recorded(prepared.nameFont->Texture());
+    const UINT levels = 1 + static_cast<UINT>(names->smallerLevels.size());
+    ASSERT_EQ(levels, 11u) << "1024 x 1024 down to 1 x 1";
+    EXPECT_TRUE(names->PaddingUntouched());
+    for (UINT level = 1; level < levels; level += 3) {
+        const UINT side = names->smallerLevels[level - 1].desc.Width;
+        bool covered = false;
+        for (UINT y = 0; y < side && !covered; ++y) {
+            for (UINT x = 0; x < side && !covered; ++x) {
+                covered = (names->Texel(x, y, level) >> 12) != 0;
+            }
+        }
+        EXPECT_TRUE(covered) << "level " << level << " shows the glyphs";
+    }
+    for (const TextureFont* font : {prepared.labelFont, prepared.panelFont, prepared.titleFont}) {
+        EXPECT_EQ(font->Texture()->GetLevelCount(), 1u) << font->Height();
+    }
 
     EXPECT_EQ(device.light0.Type, D3DLIGHT_POINT);
     EXPECT_FLOAT_EQ(device.light0.Diffuse.b, 0.1f);

@@ -24,7 +24,9 @@ TextureFont* NewFont(IDirect3DDevice8* device, const char* faceName, uint32_t he
 
 const char NameFace[] = "Arial";
 
-constexpr uint32_t NameFontFlags = FontBold;
+// The names stand in the scene and are mostly seen smaller than their glyphs: their
+// texture has mipmaps.
+constexpr uint32_t NameFontFlags = FontBold | FontMipmaps;
 
 // The names' height for screens up to `screenHeight` pixels tall at `dpi` on `device`:
 // their glyphs must fit one texture of the device's size, at most 1024 x 1024, without

@@ -1,5 +1,6 @@
 #include "text/win32/glyph_rasterizer.h"
 
+#include <vector>
 
 #include "text/font_flags.h"
 #include "text/glyph_atlas.h"
@@ -120,6 +121,29 @@ HRESULT CopyCoverageToTexture(const uint32_t* bits, const GlyphAtlas& atlas, IDi
     }
     ConvertGlyphCoverage(bits, atlas.texWidth, atlas.texHeight, locked.pBits, locked.Pitch);
     texture->UnlockRect(0);
+
+    // The smaller levels, each from the coverage of the one before it.
+    const DWORD levels = texture->GetLevelCount();
+    if (levels <= 1) {
+        return S_OK;
+    }
+    uint32_t width = atlas.texWidth;
+    uint32_t height = atlas.texHeight;
+    std::vector<uint8_t> coverage(static_cast<size_t>(width) * height);
+    std::vector<uint8_t> half(static_cast<size_t>(NextMipSize(width)) * NextMipSize(height));
+    GlyphCoverageOf(bits, width, height, coverage.data());
+    for (DWORD level = 1; level < levels; ++level) {
+        HalveCoverage(coverage.data(), width, height, half.data());
+        width = NextMipSize(width);
+        height = NextMipSize(height);
+        coverage.swap(half);
+        hr = texture->LockRect(level, &locked, nullptr, 0);
+        if (FAILED(hr)) {
+            return hr;
+        }
+        ConvertCoverageToTexels(coverage.data(), width, height, locked.pBits, locked.Pitch);
+        texture->UnlockRect(level);
+    }
     return S_OK;
 }
 

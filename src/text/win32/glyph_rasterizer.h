@@ -24,6 +24,7 @@ bool MeasureGlyphs(const char* faceName, const GlyphFontSize& size, uint32_t fla
 // `pixelsPerInch` (FontBold and FontItalic of `flags`), scaled by atlas.textScale, white
 // on black into a bitmap of atlas.texWidth x atlas.texHeight, packs them with one texel
 // of gap, fills atlas.glyphCoords and writes the coverage into `texture` (A4R4G4B4, the
-// same size). E_FAIL when GDI cannot make the bitmap or the font; a failed LockRect's result.
+// same size): level 0, and every further level the texture has, each halved from the one
+// before. E_FAIL when GDI cannot make the bitmap or the font; a failed LockRect's result.
 HRESULT RasterizeGlyphs(const char* faceName, uint32_t height, uint32_t pixelsPerInch, uint32_t flags,
                         IDirect3DTexture8* texture, GlyphAtlas& atlas);

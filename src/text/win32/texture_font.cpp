@@ -49,12 +49,15 @@ HRESULT TextureFont::CreateGlyphTexture() {
     atlas_.texHeight = fit.size;
     atlas_.textScale = fit.textScale;
 
+    // Level count 0 asks for the full chain.
+    const UINT levels = (flags_ & FontMipmaps) != 0 ? 0 : 1;
     HRESULT hr =
-        device_->CreateTexture(fit.size, fit.size, 1, 0, D3DFMT_A4R4G4B4, D3DPOOL_MANAGED, &texture_);
+        device_->CreateTexture(fit.size, fit.size, levels, 0, D3DFMT_A4R4G4B4, D3DPOOL_MANAGED, &texture_);
     if (FAILED(hr)) {
         texture_ = nullptr;
         return hr;
     }
+    mipmapped_ = texture_->GetLevelCount() > 1;
     hr = RasterizeGlyphs(faceName_, height_, pixelsPerInch_, flags_, texture_, atlas_);
     if (FAILED(hr)) {
         // Without glyphs every character is empty, so draws show nothing.
@@ -107,5 +110,6 @@ HRESULT TextureFont::DeleteDeviceObjects() {
         texture_ = nullptr;
     }
     device_ = nullptr;
+    mipmapped_ = false;
     return S_OK;
 }

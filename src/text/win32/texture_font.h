@@ -86,4 +86,5 @@ private:
     bool batching_ = false;
     bool statesSaved_ = false;     // in a batch: the caller's states are captured, the text's applied
     bool linearFiltered_ = false;  // the glyph filter the last draw set
+    bool mipmapped_ = false;       // the texture has more than one level
 };

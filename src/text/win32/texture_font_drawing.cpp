@@ -93,6 +93,11 @@ void TextureFont::BeginTextStates(DWORD vertexFormat, UINT stride, uint32_t flag
         const DWORD filter = filtered ? D3DTEXF_LINEAR : D3DTEXF_POINT;
         device_->SetTextureStageState(0, D3DTSS_MINFILTER, filter);
         device_->SetTextureStageState(0, D3DTSS_MAGFILTER, filter);
+        // Filtered text blends between the two nearest levels too; unfiltered text is
+        // drawn at its own size, from level 0 (the text block's MIPFILTER NONE).
+        if (mipmapped_) {
+            device_->SetTextureStageState(0, D3DTSS_MIPFILTER, filtered ? D3DTEXF_LINEAR : D3DTEXF_NONE);
+        }
         linearFiltered_ = filtered;
     }
 }
