@@ -279,6 +279,28 @@ TEST_F(TextureFontFake, LongWorldTextFitsTheBufferAndHonoursItsFlags) {
     EXPECT_TRUE(Buffer(font).GuardIntact()) << "300 world vertices fit";
 }
 
+// A font for text seen smaller than its glyphs has every level down to 1 x 1, each one
+// filled when the font is made. Filtered text blends between two levels, unfiltered text
+// keeps to level 0, and the caller's states come back after either.
+TEST_F(TextureFontFake, AMipmappedFontFillsEveryLevelAndBlendsThemWhenFiltered) {
+    TextureFont font("Arial", 12, FontBold | FontMipmaps);
+    Prepare(font);
+    EXPECT_EQ(device.textureCreations.at(0).levels, 0u) << "the full chain";
+    const RecordedTexture& texture = *device.textures.at(0);
+    EXPECT_EQ(texture.locks, 9) << "256 x 256 down to 1 x 1, each level once";
+    EXPECT_EQ(texture.unlocks, 9);
+    EXPECT_TRUE(texture.PaddingUntouched());
+    ASSERT_EQ(font.Render3DText("Jupiter", TextCentered | TextFiltered), S_OK);
+    ASSERT_EQ(font.DrawText(2.0f, 0.0f, 0xFFFFFF00, "60.00 fps"), S_OK);
+    ASSERT_EQ(device.draws.size(), 2u);
+    const auto mipFilter = std::make_pair(DWORD{0}, D3DTSS_MIPFILTER);
+    EXPECT_EQ(device.draws[0].stageStates.at(mipFilter), static_cast<DWORD>(D3DTEXF_LINEAR));
+    EXPECT_EQ(device.draws[0].stageStates.at({0, D3DTSS_MINFILTER}), static_cast<DWORD>(D3DTEXF_LINEAR));
+    EXPECT_EQ(device.draws[1].stageStates.at(mipFilter), static_cast<DWORD>(D3DTEXF_NONE));
+    EXPECT_EQ(device.renderStates, callerRenderStates);
+    EXPECT_EQ(device.stageStates, callerStageStates);
+}
+
 TEST_F(TextureFontFake, AFailedLockEndsTheDrawAndPutsTheStatesBack) {
     device.failVertexBufferLock = 2;
     TextureFont font("Arial", 12, FontBold);
