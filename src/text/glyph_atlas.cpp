@@ -105,19 +105,6 @@ void ConvertGlyphCoverage(const uint32_t* pixels, uint32_t width, uint32_t heigh
     }
 }
 
-uint32_t FullMipLevelCount(uint32_t width, uint32_t height) {
-    if (width == 0 || height == 0) {
-        return 0;
-    }
-    uint32_t levels = 1;
-    while (width > 1 || height > 1) {
-        width = NextMipSize(width);
-        height = NextMipSize(height);
-        ++levels;
-    }
-    return levels;
-}
-
 void GlyphCoverageOf(const uint32_t* pixels, uint32_t width, uint32_t height, uint8_t* coverage) {
     const size_t count = static_cast<size_t>(width) * height;
     for (size_t i = 0; i < count; ++i) {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "d3dx/mip_levels.h"
+
 // The printable ASCII characters that a glyph texture holds.
 constexpr int FirstGlyphChar = 32;
 constexpr int LastGlyphChar = 126;
@@ -95,15 +97,6 @@ uint16_t GlyphTexel(uint32_t pixel);
 // Converts a top-down 32-bit bitmap of width x height pixels into A4R4G4B4 texels, whose
 // rows start `pitch` bytes apart.
 void ConvertGlyphCoverage(const uint32_t* pixels, uint32_t width, uint32_t height, void* texels, int pitch);
-
-// The levels of a full mip chain of a texture of width x height texels: each level half
-// the size of the one before (at least 1), down to 1 x 1. 0 for an empty texture.
-uint32_t FullMipLevelCount(uint32_t width, uint32_t height);
-
-// The size of the level after one of `size` texels: half of it, at least 1.
-inline uint32_t NextMipSize(uint32_t size) {
-    return size > 1 ? size / 2 : 1;
-}
 
 // A glyph image as 8-bit coverage, one byte per texel, rows top-down without gaps.
 // `pixels` of width x height as the rasteriser drew them (white on black) give the

@@ -174,7 +174,9 @@ TEST_F(SceneOnRecordingDevice, PreparationFillsEverySlotOfTheCurrentDevice) {
         ASSERT_NE(prepared.bodyTextures[i], nullptr) << i;
         EXPECT_EQ(Recorded(prepared.bodyTextures[i])->desc.Width, 512u);
         EXPECT_EQ(Recorded(prepared.bodyTextures[i])->desc.Height, i == 9 ? 512u : 256u) << i;
+        EXPECT_EQ(Recorded(prepared.bodyTextures[i])->smallerLevels.size(), 9u) << "down to 1 x 1: " << i;
     }
+    EXPECT_TRUE(Recorded(prepared.skyTextures[0])->smallerLevels.empty()) << "never seen smaller";
     const IDirect3DTexture8* tga[] = {prepared.haloTexture, prepared.sunGlowTexture, prepared.ringTexture};
     const UINT tgaSizes[] = {128, 512, 64};
     for (int t = 0; t < 3; ++t) {
@@ -402,6 +404,8 @@ TEST_F(SceneOnRecordingDevice, EachStepDrawsWithItsStates) {
         EXPECT_EQ(planet.RenderState(D3DRS_AMBIENT), 0x00444444u);
         EXPECT_TRUE(SameMatrix(planet.world, saver.BodyWorldMatrix(i, saver.bodies[i].tilt, 3.0f)));
         EXPECT_EQ(std::memcmp(&planet.material, &saver.bodies[i].surfaceMaterial, sizeof(D3DMATERIAL8)), 0);
+        EXPECT_EQ(planet.stageStates.at({0, D3DTSS_MIPFILTER}), static_cast<DWORD>(D3DTEXF_LINEAR))
+            << "a far planet's map blends between levels";
     }
     const std::vector<const DrawRecord*> rings = Draws("ring");
     EXPECT_TRUE(SameMatrix(rings[0]->world, saver.BodyWorldMatrix(4, 0.7853982f, 3.0f))) << "Saturn's";
@@ -411,6 +415,7 @@ TEST_F(SceneOnRecordingDevice, EachStepDrawsWithItsStates) {
         EXPECT_EQ(ring->count, 128u);
         EXPECT_EQ(ring->RenderState(D3DRS_CULLMODE), static_cast<DWORD>(D3DCULL_NONE));
         EXPECT_EQ(ring->RenderState(D3DRS_ALPHABLENDENABLE), 1u);
+        EXPECT_EQ(ring->stageStates.at({0, D3DTSS_MIPFILTER}), static_cast<DWORD>(D3DTEXF_NONE));
     }
     const DrawRecord& glow = *Draws("glow")[0];
     EXPECT_EQ(glow.RenderState(D3DRS_ZENABLE), 1u) << "a planet in front hides part of the glow";
@@ -421,6 +426,7 @@ TEST_F(SceneOnRecordingDevice, EachStepDrawsWithItsStates) {
     for (const DrawRecord* name : Draws("name")) {
         EXPECT_EQ(name->RenderState(D3DRS_LIGHTING), 0u) << "white glyphs";
         EXPECT_EQ(name->texture, objects.nameFont->Texture());
+        EXPECT_EQ(name->stageStates.at({0, D3DTSS_MIPFILTER}), static_cast<DWORD>(D3DTEXF_LINEAR));
     }
     // The states left for the next frame.
     EXPECT_EQ(device.renderStates[D3DRS_CULLMODE], static_cast<DWORD>(D3DCULL_CCW));

@@ -209,6 +209,9 @@ void OrrerySaver::DrawDistanceLines() {
 // light and the ambient level the "Ambient" setting chooses.
 void OrrerySaver::DrawPlanets() {
     IDirect3DDevice8* device = activeDevice;
+    // The planets' maps blend between their two nearest levels (the other steps' textures
+    // have one).
+    device->SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTEXF_LINEAR);
     device->SetRenderState(D3DRS_ZENABLE, TRUE);
     device->LightEnable(0, TRUE);
     device->SetRenderState(D3DRS_AMBIENT, settings.ambient ? FullAmbient : DimAmbient);
@@ -226,6 +229,7 @@ void OrrerySaver::DrawPlanets() {
         device->SetTexture(0, currentDevice->bodyTextures[i]);
         device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, sphereVertexCounts[body.sphereDetail] - 2);
     }
+    device->SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTEXF_NONE);
     device->SetRenderState(D3DRS_ZENABLE, FALSE);
     device->LightEnable(0, FALSE);
     device->SetRenderState(D3DRS_LIGHTING, FALSE);

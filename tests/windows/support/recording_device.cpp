@@ -18,7 +18,7 @@ UINT BytesPerTexel(D3DFORMAT format) {
 }  // namespace
 
 RecordedTexture::RecordedTexture(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool, HRESULT lockResult,
-                                 bool fullChain)
+                                 UINT levels)
     : pitch(static_cast<INT>(width * BytesPerTexel(format)) + RowPadding),
       memory(static_cast<size_t>(pitch) * height + Tail, Untouched),
       lockResult(lockResult) {
@@ -28,7 +28,7 @@ RecordedTexture::RecordedTexture(UINT width, UINT height, D3DFORMAT format, D3DP
     desc.Width = width;
     desc.Height = height;
     desc.Size = static_cast<UINT>(memory.size());
-    while (fullChain && (width > 1 || height > 1)) {
+    while ((levels == 0 || smallerLevels.size() + 1 < levels) && (width > 1 || height > 1)) {
         width = std::max(1u, width / 2);
         height = std::max(1u, height / 2);
         Level level;
@@ -229,12 +229,11 @@ HRESULT RecordingDevice::CreateTexture(UINT width, UINT height, UINT levels, DWO
     if (FAILED(createTextureResult)) {
         return createTextureResult;
     }
-    // One level, or (0) the full chain.
-    if (levels > 1 || width <= textureShrink || height == 0) {
+    if (width <= textureShrink || height == 0) {
         return D3DERR_INVALIDCALL;
     }
     textures.push_back(std::make_unique<RecordedTexture>(width - textureShrink, height, format, pool,
-                                                         textureLockResult, levels == 0));
+                                                         textureLockResult, levels));
     *texture = textures.back().get();
     return D3D_OK;
 }

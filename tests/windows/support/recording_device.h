@@ -23,15 +23,15 @@
 #include "support/d3d8_stubs.h"
 
 // A texture whose levels live in memory with padded rows and a tail, all filled with
-// `Untouched` at creation, so that writes past a row or past a level show. It has one
-// level, or with `fullChain` every level down to 1 x 1.
+// `Untouched` at creation, so that writes past a row or past a level show. It has the
+// levels asked for, at most every level down to 1 x 1 (0 asks for all of them).
 class RecordedTexture : public StubDirect3DTexture8 {
 public:
     static constexpr BYTE Untouched = 0xEE;
     static constexpr INT RowPadding = 12;
     static constexpr size_t Tail = 16;
     RecordedTexture(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool, HRESULT lockResult,
-                    bool fullChain = false);
+                    UINT levels = 1);
 
     DWORD STDMETHODCALLTYPE GetLevelCount() override { return 1 + static_cast<DWORD>(smallerLevels.size()); }
     HRESULT STDMETHODCALLTYPE GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) override;
