@@ -83,6 +83,9 @@ protected:
         if (draw.stream == objects.skyBoxBuffer) {
             return "sky";
         }
+        if (draw.stream == objects.starBuffer) {
+            return "stars";
+        }
         if (draw.stream == objects.quadBuffer) {
             return draw.texture == objects.sunGlowTexture ? "glow" : "halo";
         }
@@ -301,15 +304,21 @@ TEST_F(SceneOnRecordingDevice, TheStarsSettingPicksTheDenserSky) {
         reference->Release();
         return same;
     };
+    const auto starPoints = [&] {
+        const D3DVERTEXBUFFER_DESC& desc = static_cast<const RecordedVertexBuffer*>(objects.starBuffer)->desc;
+        return desc.Size / sizeof(StarVertex);
+    };
     saver.settings.stars = 1;
     Prepare();
     EXPECT_TRUE(sameImage(objects.skyTextures[2], IDR_MORE_STARS_POS_Y));
     EXPECT_TRUE(sameImage(objects.skyTextures[0], IDR_MORE_STARS_POS_X));
     EXPECT_FALSE(sameImage(objects.skyTextures[2], IDR_STARS_POS_Y));
+    EXPECT_EQ(starPoints(), 24000u);
 
     saver.settings.stars = 0;  // read again at the next preparation
     Prepare();
     EXPECT_TRUE(sameImage(objects.skyTextures[2], IDR_STARS_POS_Y));
+    EXPECT_EQ(starPoints(), 8000u);
 }
 
 TEST_F(SceneOnRecordingDevice, AMissingResourceIsEFail) {
@@ -333,7 +342,7 @@ TEST_F(SceneOnRecordingDevice, AFrameWithoutOverlaysDrawsTheSceneInItsOrder) {
     saver.saturnNearerThanSun = false;
     device.ClearRecords();
     saver.RenderFrame();
-    EXPECT_EQ(Summary(), (Labels{"sky*6", "halo*9", "planet*9", "ring*2", "glow"}));
+    EXPECT_EQ(Summary(), (Labels{"sky*6", "stars*3", "halo*9", "planet*9", "ring*2", "glow"}));
 
     ASSERT_GE(device.calls.size(), 3u);
     EXPECT_EQ(device.calls[0], "SetTransform") << "the projection";
@@ -345,7 +354,7 @@ TEST_F(SceneOnRecordingDevice, AFrameWithoutOverlaysDrawsTheSceneInItsOrder) {
     saver.saturnNearerThanSun = true;  // the farther blended layer goes first
     device.ClearRecords();
     saver.RenderFrame();
-    EXPECT_EQ(Summary(), (Labels{"sky*6", "halo*9", "planet*9", "glow", "ring*2"}));
+    EXPECT_EQ(Summary(), (Labels{"sky*6", "stars*3", "halo*9", "planet*9", "glow", "ring*2"}));
 }
 
 TEST_F(SceneOnRecordingDevice, EachStepDrawsWithItsStates) {
@@ -356,8 +365,8 @@ TEST_F(SceneOnRecordingDevice, EachStepDrawsWithItsStates) {
     saver.saturnNearerThanSun = false;
     device.ClearRecords();
     saver.RenderFrame();
-    ASSERT_EQ(Summary(),
-              (Labels{"sky*6", "halo*9", "orbit*9", "line*9", "planet*9", "ring*2", "glow", "name*9"}));
+    ASSERT_EQ(Summary(), (Labels{"sky*6", "stars*3", "halo*9", "orbit*9", "line*9", "planet*9", "ring*2",
+                                 "glow", "name*9"}));
 
     const D3DXMATRIX boxView = saver.StarBoxView();
     const std::vector<const DrawRecord*> sky = Draws("sky");
@@ -371,6 +380,30 @@ TEST_F(SceneOnRecordingDevice, EachStepDrawsWithItsStates) {
         EXPECT_EQ(sky[face]->vertexShader, 0x102u);
         EXPECT_EQ(sky[face]->stride, 20u);
     }
+    // The stars: points over the box, their light added to it, by size class.
+    const std::vector<const DrawRecord*> stars = Draws("stars");
+    UINT first = 0;
+    for (int k = 0; k < StarSizeCount; ++k) {
+        EXPECT_EQ(stars[k]->type, D3DPT_POINTLIST);
+        EXPECT_EQ(stars[k]->startVertex, first);
+        EXPECT_EQ(stars[k]->count, static_cast<UINT>(saver.starCounts[k]));
+        first += stars[k]->count;
+        float size = 0.0f;
+        const DWORD sizeBits = stars[k]->RenderState(D3DRS_POINTSIZE);
+        std::memcpy(&size, &sizeBits, sizeof(size));
+        EXPECT_EQ(size, StarPointSize(k, 600)) << k;
+        EXPECT_EQ(stars[k]->RenderState(D3DRS_ZENABLE), 0u);
+        EXPECT_EQ(stars[k]->RenderState(D3DRS_LIGHTING), 0u) << "their own colours";
+        EXPECT_EQ(stars[k]->RenderState(D3DRS_ALPHABLENDENABLE), 1u);
+        EXPECT_EQ(stars[k]->RenderState(D3DRS_SRCBLEND), static_cast<DWORD>(D3DBLEND_ONE));
+        EXPECT_EQ(stars[k]->RenderState(D3DRS_DESTBLEND), static_cast<DWORD>(D3DBLEND_ONE));
+        EXPECT_EQ(stars[k]->stageStates.at({0, D3DTSS_COLOROP}), static_cast<DWORD>(D3DTOP_SELECTARG1));
+        EXPECT_EQ(stars[k]->stageStates.at({0, D3DTSS_COLORARG1}), static_cast<DWORD>(D3DTA_DIFFUSE));
+        EXPECT_TRUE(SameMatrix(stars[k]->view, boxView));
+        EXPECT_EQ(stars[k]->vertexShader, StarVertexFvf);
+        EXPECT_EQ(stars[k]->stride, 16u);
+    }
+    EXPECT_EQ(first, 8000u);
     for (const DrawRecord* halo : Draws("halo")) {
         EXPECT_EQ(halo->texture, objects.haloTexture);
         EXPECT_EQ(halo->RenderState(D3DRS_ALPHABLENDENABLE), 1u);
@@ -495,7 +528,8 @@ TEST_F(SceneOnRecordingDevice, APreviewShowsTheSceneAndOnlyItsTitles) {
     saver.settings.distances = 1;
     Prepare();
     Frame();
-    EXPECT_EQ(Summary(), (Labels{"sky*6", "halo*9", "line*9", "planet*9", "ring*2", "glow", "title*4"}));
+    EXPECT_EQ(Summary(),
+              (Labels{"sky*6", "stars*3", "halo*9", "line*9", "planet*9", "ring*2", "glow", "title*4"}));
     for (const DrawRecord* title : Draws("title")) {
         EXPECT_EQ(title->type, D3DPT_TRIANGLELIST);
         EXPECT_EQ(title->count, 16u) << "eight letters, two triangles each";
@@ -513,7 +547,8 @@ TEST_F(SceneOnRecordingDevice, AnInvisibleBodyKeepsItsSphereButLosesHaloAndLabel
     saver.bodies[0].visible = 0;
     device.ClearRecords();
     saver.RenderFrame();
-    EXPECT_EQ(Summary(), (Labels{"sky*6", "halo*8", "orbit*9", "line*9", "planet*9", "ring*2", "name*16"}))
+    EXPECT_EQ(Summary(),
+              (Labels{"sky*6", "stars*3", "halo*8", "orbit*9", "line*9", "planet*9", "ring*2", "name*16"}))
         << "no glow and no name for the Sun; no halo, name or distance for Jupiter";
 }
 
@@ -535,6 +570,7 @@ TEST_F(SceneOnRecordingDevice, MissingBuffersAndFontsAreLeftOut) {
     ReleaseSlot(objects.sphereBuffers[3]);
     ReleaseSlot(objects.ringBuffers[1]);
     ReleaseSlot(objects.orbitBuffers[2]);
+    ReleaseSlot(objects.starBuffer);
     delete objects.labelFont;
     objects.labelFont = nullptr;
     delete objects.nameFont;

@@ -26,6 +26,7 @@ struct DeviceSceneObjects {
     IDirect3DVertexBuffer8* quadBuffer;
     IDirect3DVertexBuffer8* ringBuffers[RingCount];  // Saturn's, Uranus's
     IDirect3DVertexBuffer8* sphereBuffers[SphereDetailCount];
+    IDirect3DVertexBuffer8* starBuffer;          // the stars as points, by size class (starCounts)
     IDirect3DTexture8* bodyTextures[BodyCount];  // entry 0 stays null
     IDirect3DTexture8* ringTexture;
     IDirect3DTexture8* haloTexture;

@@ -45,6 +45,7 @@ public:
 
     // The drawing steps of a frame, in the order RenderFrame runs them.
     void DrawSkyBox();
+    void DrawStars();
     void DrawPlanetHalos();
     void DrawOrbits();
     void DrawDistanceLines();
