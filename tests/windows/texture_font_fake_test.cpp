@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -179,19 +180,13 @@ TEST_F(TextureFontFake, RestoreMakesABufferForSixteenBatchesOf300WorldVerticesAn
     };
     EXPECT_EQ(drawing.renderStates, renderStates);
     const std::map<std::pair<DWORD, D3DTEXTURESTAGESTATETYPE>, DWORD> stageStates = {
-        {{0, D3DTSS_COLOROP}, D3DTOP_MODULATE},
-        {{0, D3DTSS_COLORARG1}, D3DTA_TEXTURE},
-        {{0, D3DTSS_COLORARG2}, D3DTA_DIFFUSE},
-        {{0, D3DTSS_ALPHAOP}, D3DTOP_MODULATE},
-        {{0, D3DTSS_ALPHAARG1}, D3DTA_TEXTURE},
-        {{0, D3DTSS_ALPHAARG2}, D3DTA_DIFFUSE},
-        {{0, D3DTSS_MINFILTER}, D3DTEXF_POINT},
-        {{0, D3DTSS_MAGFILTER}, D3DTEXF_POINT},
-        {{0, D3DTSS_MIPFILTER}, D3DTEXF_NONE},
-        {{0, D3DTSS_TEXCOORDINDEX}, 0},
-        {{0, D3DTSS_TEXTURETRANSFORMFLAGS}, D3DTTFF_DISABLE},
-        {{1, D3DTSS_COLOROP}, D3DTOP_DISABLE},
-        {{1, D3DTSS_ALPHAOP}, D3DTOP_DISABLE},
+        {{0, D3DTSS_COLOROP}, D3DTOP_MODULATE}, {{0, D3DTSS_COLORARG1}, D3DTA_TEXTURE},
+        {{0, D3DTSS_COLORARG2}, D3DTA_DIFFUSE}, {{0, D3DTSS_ALPHAOP}, D3DTOP_MODULATE},
+        {{0, D3DTSS_ALPHAARG1}, D3DTA_TEXTURE}, {{0, D3DTSS_ALPHAARG2}, D3DTA_DIFFUSE},
+        {{0, D3DTSS_MINFILTER}, D3DTEXF_POINT}, {{0, D3DTSS_MAGFILTER}, D3DTEXF_POINT},
+        {{0, D3DTSS_MIPFILTER}, D3DTEXF_NONE},  {{0, D3DTSS_MIPMAPLODBIAS}, 0},
+        {{0, D3DTSS_TEXCOORDINDEX}, 0},         {{0, D3DTSS_TEXTURETRANSFORMFLAGS}, D3DTTFF_DISABLE},
+        {{1, D3DTSS_COLOROP}, D3DTOP_DISABLE},  {{1, D3DTSS_ALPHAOP}, D3DTOP_DISABLE},
     };
     EXPECT_EQ(drawing.stageStates, stageStates);
 
@@ -280,8 +275,9 @@ TEST_F(TextureFontFake, LongWorldTextFitsTheBufferAndHonoursItsFlags) {
 }
 
 // A font for text seen smaller than its glyphs has every level down to 1 x 1, each one
-// filled when the font is made. Filtered text blends between two levels, unfiltered text
-// keeps to level 0, and the caller's states come back after either.
+// filled when the font is made. Filtered text blends between two levels, leaning half a
+// level towards the sharper, unfiltered text keeps to level 0, and the caller's states
+// come back after either.
 TEST_F(TextureFontFake, AMipmappedFontFillsEveryLevelAndBlendsThemWhenFiltered) {
     TextureFont font("Arial", 12, FontBold | FontMipmaps);
     Prepare(font);
@@ -296,7 +292,12 @@ TEST_F(TextureFontFake, AMipmappedFontFillsEveryLevelAndBlendsThemWhenFiltered) 
     const auto mipFilter = std::make_pair(DWORD{0}, D3DTSS_MIPFILTER);
     EXPECT_EQ(device.draws[0].stageStates.at(mipFilter), static_cast<DWORD>(D3DTEXF_LINEAR));
     EXPECT_EQ(device.draws[0].stageStates.at({0, D3DTSS_MINFILTER}), static_cast<DWORD>(D3DTEXF_LINEAR));
+    const float sharpening = -0.5f;
+    DWORD bias = 0;
+    std::memcpy(&bias, &sharpening, sizeof(bias));
+    EXPECT_EQ(device.draws[0].stageStates.at({0, D3DTSS_MIPMAPLODBIAS}), bias);
     EXPECT_EQ(device.draws[1].stageStates.at(mipFilter), static_cast<DWORD>(D3DTEXF_NONE));
+    EXPECT_EQ(device.draws[1].stageStates.at({0, D3DTSS_MIPMAPLODBIAS}), 0u);
     EXPECT_EQ(device.renderStates, callerRenderStates);
     EXPECT_EQ(device.stageStates, callerStageStates);
 }
