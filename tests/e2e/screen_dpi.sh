@@ -20,7 +20,8 @@
 # are the bands of rows holding its yellow.
 #
 # settings-dialog: the settings dialog grows with the DPI, and its space picture grows
-# with it to fill its control instead of keeping its size at 96 dpi.
+# with it to fill its control instead of keeping its size at 96 dpi; the Display
+# Settings dialog opens from it with its buttons inside it.
 set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/lib/saver_session.sh"
 unset DISPLAY  # a display of its own, the size of today's common screens
@@ -50,6 +51,12 @@ bands() {
          inside = on
        }
        END { if (inside) print top, $2 + 1 - top }'
+}
+
+# True when the rectangle $1 (WxH+X+Y) lies within $2.
+inside() {
+  echo "$1 $2" | tr 'x+' '  ' |
+    awk '{ exit !($3 >= $7 && $4 >= $8 && $3 + $1 <= $7 + $5 && $4 + $2 <= $8 + $6) }'
 }
 
 planet_view() {
@@ -134,6 +141,18 @@ settings_dialog() {
   sleep 1
   area=$(helper area "$title" 1036)
   shot=$(screenshot "settings-dialog-${dpi}dpi")
+  # The Display Settings dialog opens from it, its buttons inside it.
+  helper click "$title" 1006 || fail "cannot open Display Settings"
+  local window dialog button
+  window=$(wait_for_window "Display Settings")
+  dialog=$(window_geometry "$window")
+  screenshot "display-settings-${dpi}dpi" >/dev/null
+  for button in 1 2; do
+    inside "$(helper area "Display Settings" "$button")" "$dialog" ||
+      fail "button $button of Display Settings lies outside the dialog ($dialog)"
+  done
+  echo "Display Settings: ${dialog%%+*}, its buttons inside it"
+  helper click "Display Settings" 2 || fail "cannot cancel Display Settings"
   helper click "$title" 2 || fail "cannot cancel the dialog"
   wait_for_exit 10
   # The picture is dark space; the control's empty rest is the dialog's light face.
