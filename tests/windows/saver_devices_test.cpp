@@ -425,6 +425,7 @@ TEST(DeviceCreation, AWindowTakesTheDpiOfItsMonitor) {
         ASSERT_FALSE(saver.errorMode);
         const HMONITOR monitor = MonitorFromWindow(saver.mainWindow, MONITOR_DEFAULTTONEAREST);
         saver.monitorDpis = {{monitor, answer}};
+        saver.dpiQueries.clear();  // the window asked when it was made
         saver.CreateScreenDevices();
         ASSERT_EQ(saver.screenDeviceCount, 1u);
         EXPECT_EQ(saver.dpiQueries, std::vector<HMONITOR>{monitor});
