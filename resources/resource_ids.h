@@ -73,6 +73,7 @@
 #define IDC_SPEED_TICKS 1027
 #define IDC_AUDIO_CUSTOM 1033
 #define IDC_LOGO 1035
+#define IDC_SPACE_PICTURE 1036
 #define IDC_ARRANGEMENT_FIRST 2216 /* real (with turn around time) */
 #define IDC_ARRANGEMENT_REAL 2217
 #define IDC_ARRANGEMENT_LAST 2218 /* relative positions from Sun */

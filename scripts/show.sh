@@ -8,7 +8,13 @@
 #     --screenshot FILE  save a PNG of the saver after --after seconds, then close it
 #     --after SECONDS    delay before the screenshot (default 5)
 #     --reset            forget the settings of earlier runs first (back to the defaults)
+#     --dpi N            the screen's dots per inch, as Windows' scaling sets them (96 is
+#                        100 %, 144 is 150 %, 192 is 200 %; default 96)
+#     --screen WxH       the size of the virtual display started for the run (default
+#                        1024x768; ignored on a display of your own)
 #     --no-build         use the saver already built (as scripts/gallery.sh does)
+#     --saver FILE       show this ssaver.scr instead (another build, to compare); implies
+#                        --no-build
 #
 # Without a display an Xvfb display is started, and a screenshot is saved to
 # build/screenshot.png unless --screenshot names another file. Settings live in a
@@ -23,7 +29,10 @@ mode=t
 screenshot=""
 after=5
 reset=0
+dpi=96
+screen=1024x768
 build=1
+saver=""
 settings=()
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -33,11 +42,16 @@ while [ $# -gt 0 ]; do
     --after) after=$2; shift 2 ;;
     --reset) reset=1; shift ;;
     --no-build) build=0; shift ;;
-    -h|--help) sed -n '2,17p' "$0"; exit 0 ;;
+    --dpi) dpi=$2; shift 2 ;;
+    --screen) screen=$2; shift 2 ;;
+    --saver) saver=$(realpath "$2"); build=0; shift 2 ;;
+    -h|--help) sed -n '2,23p' "$0"; exit 0 ;;
     *) echo "unknown option: $1 (see --help)" >&2; exit 2 ;;
   esac
 done
 case "$mode" in t|s|c) ;; *) echo "--mode must be t, s or c" >&2; exit 2 ;; esac
+case "$dpi" in '' | *[!0-9]*) echo "--dpi must be a number" >&2; exit 2 ;; esac
+case "$screen" in [1-9]*x[1-9]*) ;; *) echo "--screen must be WxH, e.g. 1920x1080" >&2; exit 2 ;; esac
 if [ -n "$screenshot" ]; then
   screenshot=$(realpath -m "$screenshot")
 fi
@@ -57,12 +71,18 @@ if [ -z "${DISPLAY:-}" ] && [ -z "$screenshot" ]; then
   screenshot="$root/build/screenshot.png"
 fi
 trap release_display EXIT
+export XVFB_SCREENS="-screen 0 ${screen}x24"
 ensure_display
 ensure_prefix
 # On a display of our own there is no window manager: Wine then draws the window frame
 # itself. On the user's display the window manager does.
 if [ -n "$started_xvfb_pid" ]; then managed=N; else managed=Y; fi
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1
+# Wine has one DPI for every monitor, read when it starts: set it, then let the next
+# program start Wine afresh.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
 
 key='HKCU\Software\Nebulart\Screensavers\Celestra'
 if [ "$reset" = 1 ]; then
@@ -79,7 +99,7 @@ for setting in "${settings[@]}"; do
   wine reg add "$key" /v "$name" /t REG_DWORD /d "$value" /f >/dev/null
 done
 
-saver="$root/$windows_build_dir/src/ssaver.scr"
+saver=${saver:-"$root/$windows_build_dir/src/ssaver.scr"}
 if [ -z "$screenshot" ]; then
   echo "Showing the saver; close its window (or press a key in full screen) to end."
   [ "$mode" = c ] && echo "Settings chosen with OK are used by the next runs of scripts/show.sh."

@@ -27,6 +27,7 @@ OrreryScene::OrreryScene()
       orbitVertexCounts(),
       distanceDashCounts(),
       ringVertexCounts(),
+      starCounts(),
       eyePos(),
       lookAtPos(),
       staticEyePos(),

@@ -5,6 +5,7 @@
 #include "d3dx/d3dx_math.h"
 #include "scene/planet_record.h"
 #include "scene/scene_geometry.h"
+#include "scene/star_field.h"
 #include "settings/orrery_settings.h"
 
 constexpr int FrameRateTextSize = 16;  // "9999999.99 fps" with its terminator
@@ -67,6 +68,7 @@ public:
     int orbitVertexCounts[BodyCount];
     int distanceDashCounts[BodyCount];
     int ringVertexCounts[RingCount];
+    int starCounts[StarSizeCount];  // stars of each size class, one after the other
 
     // Camera and lighting.
     D3DXVECTOR3 eyePos;

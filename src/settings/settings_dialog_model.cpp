@@ -1,5 +1,7 @@
 #include "settings/settings_dialog_model.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "resource_ids.h"
@@ -125,4 +127,18 @@ SwatchLook SwatchLookFor(bool informativeChecked, const OrrerySettings& settings
 
 bool PointStrictlyInside(long left, long top, long right, long bottom, long x, long y) {
     return left < x && x < right && top < y && y < bottom;
+}
+
+PictureSize DialogPictureSize(PictureSize picture, PictureSize control) {
+    constexpr double LeastGrowth = 1.125;
+    if (picture.width <= 0 || picture.height <= 0 || control.width <= 0 || control.height <= 0) {
+        return picture;
+    }
+    const double scale = std::min(static_cast<double>(control.width) / picture.width,
+                                  static_cast<double>(control.height) / picture.height);
+    if (scale < LeastGrowth) {
+        return picture;
+    }
+    return {static_cast<int>(std::lround(picture.width * scale)),
+            static_cast<int>(std::lround(picture.height * scale))};
 }

@@ -102,3 +102,16 @@ bool PointStrictlyInside(long left, long top, long right, long bottom, long x, l
 
 // The page the logo opens.
 extern const char MakerHomePage[];
+
+// A picture's or its control's size in pixels.
+struct PictureSize {
+    int width;
+    int height;
+};
+
+// The size at which a picture of the dialog is shown, centred in its control. The
+// controls are laid out in dialog units, which grow with the dialog's font and so with
+// the screen's DPI, while the bitmaps have the size made for 96 dpi: a picture keeps its
+// own size while its control is about that size (at 96 dpi), and grows to fill a control
+// at least an eighth larger both ways, keeping its shape. Empty sizes keep the picture.
+PictureSize DialogPictureSize(PictureSize picture, PictureSize control);

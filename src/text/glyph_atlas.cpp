@@ -104,3 +104,41 @@ void ConvertGlyphCoverage(const uint32_t* pixels, uint32_t width, uint32_t heigh
         row += pitch;
     }
 }
+
+void GlyphCoverageOf(const uint32_t* pixels, uint32_t width, uint32_t height, uint8_t* coverage) {
+    const size_t count = static_cast<size_t>(width) * height;
+    for (size_t i = 0; i < count; ++i) {
+        coverage[i] = static_cast<uint8_t>(pixels[i] & 0xFF);
+    }
+}
+
+void HalveCoverage(const uint8_t* coverage, uint32_t width, uint32_t height, uint8_t* half) {
+    const uint32_t halfWidth = NextMipSize(width);
+    const uint32_t halfHeight = NextMipSize(height);
+    for (uint32_t y = 0; y < halfHeight; ++y) {
+        const uint32_t y0 = std::min(2 * y, height - 1);
+        const uint32_t y1 = std::min(2 * y + 1, height - 1);
+        for (uint32_t x = 0; x < halfWidth; ++x) {
+            const uint32_t x0 = std::min(2 * x, width - 1);
+            const uint32_t x1 = std::min(2 * x + 1, width - 1);
+            const unsigned sum = coverage[static_cast<size_t>(y0) * width + x0] +
+                                 coverage[static_cast<size_t>(y0) * width + x1] +
+                                 coverage[static_cast<size_t>(y1) * width + x0] +
+                                 coverage[static_cast<size_t>(y1) * width + x1];
+            half[static_cast<size_t>(y) * halfWidth + x] = static_cast<uint8_t>((sum + 2) / 4);
+        }
+    }
+}
+
+void ConvertCoverageToTexels(const uint8_t* coverage, uint32_t width, uint32_t height, void* texels,
+                             int pitch) {
+    unsigned char* row = static_cast<unsigned char*>(texels);
+    for (uint32_t y = 0; y < height; ++y) {
+        uint16_t* out = reinterpret_cast<uint16_t*>(row);
+        const uint8_t* in = coverage + static_cast<size_t>(y) * width;
+        for (uint32_t x = 0; x < width; ++x) {
+            out[x] = GlyphTexel(in[x]);
+        }
+        row += pitch;
+    }
+}

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "d3dx/mip_levels.h"
+
 // The printable ASCII characters that a glyph texture holds.
 constexpr int FirstGlyphChar = 32;
 constexpr int LastGlyphChar = 126;
@@ -95,3 +97,17 @@ uint16_t GlyphTexel(uint32_t pixel);
 // Converts a top-down 32-bit bitmap of width x height pixels into A4R4G4B4 texels, whose
 // rows start `pitch` bytes apart.
 void ConvertGlyphCoverage(const uint32_t* pixels, uint32_t width, uint32_t height, void* texels, int pitch);
+
+// A glyph image as 8-bit coverage, one byte per texel, rows top-down without gaps.
+// `pixels` of width x height as the rasteriser drew them (white on black) give the
+// level-0 coverage; HalveCoverage gives the next level (NextMipSize of each side): each
+// texel the rounded mean of the 2 x 2 texels it covers (the 1 or 2 of an edge of one
+// texel). Glyphs lie only a texel apart, so in the smallest levels, where text is far too
+// small to read, a glyph's edge takes on some of its neighbour's.
+void GlyphCoverageOf(const uint32_t* pixels, uint32_t width, uint32_t height, uint8_t* coverage);
+void HalveCoverage(const uint8_t* coverage, uint32_t width, uint32_t height, uint8_t* half);
+
+// Converts coverage bytes into A4R4G4B4 texels as GlyphTexel does for a pixel of that
+// coverage; rows of the texels start `pitch` bytes apart.
+void ConvertCoverageToTexels(const uint8_t* coverage, uint32_t width, uint32_t height, void* texels,
+                             int pitch);

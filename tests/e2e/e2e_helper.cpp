@@ -16,6 +16,7 @@
 //   e2e_helper denykey KEY on|off   deny (or allow again) reading and writing the HKCU key
 //   e2e_helper click TITLE ID       click the button ID in the dialog TITLE, as the mouse would
 //   e2e_helper control TITLE ID     print "checked C enabled E text T" of control ID in TITLE
+//   e2e_helper area TITLE ID        print "WxH+X+Y" of control ID of TITLE on the screen
 //   e2e_helper select TITLE ID N    select item N of the drop-down list ID in TITLE
 //   e2e_helper display TITLE STATE  report the console display's power state STATE (0 off,
 //                                   1 on, 2 dimmed) to the window TITLE, as Windows does
@@ -116,6 +117,17 @@ int Control(const char* title, const char* id) {
     const LRESULT checked = SendMessageA(control, BM_GETCHECK, 0, 0);
     std::printf("checked %d enabled %d text %s\n", checked == BST_CHECKED ? 1 : 0,
                 IsWindowEnabled(control) ? 1 : 0, text);
+    return 0;
+}
+
+int Area(const char* title, const char* id) {
+    HWND control = FindControl(title, id);
+    if (control == nullptr) {
+        return 1;
+    }
+    RECT area = {};
+    GetWindowRect(control, &area);
+    std::printf("%ldx%ld+%ld+%ld\n", area.right - area.left, area.bottom - area.top, area.left, area.top);
     return 0;
 }
 
@@ -454,6 +466,9 @@ int Sample(const char* title, const char* seconds, const char* interval) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Rectangles in the screen's own pixels, as screenshots have them, at any DPI: a
+    // program unaware of the DPI would see the saver's windows scaled to 96 dpi.
+    SetProcessDPIAware();
     if (argc == 3 && std::strcmp(argv[1], "close") == 0) {
         return Close(argv[2]);
     }
@@ -486,6 +501,9 @@ int main(int argc, char** argv) {
     }
     if (argc == 4 && std::strcmp(argv[1], "control") == 0) {
         return Control(argv[2], argv[3]);
+    }
+    if (argc == 4 && std::strcmp(argv[1], "area") == 0) {
+        return Area(argv[2], argv[3]);
     }
     if (argc == 5 && std::strcmp(argv[1], "select") == 0) {
         return Select(argv[2], argv[3], argv[4]);

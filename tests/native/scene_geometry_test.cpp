@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "scene/scene_geometry.h"
+#include "scene/star_field.h"
 
 namespace {
 
@@ -221,6 +222,73 @@ TEST(DistanceLine, PlanetAtTheSunOrAtTheStartGivesNoNaN) {
         }
         const D3DXVECTOR3 anchor = DistanceLabelAnchor(D3DXVECTOR3(0, 0, 0), planet, 30.0f);
         EXPECT_TRUE(std::isfinite(anchor.x) && std::isfinite(anchor.z));
+    }
+}
+
+// The sky's stars: always the same list, unit directions, faint to bright, and more of
+// them near the Milky Way's plane than towards its poles.
+TEST(StarField, TheSameStarsEveryTimeCrowdedTowardsTheMilkyWay) {
+    for (const bool more : {false, true}) {
+        const std::vector<Star> stars = GenerateStars(more);
+        ASSERT_EQ(stars.size(), more ? 24000u : 8000u);
+        const std::vector<Star> again = GenerateStars(more);
+        EXPECT_EQ(std::memcmp(stars.data(), again.data(), stars.size() * sizeof(Star)), 0) << "fixed seeds";
+        const StarDirection pole = GalaxyPole();
+        int nearPlane = 0;
+        int nearPoles = 0;
+        for (const Star& star : stars) {
+            const StarDirection& d = star.direction;
+            ASSERT_NEAR(d.x * d.x + d.y * d.y + d.z * d.z, 1.0f, 1e-4f);
+            ASSERT_GE(star.flux, 0.1f);
+            ASSERT_LE(star.flux, 3.0f + 1e-4f);
+            ASSERT_GE(std::min({star.red, star.green, star.blue}), 0.0f);
+            ASSERT_LE(std::max({star.red, star.green, star.blue}), 1.0f);
+            const float along = std::fabs(d.x * pole.x + d.y * pole.y + d.z * pole.z);
+            nearPlane += along < 0.2f;  // equal areas of the sphere
+            nearPoles += along > 0.8f;
+        }
+        EXPECT_GT(2 * nearPlane, 3 * nearPoles) << (more ? "more stars" : "stars");
+    }
+}
+
+// Brighter stars are larger points, and the points grow with the screen on whole pixels,
+// so that they are as large a part of it everywhere and stay sharp.
+TEST(StarField, BrighterStarsAreLargerPointsOnWholePixels) {
+    EXPECT_EQ(StarSizeClass(0.1f), 0);
+    EXPECT_EQ(StarSizeClass(0.59f), 0);
+    EXPECT_EQ(StarSizeClass(0.6f), 1);
+    EXPECT_EQ(StarSizeClass(1.5f), 2);
+    EXPECT_EQ(StarSizeClass(30.0f), 2);
+    struct Case {
+        uint32_t screenHeight;
+        float sizes[StarSizeCount];
+    };
+    for (const Case& c : {Case{1080, {1, 2, 3}}, Case{2160, {2, 4, 6}}, Case{1440, {1, 3, 4}},
+                          Case{400, {1, 1, 1}}, Case{0, {1, 1, 1}}}) {
+        for (int k = 0; k < StarSizeCount; ++k) {
+            EXPECT_EQ(StarPointSize(k, c.screenHeight), c.sizes[k]) << c.screenHeight << " class " << k;
+        }
+    }
+    EXPECT_EQ(StarPointSize(-1, 1080), 1.0f) << "a class out of range is the nearest one";
+    EXPECT_EQ(StarPointSize(7, 1080), 3.0f);
+}
+
+TEST(StarField, PointsComeBySizeClassAtTheStarsDistance) {
+    const std::vector<Star> stars = GenerateStars(false);
+    const StarPoints points = BuildStarPoints(stars);
+    ASSERT_EQ(points.vertices.size(), stars.size());
+    EXPECT_EQ(points.counts[0] + points.counts[1] + points.counts[2], static_cast<int>(stars.size()));
+    EXPECT_GT(points.counts[0], points.counts[1]) << "many faint stars";
+    EXPECT_GT(points.counts[1], points.counts[2]) << "few bright ones";
+    EXPECT_GT(points.counts[2], 0);
+    size_t i = 0;
+    for (int k = 0; k < StarSizeCount; ++k) {
+        for (int n = 0; n < points.counts[k]; ++n, ++i) {
+            const StarVertex& v = points.vertices[i];
+            ASSERT_NEAR(std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z), StarDistance, 0.01f);
+            ASSERT_EQ(v.diffuse >> 24, 0xFFu) << "opaque";
+            ASSERT_NE(v.diffuse & 0xFFFFFF, 0u) << "no star is black";
+        }
     }
 }
 

@@ -165,31 +165,53 @@ TEST(NameFontSize, GlyphsAppearLargerInProportionToTheScreenHeight) {
     EXPECT_FLOAT_EQ(NameTexelMagnification(120), 1.0f);
     EXPECT_FLOAT_EQ(NameTexelMagnification(1080), 9.0f);
     EXPECT_FLOAT_EQ(NameTexelMagnification(0), 0.0f);
-    EXPECT_FLOAT_EQ(NameFontScale(NameFontBaseHeight), 1.0f);
-    EXPECT_FLOAT_EQ(NameFontScale(96), 8.0f);
+    EXPECT_FLOAT_EQ(NameFontScale(NameFontBaseHeight, 96), 1.0f);
+    EXPECT_FLOAT_EQ(NameFontScale(96, 96), 8.0f);
+    EXPECT_FLOAT_EQ(NameFontScale(54, 192), 9.0f) << "points at 192 dpi are twice the pixels";
+    EXPECT_FLOAT_EQ(NameFontScale(12, 0), 1.0f) << "an unknown DPI counts as 96";
 }
 
 // The height matches the magnification unless the glyphs would not fit; then the largest
-// that fits, found with a few questions only. Small screens keep the usual font.
+// that fits, found with a few questions only. Small screens keep the usual font. At a
+// higher DPI each point is more pixels, so fewer points give the same glyphs.
 TEST(NameFontSize, TheLargestHeightUpToTheMagnifiedOneWhoseGlyphsFit) {
     struct Case {
         uint32_t screenHeight;
+        uint32_t dpi;
         uint32_t largestFitting;  // heights above it do not fit
         uint32_t height;
         int mostQuestions;  // each one measures a font
     };
     const uint32_t any = 100000;
     for (const Case& c :
-         {Case{0, any, 12, 0}, Case{100, any, 12, 0}, Case{400, any, 40, 1}, Case{1080, any, 108, 1},
-          Case{1080, 96, 96, 8}, Case{2160, 97, 97, 9}, Case{1080, 5, 12, 8}, Case{any, any, 192, 1}}) {
+         {Case{0, 96, any, 12, 0}, Case{100, 96, any, 12, 0}, Case{400, 96, any, 40, 1},
+          Case{1080, 96, any, 108, 1}, Case{1080, 96, 96, 96, 8}, Case{2160, 96, 97, 97, 9},
+          Case{1080, 96, 5, 12, 8}, Case{any, 96, any, 192, 1}, Case{0, 192, any, 6, 0},
+          Case{400, 192, any, 20, 1}, Case{1080, 192, any, 54, 1}, Case{1080, 192, 48, 48, 8},
+          Case{2160, 192, any, 96, 1}, Case{1080, 144, any, 72, 1}, Case{1080, 0, any, 108, 1}}) {
         int questions = 0;
-        const uint32_t height = ChooseNameFontHeight(c.screenHeight, [&](uint32_t h) {
+        const uint32_t base = c.dpi == 192 ? 6 : 12;
+        const uint32_t height = ChooseNameFontHeight(c.screenHeight, c.dpi, [&](uint32_t h) {
             ++questions;
-            EXPECT_GT(h, NameFontBaseHeight) << "the usual height is never in doubt";
+            EXPECT_GT(h, base) << "the usual height is never in doubt";
             return h <= c.largestFitting;
         });
-        EXPECT_EQ(height, c.height) << c.screenHeight << " " << c.largestFitting;
-        EXPECT_LE(questions, c.mostQuestions) << c.screenHeight << " " << c.largestFitting;
+        EXPECT_EQ(height, c.height) << c.screenHeight << " " << c.dpi << " " << c.largestFitting;
+        EXPECT_LE(questions, c.mostQuestions) << c.screenHeight << " " << c.dpi << " " << c.largestFitting;
+    }
+}
+
+// What the issue of high DPI screens came to: a name must cover the same share of the
+// screen whatever the DPI, so its font's scale (and with it the name's size in the
+// scene) stays within a hair of the one at 96 dpi.
+TEST(NameFontSize, NamesKeepTheirSizeInTheSceneAtEveryDpi) {
+    for (uint32_t screenHeight : {400u, 1080u, 1440u, 1920u, 2160u}) {
+        const auto any = [](uint32_t) { return true; };
+        const float usual = NameFontScale(ChooseNameFontHeight(screenHeight, 96, any), 96);
+        for (uint32_t dpi : {72u, 120u, 144u, 168u, 192u, 240u, 288u}) {
+            const float scale = NameFontScale(ChooseNameFontHeight(screenHeight, dpi, any), dpi);
+            EXPECT_NEAR(scale / usual, 1.0f, 0.03f) << screenHeight << " at " << dpi << " dpi";
+        }
     }
 }
 
@@ -208,57 +230,78 @@ TEST(SunLight, IsAYellowishPointLightInTheSun) {
     EXPECT_EQ(light.Attenuation2 + light.Falloff + light.Theta + light.Phi, 0.0f);
 }
 
+// At 96 dpi the panel is where it always was; at any other DPI its spacing and the
+// shadow's offset grow with the glyphs, on whole pixels, and the lines stay one spacing
+// apart. An unknown DPI (0) is taken as 96.
+struct ScreenTextScaling {
+    uint32_t dpi;
+    float spacing;  // between panel lines
+    float offset;   // of the shadow
+    float frameRateX;
+};
+const ScreenTextScaling screenTextScalings[] = {
+    {96, 25.0f, 1.0f, 2.0f},       {0, 25.0f, 1.0f, 2.0f},   {120, 31.0f, 1.0f, 3.0f},
+    {144, 38.0f, 2.0f, 3.0f},      {192, 50.0f, 2.0f, 4.0f}, {288, 75.0f, 3.0f, 6.0f},
+    {100000, 125.0f, 5.0f, 10.0f},
+};
+
 TEST(InfoPanelLayout, LinesFiveToOneAboveTheBottomEachOverItsShadow) {
     char lines[InfoLineCount][InfoLineSize] = {"one", "two", "three", "four", "five"};
-    const auto texts = InfoPanelTexts(lines, 200, 0x11, 0x22, 0x33, 800, 600);
-    const float bottom = 0.95f * 600.0f;
-    for (int k = 0; k < InfoLineCount; ++k) {
-        const int n = InfoLineCount - k;  // 5, 4, ..., 1
-        const ScreenText& shadow = texts[2 * k];
-        const ScreenText& text = texts[2 * k + 1];
-        EXPECT_STREQ(text.text, lines[n - 1]);
-        EXPECT_STREQ(shadow.text, lines[n - 1]);
-        EXPECT_FLOAT_EQ(text.y, bottom - 25.0f * (6 - n));
-        EXPECT_FLOAT_EQ(shadow.y, text.y + 1.0f) << "one pixel below";
-        EXPECT_FLOAT_EQ(text.x, 16.0f + 1.0f);
-        EXPECT_FLOAT_EQ(shadow.x, 16.0f) << "one pixel left";
-        EXPECT_EQ(shadow.colour, 0xC8000000u);
-        EXPECT_EQ(text.colour, 0xC8112233u);
+    for (const ScreenTextScaling& c : screenTextScalings) {
+        const auto texts = InfoPanelTexts(lines, 200, 0x11, 0x22, 0x33, 800, 600, c.dpi);
+        const float bottom = 0.95f * 600.0f;
+        for (int k = 0; k < InfoLineCount; ++k) {
+            const int n = InfoLineCount - k;  // 5, 4, ..., 1
+            const ScreenText& shadow = texts[2 * k];
+            const ScreenText& text = texts[2 * k + 1];
+            EXPECT_STREQ(text.text, lines[n - 1]);
+            EXPECT_STREQ(shadow.text, lines[n - 1]);
+            EXPECT_FLOAT_EQ(text.y, bottom - c.spacing * (6 - n)) << c.dpi;
+            EXPECT_FLOAT_EQ(shadow.y, text.y + c.offset) << "below, at " << c.dpi;
+            EXPECT_FLOAT_EQ(text.x, 16.0f + c.offset) << c.dpi;
+            EXPECT_FLOAT_EQ(shadow.x, 16.0f) << "to the left, at " << c.dpi;
+            EXPECT_EQ(shadow.colour, 0xC8000000u);
+            EXPECT_EQ(text.colour, 0xC8112233u);
+        }
+        EXPECT_FLOAT_EQ(texts[8 + 1].y, bottom - 5 * c.spacing) << "line 1, the name, on top at " << c.dpi;
     }
-    EXPECT_FLOAT_EQ(texts[8 + 1].y, bottom - 125.0f) << "line 1, the name, on top";
 }
 
 TEST(InfoPanelLayout, TheAlphaFadesShadowAndTextAlike) {
     char lines[InfoLineCount][InfoLineSize] = {};
-    for (const ScreenText& text : InfoPanelTexts(lines, 0, 255, 255, 0, 640, 480)) {
+    for (const ScreenText& text : InfoPanelTexts(lines, 0, 255, 255, 0, 640, 480, 96)) {
         EXPECT_EQ(text.colour >> 24, 0u);
     }
-    const auto faded = InfoPanelTexts(lines, 0x1FF, 255, 255, 0, 640, 480);
+    const auto faded = InfoPanelTexts(lines, 0x1FF, 255, 255, 0, 640, 480, 96);
     EXPECT_EQ(faded[1].colour, 0xFFFFFF00u) << "only the low byte of the alpha counts";
 }
 
 TEST(FrameRateLayout, TranslucentYellowOverABlackShadowInTheCorner) {
-    const auto texts = FrameRateTexts("12.00 fps");
-    EXPECT_EQ(texts[0].colour, 0xFF000000u);
-    EXPECT_FLOAT_EQ(texts[0].x, 3.0f);
-    EXPECT_FLOAT_EQ(texts[0].y, 1.0f);
-    EXPECT_EQ(texts[1].colour, 0xC8FFFF00u);
-    EXPECT_FLOAT_EQ(texts[1].x, 2.0f);
-    EXPECT_FLOAT_EQ(texts[1].y, 0.0f);
+    for (const ScreenTextScaling& c : screenTextScalings) {
+        const auto texts = FrameRateTexts("12.00 fps", c.dpi);
+        EXPECT_EQ(texts[0].colour, 0xFF000000u);
+        EXPECT_FLOAT_EQ(texts[0].x, c.frameRateX + c.offset) << c.dpi;
+        EXPECT_FLOAT_EQ(texts[0].y, c.offset) << c.dpi;
+        EXPECT_EQ(texts[1].colour, 0xC8FFFF00u);
+        EXPECT_FLOAT_EQ(texts[1].x, c.frameRateX) << c.dpi;
+        EXPECT_FLOAT_EQ(texts[1].y, 0.0f);
+    }
 }
 
 TEST(PreviewTitleLayout, NebulartAboveCelestra) {
-    const auto texts = PreviewTitleTexts(200, 100);
-    EXPECT_STREQ(texts[0].text, "NEBULART");
-    EXPECT_STREQ(texts[3].text, "CELESTRA");
-    EXPECT_FLOAT_EQ(texts[0].x, 34.0f);
-    EXPECT_FLOAT_EQ(texts[0].y, 31.0f);
-    EXPECT_FLOAT_EQ(texts[1].x, 35.0f);
-    EXPECT_FLOAT_EQ(texts[1].y, 30.0f);
-    EXPECT_FLOAT_EQ(texts[2].x, 22.0f);
-    EXPECT_FLOAT_EQ(texts[2].y, 56.0f);
-    EXPECT_EQ(texts[2].colour, 0xFF000000u);
-    EXPECT_EQ(texts[3].colour, 0xC8C8C8C8u);
+    for (const ScreenTextScaling& c : screenTextScalings) {
+        const auto texts = PreviewTitleTexts(200, 100, c.dpi);
+        EXPECT_STREQ(texts[0].text, "NEBULART");
+        EXPECT_STREQ(texts[3].text, "CELESTRA");
+        EXPECT_FLOAT_EQ(texts[0].x, 34.0f);
+        EXPECT_FLOAT_EQ(texts[0].y, 30.0f + c.offset) << c.dpi;
+        EXPECT_FLOAT_EQ(texts[1].x, 34.0f + c.offset) << c.dpi;
+        EXPECT_FLOAT_EQ(texts[1].y, 30.0f);
+        EXPECT_FLOAT_EQ(texts[2].x, 22.0f);
+        EXPECT_FLOAT_EQ(texts[2].y, 55.0f + c.offset) << c.dpi;
+        EXPECT_EQ(texts[2].colour, 0xFF000000u);
+        EXPECT_EQ(texts[3].colour, 0xC8C8C8C8u);
+    }
 }
 
 TEST(FrameRateText, EveryRateStaysWithinTheField) {

@@ -197,3 +197,22 @@ TEST(SettingsDialogModel, LogoEdgesAreOutside) {
 }
 
 }  // namespace
+
+// At 96 dpi the controls are the bitmaps' size and the pictures stay as they are; at 150 %
+// and 200 % they fill their larger controls instead of shrinking in them.
+TEST(SettingsDialogModel, PicturesGrowWithTheirControlsButNeverShrink) {
+    struct Case {
+        PictureSize picture;
+        PictureSize control;
+        PictureSize shown;
+    };
+    for (const Case& c : {Case{{267, 167}, {267, 166}, {267, 167}}, Case{{54, 96}, {54, 96}, {54, 96}},
+                          Case{{267, 167}, {534, 332}, {531, 332}}, Case{{54, 96}, {108, 192}, {108, 192}},
+                          Case{{267, 167}, {401, 249}, {398, 249}}, Case{{267, 167}, {290, 400}, {267, 167}},
+                          Case{{267, 167}, {100, 60}, {267, 167}}, Case{{0, 167}, {534, 332}, {0, 167}},
+                          Case{{267, 167}, {0, 0}, {267, 167}}}) {
+        const PictureSize shown = DialogPictureSize(c.picture, c.control);
+        EXPECT_EQ(shown.width, c.shown.width) << c.control.width << "x" << c.control.height;
+        EXPECT_EQ(shown.height, c.shown.height) << c.control.width << "x" << c.control.height;
+    }
+}

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "d3dx/image_file.h"
+#include "d3dx/mip_chain.h"
 #include "d3dx/texel_format.h"
 #include "jpeg_writer.h"
 
@@ -91,6 +92,36 @@ TEST(ImageFile, ColourKeyMatchesAllThirtyTwoBits) {
     ApplyColourKey(0xFFFF00FF, &image);
     EXPECT_TRUE(image.hasAlpha);
     EXPECT_EQ(image.pixels, (std::vector<uint32_t>{0, 0x00FF00FF, 0xFF000000}));
+}
+
+// Each channel of a halved pixel is the rounded mean of the 2 x 2 it covers; an odd last
+// row or column is left out, and an edge one pixel wide keeps its length halved.
+TEST(MipChain, EachLevelIsTheBoxMeanOfTheOneBefore) {
+    DecodedImage image;
+    image.width = 3;
+    image.height = 2;
+    image.hasAlpha = true;
+    image.pixels = {0xFF000000, 0x80FFFFFF, 0x12345678,  //
+                    0x00102030, 0xFF0000FF, 0x00000000};
+    const DecodedImage half = HalvedImage(image);
+    EXPECT_EQ(half.width, 1u);
+    EXPECT_EQ(half.height, 1u);
+    EXPECT_TRUE(half.hasAlpha);
+    ASSERT_EQ(half.pixels.size(), 1u);
+    EXPECT_EQ(half.pixels[0], 0xA044488Cu);  // (FF + 80 + 00 + FF) / 4 = A0, ...
+
+    DecodedImage column;
+    column.width = 1;
+    column.height = 4;
+    column.pixels = {0x10101010, 0x30303030, 0xFFFFFFFF, 0x00000000};
+    const DecodedImage halfColumn = HalvedImage(column);
+    EXPECT_EQ(halfColumn.width, 1u);
+    EXPECT_EQ(halfColumn.height, 2u);
+    EXPECT_EQ(halfColumn.pixels, (std::vector<uint32_t>{0x20202020, 0x80808080}));
+
+    EXPECT_EQ(HalvedImage(DecodedImage{}).pixels.size(), 0u) << "an empty image stays empty";
+    EXPECT_EQ(FullMipLevelCount(512, 256), 10u);
+    EXPECT_EQ(FullMipLevelCount(0, 4), 0u);
 }
 
 }  // namespace

@@ -186,4 +186,48 @@ TEST(GlyphCoverage, ConvertsRowByRowAtTheLockedPitch) {
     EXPECT_EQ(texels[11], 0xABCD);
 }
 
+// A full chain halves each side down to 1 x 1; the name texture of 1024 texels has 11.
+TEST(GlyphMipmaps, AFullChainEndsAtOneTexel) {
+    struct Case {
+        uint32_t width, height, levels;
+    };
+    for (const Case& c : {Case{1024, 1024, 11}, Case{256, 256, 9}, Case{1, 1, 1}, Case{512, 2, 10},
+                          Case{3, 5, 3}, Case{0, 256, 0}}) {
+        EXPECT_EQ(FullMipLevelCount(c.width, c.height), c.levels) << c.width << "x" << c.height;
+    }
+}
+
+// Each smaller level holds the rounded mean coverage of the texels it covers, so a glyph
+// seen smaller fades smoothly instead of losing or keeping whole texels.
+TEST(GlyphMipmaps, EachLevelAveragesTheTexelsItCovers) {
+    const uint32_t pixels[] = {0xFF, 0xFF, 0x00, 0x10,  //
+                               0xFF, 0x00, 0x00, 0x00,  //
+                               0x80, 0x80, 0x01, 0x02};
+    uint8_t coverage[12];
+    GlyphCoverageOf(pixels, 4, 3, coverage);
+    EXPECT_EQ(coverage[3], 0x10);
+    uint8_t half[2] = {};
+    HalveCoverage(coverage, 4, 3, half);  // 2 x 1: the odd last row is left out
+    EXPECT_EQ(half[0], (0xFF * 3 + 2) / 4);
+    EXPECT_EQ(half[1], (0x10 + 2) / 4);
+    uint8_t one = 0;
+    HalveCoverage(half, 2, 1, &one);  // a row of one keeps its height
+    EXPECT_EQ(one, (2 * half[0] + 2 * half[1] + 2) / 4);
+    const uint8_t column[] = {10, 20, 30};
+    uint8_t halfColumn = 0;
+    HalveCoverage(column, 1, 3, &halfColumn);
+    EXPECT_EQ(halfColumn, 15);
+}
+
+TEST(GlyphMipmaps, CoverageBecomesTexelsAsThePixelsDo) {
+    const uint8_t coverage[] = {0x00, 0xFF, 0x40, 0x20, 0x0F, 0xF0};
+    const int pitch = 16;
+    std::vector<uint16_t> texels(pitch / 2 * 2, 0xABCD);
+    ConvertCoverageToTexels(coverage, 3, 2, texels.data(), pitch);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(texels[(i / 3) * 8 + i % 3], GlyphTexel(coverage[i])) << i;
+    }
+    EXPECT_EQ(texels[3], 0xABCD) << "padding after a row is left alone";
+}
+
 }  // namespace

@@ -55,12 +55,13 @@ D3DSURFACE_DESC LevelOf(IDirect3DTexture8* texture) {
 }
 
 // The texels of level 0 as 32-bit values (or 16-bit ones widened), rows top first.
-std::vector<uint32_t> ReadTexels(IDirect3DTexture8* texture) {
-    const D3DSURFACE_DESC desc = LevelOf(texture);
+std::vector<uint32_t> ReadTexels(IDirect3DTexture8* texture, UINT level = 0) {
+    D3DSURFACE_DESC desc = {};
+    texture->GetLevelDesc(level, &desc);
     const bool wide = desc.Format == D3DFMT_A8R8G8B8 || desc.Format == D3DFMT_X8R8G8B8;
     D3DLOCKED_RECT locked = {};
     std::vector<uint32_t> texels;
-    if (texture->LockRect(0, &locked, nullptr, D3DLOCK_READONLY) != D3D_OK) {
+    if (texture->LockRect(level, &locked, nullptr, D3DLOCK_READONLY) != D3D_OK) {
         ADD_FAILURE() << "LockRect failed";
         return texels;
     }
@@ -153,7 +154,7 @@ TEST_F(TextureOnRealDevice, SourceInfoDescribesTheFile) {
     EXPECT_EQ(info.Format, D3DFMT_X8R8G8B8);
     EXPECT_EQ(info.ResourceType, D3DRTYPE_TEXTURE);
     EXPECT_EQ(info.ImageFileFormat, D3DXIFF_JPG);
-    EXPECT_EQ(texture->GetLevelCount(), 1u) << "0 or D3DX_DEFAULT levels still give one";
+    EXPECT_EQ(texture->GetLevelCount(), 5u) << "D3DX_DEFAULT levels: 16 x 16 down to 1 x 1";
     EXPECT_EQ(texture->Release(), 0u);
 }
 
@@ -213,7 +214,7 @@ TEST_F(TextureOnRealDevice, TgaWithAlphaKeepsItsAlphaAndRowOrder) {
     EXPECT_EQ(texture->Release(), 0u);
 }
 
-TEST_F(TextureOnRealDevice, SizeOtherThanTheImagesOrExtraLevelsAreRefused) {
+TEST_F(TextureOnRealDevice, SizeOtherThanTheImagesIsRefusedAndLevelsStopAtOneTexel) {
     const std::vector<uint8_t> jpeg = BlackOverWhiteJpeg();
     const auto load = [this, &jpeg](UINT width, UINT height, UINT levels, IDirect3DTexture8** texture) {
         return D3DXCreateTextureFromFileInMemoryEx(
@@ -223,9 +224,34 @@ TEST_F(TextureOnRealDevice, SizeOtherThanTheImagesOrExtraLevelsAreRefused) {
     IDirect3DTexture8* texture = reinterpret_cast<IDirect3DTexture8*>(0x1);  // stale value in the slot
     EXPECT_EQ(load(32, 32, 1, &texture), D3DERR_INVALIDCALL);
     EXPECT_EQ(texture, nullptr);
-    EXPECT_EQ(load(16, D3DX_DEFAULT, 3, &texture), D3DERR_INVALIDCALL);
-    EXPECT_EQ(texture, nullptr);
-    ASSERT_EQ(load(16, 16, 1, &texture), D3D_OK);
+    const struct {
+        UINT asked;
+        DWORD made;
+    } levels[] = {{1, 1}, {3, 3}, {0, 5}, {40, 5}};
+    for (const auto& c : levels) {
+        ASSERT_EQ(load(16, D3DX_DEFAULT, c.asked, &texture), D3D_OK) << c.asked;
+        EXPECT_EQ(texture->GetLevelCount(), c.made) << c.asked;
+        EXPECT_EQ(texture->Release(), 0u);
+    }
+}
+
+// Each level is the box mean of the one before: black over white halves into rows of
+// black over rows of white, and ends in one grey texel.
+TEST_F(TextureOnRealDevice, EveryLevelIsTheBoxMeanOfTheOneBefore) {
+    const std::vector<uint8_t> jpeg = BlackOverWhiteJpeg();
+    IDirect3DTexture8* texture = nullptr;
+    ASSERT_EQ(
+        D3DXCreateTextureFromFileInMemoryEx(device, jpeg.data(), static_cast<UINT>(jpeg.size()), D3DX_DEFAULT,
+                                            D3DX_DEFAULT, 0, 0, D3DFMT_UNKNOWN, D3DPOOL_MANAGED,
+                                            D3DX_FILTER_NONE, D3DX_DEFAULT, 0, nullptr, nullptr, &texture),
+        D3D_OK);
+    const std::vector<uint32_t> eight = ReadTexels(texture, 1);
+    ASSERT_EQ(eight.size(), 64u);
+    ExpectNearColour(eight[8 + 3] | 0xFF000000u, 0xFF000000);
+    ExpectNearColour(eight[8 * 6 + 3] | 0xFF000000u, 0xFFFFFFFF);
+    const std::vector<uint32_t> one = ReadTexels(texture, 4);
+    ASSERT_EQ(one.size(), 1u);
+    ExpectNearColour(one[0] | 0xFF000000u, 0xFF808080);
     EXPECT_EQ(texture->Release(), 0u);
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "support/fake_direct3d.h"
+#include "framework/win32/monitor_dpi.h"
+#include "framework/win32/multi_monitor_api.h"
 #include "framework/win32/saver_base.h"
 #include "support/test_saver.h"
 #include "framework/status_codes.h"
@@ -379,6 +381,86 @@ TEST(DeviceCreation, RefusedWindowedDeviceIsAnErrorOfItsMode) {
     }
     DestroyWindow(host);
     PumpMessages();
+}
+
+// The system's answer for a monitor: GetDpiForMonitor where shcore.dll has it, else the
+// system's DPI, which is also the answer for no monitor and for the pseudo monitor of a
+// system without multi-monitor support. Under Wine every monitor has the prefix's DPI.
+TEST(MonitorDpi, TheSystemAnswersForEachMonitorOrForAll) {
+    const UINT system = SystemDpi();
+    EXPECT_GE(system, 48u);
+    const HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    HMODULE shcore = LoadLibraryA("shcore.dll");
+    const bool perMonitor = shcore != nullptr && GetProcAddress(shcore, "GetDpiForMonitor") != nullptr;
+    if (shcore != nullptr) {
+        FreeLibrary(shcore);
+    }
+    EXPECT_EQ(QueryMonitorDpi(primary), system);
+    EXPECT_EQ(QueryMonitorDpi(nullptr), system);
+    EXPECT_EQ(QueryMonitorDpi(reinterpret_cast<HMONITOR>(MultiMonitorApi::PseudoMonitor)), system);
+    std::printf("system %u dpi; the main monitor %u dpi, through %s\n", system, QueryMonitorDpi(primary),
+                perMonitor ? "shcore.dll's GetDpiForMonitor" : "the system's DPI (no GetDpiForMonitor)");
+}
+
+// Each screen device is made for its own monitor's DPI, asked when the devices are made
+// and current with the device. Wine gives every monitor one DPI, so the test answers for
+// the monitors: the main one at 200 % and a second one, invented and shown by a second
+// invented adapter, at 100 %.
+TEST(DeviceCreation, EachScreenTakesItsOwnMonitorsDpi) {
+    FakeDirect3D fake;
+    fake.modes = {Mode(1024, 768, D3DFMT_X8R8G8B8)};
+    fake.desktopModes = {Mode(1024, 768, D3DFMT_X8R8G8B8), Mode(1024, 768, D3DFMT_X8R8G8B8)};
+    TestSaver saver(&fake);
+    ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /s"), S_OK);
+    ASSERT_FALSE(saver.errorMode);
+    ASSERT_EQ(saver.monitorCount, 1u);
+    ASSERT_EQ(saver.adapterCount, 2u);
+    const HMONITOR external = reinterpret_cast<HMONITOR>(0x4242);
+    MonitorRecord& main = saver.monitors[0];
+    MonitorRecord& second = saver.monitors[saver.monitorCount++];
+    second = main;
+    second.monitorHandle = external;
+    main.adapterIndex = 0;
+    second.adapterIndex = 1;
+    saver.adapters[0]->monitorIndex = 0;
+    saver.adapters[1]->monitorIndex = 1;
+    saver.monitorDpis = {{main.monitorHandle, 192}, {external, 96}};
+
+    saver.CreateScreenDevices();
+    ASSERT_FALSE(saver.errorMode) << std::hex << saver.errorCode;
+    ASSERT_EQ(saver.screenDeviceCount, 2u);
+    EXPECT_EQ(saver.dpiQueries, (std::vector<HMONITOR>{main.monitorHandle, external}));
+    const UINT expected[] = {192, 96};
+    for (UINT i = 0; i < 2; ++i) {
+        EXPECT_EQ(saver.screenDevices[i].monitorIndex, i);
+        EXPECT_EQ(saver.screenDevices[i].dpi, expected[i]);
+        saver.SwitchToScreenDevice(i);
+        EXPECT_EQ(saver.screenDpi, expected[i]) << "current with its device";
+        std::printf("screen %u (monitor %lu): %u dpi\n", i,
+                    static_cast<unsigned long>(saver.screenDevices[i].monitorIndex), saver.screenDpi);
+    }
+    Finish(saver);
+}
+
+// A windowed run takes the DPI of the monitor its window is on. An answer the system
+// cannot give (0) is 100 %; one beyond 500 % is taken as 500 %.
+TEST(DeviceCreation, AWindowTakesTheDpiOfItsMonitor) {
+    for (const UINT answer : {144u, 0u, 2000u}) {
+        TestSaver saver;
+        ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /t"), S_OK);
+        ASSERT_FALSE(saver.errorMode);
+        const HMONITOR monitor = MonitorFromWindow(saver.mainWindow, MONITOR_DEFAULTTONEAREST);
+        saver.monitorDpis = {{monitor, answer}};
+        saver.dpiQueries.clear();  // the window asked when it was made
+        saver.CreateScreenDevices();
+        ASSERT_EQ(saver.screenDeviceCount, 1u);
+        EXPECT_EQ(saver.dpiQueries, std::vector<HMONITOR>{monitor});
+        saver.SwitchToScreenDevice(0);
+        const UINT used = answer == 0 ? 96u : answer == 2000u ? 480u : answer;
+        EXPECT_EQ(saver.screenDpi, used) << answer;
+        std::printf("test window: the monitor answers %u, the screen uses %u dpi\n", answer, saver.screenDpi);
+        Finish(saver);
+    }
 }
 
 }  // namespace

@@ -269,7 +269,8 @@ TEST(SaverManifest, DeclaresTheSystemsRightsStylesAndDpiAwareness) {
         {"rights of the caller", "<requestedExecutionLevel level=\"asInvoker\""},
         {"common controls 6", "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""},
         {"system DPI aware (Vista to 8.1)", "WindowsSettings\">true</dpiAware>"},
-        {"system DPI aware (10 and 11)", "WindowsSettings\">system</dpiAwareness>"},
+        {"aware of each monitor's DPI, else of the system's (10 and 11)",
+         "WindowsSettings\">PerMonitorV2, system</dpiAwareness>"},
     };
     for (const Declaration& declaration : declarations) {
         EXPECT_NE(manifest.find(declaration.text), std::string::npos) << declaration.what;

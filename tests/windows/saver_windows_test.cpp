@@ -53,6 +53,22 @@ TEST(SaverWindows, TestWindowHasA600By400ClientAreaAndTheProductTitle) {
     PumpMessages();
 }
 
+// 600 x 400 are the pixels at 96 dpi: on a monitor at 150 % the window is half as large
+// again, so the scene and its texts keep their proportions in it.
+TEST(SaverWindows, TestWindowGrowsWithItsMonitorsDpi) {
+    TestSaver saver;
+    const HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    saver.monitorDpis = {{primary, 144}};
+    ASSERT_EQ(saver.Start("ssaver.scr /t"), S_OK);
+    ASSERT_NE(saver.mainWindow, nullptr);
+    const SIZE client = ClientSize(saver.mainWindow);
+    EXPECT_EQ(client.cx, 900);
+    EXPECT_EQ(client.cy, 600);
+    EXPECT_EQ(saver.dpiQueries, std::vector<HMONITOR>{primary});
+    saver.DestroyWindows();
+    PumpMessages();
+}
+
 TEST(SaverWindows, FullScreenCoversEveryMonitorWithATopmostPopup) {
     TestSaver saver;
     ASSERT_EQ(saver.Start("ssaver.scr /s"), S_OK);

@@ -63,10 +63,10 @@ TEST_F(SceneBuffersTest, NothingExistsAfterConstruction) {
 TEST_F(SceneBuffersTest, StaticGeometryBuffersAndCounts) {
     saver.UseScreenDevice(0);
     ASSERT_EQ(saver.BuildStaticGeometry(), S_OK);
-    ASSERT_EQ(device.vertexBuffers.size(), 9u);
+    ASSERT_EQ(device.vertexBuffers.size(), 10u);
     const UINT lengths[] = {24 * 20,   4 * 20,    40 * 32,  144 * 32, 544 * 32,
-                            2112 * 32, 8320 * 32, 130 * 32, 130 * 32};
-    const DWORD formats[] = {0x102, 0x102, 0x112, 0x112, 0x112, 0x112, 0x112, 0x112, 0x112};
+                            2112 * 32, 8320 * 32, 130 * 32, 130 * 32, 8000 * 16};
+    const DWORD formats[] = {0x102, 0x102, 0x112, 0x112, 0x112, 0x112, 0x112, 0x112, 0x112, 0x042};
     for (size_t k = 0; k < device.vertexBuffers.size(); ++k) {
         const RecordedVertexBuffer* b = Created(k);
         EXPECT_EQ(b->desc.Size, lengths[k]) << k;
@@ -81,6 +81,8 @@ TEST_F(SceneBuffersTest, StaticGeometryBuffersAndCounts) {
     EXPECT_EQ(objects.skyBoxBuffer, Created(SkyBoxCreation));
     EXPECT_EQ(objects.quadBuffer, Created(QuadCreation));
     EXPECT_EQ(objects.ringBuffers[1], Created(SaturnRingCreation + 1));
+    EXPECT_EQ(objects.starBuffer, Created(SaturnRingCreation + 2)) << "the stars, last";
+    EXPECT_EQ(saver.starCounts[0] + saver.starCounts[1] + saver.starCounts[2], 8000);
     EXPECT_EQ(saver.skyBoxVertexCount, 24);
     EXPECT_EQ(saver.quadVertexCount, 4);
     const int sphereCounts[] = {40, 144, 544, 2112, 8320};
@@ -152,7 +154,7 @@ TEST_F(SceneBuffersTest, BuildersWriteOnlyTheCurrentRecord) {
 TEST_F(SceneBuffersTest, RebuildingReleasesWhatWasThere) {
     PrepareGeometry(2);
     const size_t perBuild = device.vertexBuffers.size();
-    EXPECT_EQ(perBuild, 9u + 18u);
+    EXPECT_EQ(perBuild, 10u + 18u);
     PrepareGeometry(2);
     EXPECT_EQ(device.vertexBuffers.size(), 2 * perBuild);
     EXPECT_EQ(device.LiveVertexBuffers(), static_cast<int>(perBuild)) << "the first build's are all released";

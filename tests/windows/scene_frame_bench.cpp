@@ -165,6 +165,7 @@ enum Step : unsigned {
     StepPanel = 1024,
     StepDistanceLabels = 2048,
     StepFrameRate = 4096,
+    StepStars = 8192,
 };
 
 // Not a step: the texts drawn as before batching, each string saving and restoring the
@@ -188,7 +189,7 @@ void DrawTextsOneByOne(OrrerySaver& saver) {
     if (saver.planetViewActive) {
         for (const ScreenText& text : InfoPanelTexts(
                  saver.infoLines, saver.infoTextAlpha, saver.settings.redVal, saver.settings.greenVal,
-                 saver.settings.blueVal, saver.screenWidth, saver.screenHeight)) {
+                 saver.settings.blueVal, saver.screenWidth, saver.screenHeight, saver.screenDpi)) {
             panel->DrawText(text.x, text.y, text.colour, text.text, 0);
         }
     }
@@ -200,7 +201,7 @@ void DrawTextsOneByOne(OrrerySaver& saver) {
         }
     }
     FormatFrameRate(saver.frameRateText, sizeof(saver.frameRateText), saver.framesPerSecond);
-    for (const ScreenText& text : FrameRateTexts(saver.frameRateText)) {
+    for (const ScreenText& text : FrameRateTexts(saver.frameRateText, saver.screenDpi)) {
         label->DrawText(text.x, text.y, text.colour, text.text, 0);
     }
 }
@@ -222,6 +223,7 @@ void RenderWithout(OrrerySaver& saver, unsigned skipped) {
         }
     };
     step(StepSky, &OrrerySaver::DrawSkyBox);
+    step(StepStars, &OrrerySaver::DrawStars);
     step(StepHalos, &OrrerySaver::DrawPlanetHalos);
     step(StepOrbits, &OrrerySaver::DrawOrbits);
     step(StepLines, &OrrerySaver::DrawDistanceLines);
@@ -416,6 +418,7 @@ int RunSteps(int width, int height, int frames, int camera) {
         {"full scene", 0},
         {"full scene, texts one by one", TextsOneByOne},
         {"  without sky box", StepSky},
+        {"  without stars", StepStars},
         {"  without halos", StepHalos},
         {"  without orbits", StepOrbits},
         {"  without distance lines", StepLines},
@@ -426,7 +429,7 @@ int RunSteps(int width, int height, int frames, int camera) {
         {"    without names", StepNames},
         {"    without distance labels", StepDistanceLabels},
         {"    without the frame rate", StepFrameRate},
-        {"  without any step", 0xFF},
+        {"  without any step", 0xFF | StepStars},
     };
     std::vector<unsigned> skips;
     for (const Case& c : cases) {
@@ -686,10 +689,16 @@ private:
 // Bytes of the objects a prepared screen holds, by kind, pool and format.
 class HeldBytes {
 public:
+    // A texture with every level it has; its mipmaps are counted apart.
     void Add(IDirect3DTexture8* texture) {
         D3DSURFACE_DESC level = {};
-        if (texture != nullptr && SUCCEEDED(texture->GetLevelDesc(0, &level))) {
-            Count("texture", level.Pool, level.Format, level.Size);
+        if (texture == nullptr || FAILED(texture->GetLevelDesc(0, &level))) {
+            return;
+        }
+        Count("texture", level.Pool, level.Format, level.Size);
+        for (DWORD l = 1; l < texture->GetLevelCount(); ++l) {
+            texture->GetLevelDesc(l, &level);
+            Count("texture, mipmaps", level.Pool, level.Format, level.Size, l == 1);
         }
     }
     void Add(IDirect3DVertexBuffer8* buffer) {
@@ -718,10 +727,11 @@ private:
         int count;
         unsigned long bytes;
     };
-    void Count(const char* kind, D3DPOOL pool, D3DFORMAT format, UINT bytes) {
+    // `bytes` more of a kind of object; `another` counts one more object.
+    void Count(const char* kind, D3DPOOL pool, D3DFORMAT format, UINT bytes, bool another = true) {
         for (Row& row : rows_) {
             if (row.kind == kind && row.pool == pool && row.format == format) {
-                ++row.count;
+                row.count += another ? 1 : 0;
                 row.bytes += bytes;
                 return;
             }
@@ -771,6 +781,7 @@ HeldBytes ObjectsOf(const DeviceSceneObjects& objects) {
         held.Add(buffer);
     }
     held.Add(objects.skyBoxBuffer);
+    held.Add(objects.starBuffer);
     held.Add(objects.quadBuffer);
     for (IDirect3DVertexBuffer8* buffer : objects.ringBuffers) {
         held.Add(buffer);
@@ -845,6 +856,7 @@ int RunStart(int width, int height) {
         unsigned bits;
     } added[] = {
         {"first frames: sky box", StepSky},
+        {"  + stars", StepStars},
         {"  + halos", StepHalos},
         {"  + orbits and distance lines", StepOrbits | StepLines},
         {"  + planets", StepPlanets},

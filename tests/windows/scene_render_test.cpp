@@ -12,6 +12,7 @@
 #include "scene/win32/orrery_saver.h"
 #include "scene/win32/vertex_buffer_upload.h"
 #include "support/recording_device.h"
+#include "text/font_flags.h"
 #include "text/font_vertex.h"
 #include "text/win32/texture_font.h"
 
@@ -81,6 +82,9 @@ protected:
     std::string Label(const DrawRecord& draw) const {
         if (draw.stream == objects.skyBoxBuffer) {
             return "sky";
+        }
+        if (draw.stream == objects.starBuffer) {
+            return "stars";
         }
         if (draw.stream == objects.quadBuffer) {
             return draw.texture == objects.sunGlowTexture ? "glow" : "halo";
@@ -173,7 +177,9 @@ TEST_F(SceneOnRecordingDevice, PreparationFillsEverySlotOfTheCurrentDevice) {
         ASSERT_NE(prepared.bodyTextures[i], nullptr) << i;
         EXPECT_EQ(Recorded(prepared.bodyTextures[i])->desc.Width, 512u);
         EXPECT_EQ(Recorded(prepared.bodyTextures[i])->desc.Height, i == 9 ? 512u : 256u) << i;
+        EXPECT_EQ(Recorded(prepared.bodyTextures[i])->smallerLevels.size(), 9u) << "down to 1 x 1: " << i;
     }
+    EXPECT_TRUE(Recorded(prepared.skyTextures[0])->smallerLevels.empty()) << "never seen smaller";
     const IDirect3DTexture8* tga[] = {prepared.haloTexture, prepared.sunGlowTexture, prepared.ringTexture};
     const UINT tgaSizes[] = {128, 512, 64};
     for (int t = 0; t < 3; ++t) {
@@ -194,13 +200,32 @@ TEST_F(SceneOnRecordingDevice, PreparationFillsEverySlotOfTheCurrentDevice) {
     EXPECT_EQ(prepared.titleFont->Height(), 11u);
     EXPECT_EQ(prepared.titleFont->Flags(), 1u) << "bold";
     EXPECT_NE(prepared.titleFont->VertexBuffer(), nullptr) << "restored, ready to draw";
-    // The names' font is as large as a name can appear on the 600 pixels of this screen.
+    // The names' font is as large as a name can appear on the 600 pixels of this screen,
+    // and is the only one seen smaller than its glyphs: it alone has mipmaps, each level
+    // filled from the one before.
     ASSERT_NE(prepared.nameFont, nullptr);
     EXPECT_STREQ(prepared.nameFont->FaceName(), "Arial");
-    EXPECT_EQ(prepared.nameFont->Flags(), 1u) << "bold";
+    EXPECT_EQ(prepared.nameFont->Flags(), FontBold | FontMipmaps);
     EXPECT_EQ(prepared.nameFont->Height(), 60u);
     EXPECT_FLOAT_EQ(prepared.nameFontScale, 5.0f);
     EXPECT_EQ(prepared.nameFont->Atlas().textScale, 1.0f);
+    const RecordedTexture* names = Recorded(prepared.nameFont->Texture());
+    const UINT levels = 1 + static_cast<UINT>(names->smallerLevels.size());
+    ASSERT_EQ(levels, 11u) << "1024 x 1024 down to 1 x 1";
+    EXPECT_TRUE(names->PaddingUntouched());
+    for (UINT level = 1; level < levels; level += 3) {
+        const UINT side = names->smallerLevels[level - 1].desc.Width;
+        bool covered = false;
+        for (UINT y = 0; y < side && !covered; ++y) {
+            for (UINT x = 0; x < side && !covered; ++x) {
+                covered = (names->Texel(x, y, level) >> 12) != 0;
+            }
+        }
+        EXPECT_TRUE(covered) << "level " << level << " shows the glyphs";
+    }
+    for (const TextureFont* font : {prepared.labelFont, prepared.panelFont, prepared.titleFont}) {
+        EXPECT_EQ(font->Texture()->GetLevelCount(), 1u) << font->Height();
+    }
 
     EXPECT_EQ(device.light0.Type, D3DLIGHT_POINT);
     EXPECT_FLOAT_EQ(device.light0.Diffuse.b, 0.1f);
@@ -279,15 +304,21 @@ TEST_F(SceneOnRecordingDevice, TheStarsSettingPicksTheDenserSky) {
         reference->Release();
         return same;
     };
+    const auto starPoints = [&] {
+        const D3DVERTEXBUFFER_DESC& desc = static_cast<const RecordedVertexBuffer*>(objects.starBuffer)->desc;
+        return desc.Size / sizeof(StarVertex);
+    };
     saver.settings.stars = 1;
     Prepare();
     EXPECT_TRUE(sameImage(objects.skyTextures[2], IDR_MORE_STARS_POS_Y));
     EXPECT_TRUE(sameImage(objects.skyTextures[0], IDR_MORE_STARS_POS_X));
     EXPECT_FALSE(sameImage(objects.skyTextures[2], IDR_STARS_POS_Y));
+    EXPECT_EQ(starPoints(), 24000u);
 
     saver.settings.stars = 0;  // read again at the next preparation
     Prepare();
     EXPECT_TRUE(sameImage(objects.skyTextures[2], IDR_STARS_POS_Y));
+    EXPECT_EQ(starPoints(), 8000u);
 }
 
 TEST_F(SceneOnRecordingDevice, AMissingResourceIsEFail) {
@@ -311,7 +342,7 @@ TEST_F(SceneOnRecordingDevice, AFrameWithoutOverlaysDrawsTheSceneInItsOrder) {
     saver.saturnNearerThanSun = false;
     device.ClearRecords();
     saver.RenderFrame();
-    EXPECT_EQ(Summary(), (Labels{"sky*6", "halo*9", "planet*9", "ring*2", "glow"}));
+    EXPECT_EQ(Summary(), (Labels{"sky*6", "stars*3", "halo*9", "planet*9", "ring*2", "glow"}));
 
     ASSERT_GE(device.calls.size(), 3u);
     EXPECT_EQ(device.calls[0], "SetTransform") << "the projection";
@@ -323,7 +354,7 @@ TEST_F(SceneOnRecordingDevice, AFrameWithoutOverlaysDrawsTheSceneInItsOrder) {
     saver.saturnNearerThanSun = true;  // the farther blended layer goes first
     device.ClearRecords();
     saver.RenderFrame();
-    EXPECT_EQ(Summary(), (Labels{"sky*6", "halo*9", "planet*9", "glow", "ring*2"}));
+    EXPECT_EQ(Summary(), (Labels{"sky*6", "stars*3", "halo*9", "planet*9", "glow", "ring*2"}));
 }
 
 TEST_F(SceneOnRecordingDevice, EachStepDrawsWithItsStates) {
@@ -334,8 +365,8 @@ TEST_F(SceneOnRecordingDevice, EachStepDrawsWithItsStates) {
     saver.saturnNearerThanSun = false;
     device.ClearRecords();
     saver.RenderFrame();
-    ASSERT_EQ(Summary(),
-              (Labels{"sky*6", "halo*9", "orbit*9", "line*9", "planet*9", "ring*2", "glow", "name*9"}));
+    ASSERT_EQ(Summary(), (Labels{"sky*6", "stars*3", "halo*9", "orbit*9", "line*9", "planet*9", "ring*2",
+                                 "glow", "name*9"}));
 
     const D3DXMATRIX boxView = saver.StarBoxView();
     const std::vector<const DrawRecord*> sky = Draws("sky");
@@ -349,6 +380,22 @@ TEST_F(SceneOnRecordingDevice, EachStepDrawsWithItsStates) {
         EXPECT_EQ(sky[face]->vertexShader, 0x102u);
         EXPECT_EQ(sky[face]->stride, 20u);
     }
+    // The stars: points over the box, by size class, their light added to the box's.
+    const std::vector<const DrawRecord*> stars = Draws("stars");
+    UINT first = 0;
+    for (int k = 0; k < StarSizeCount; ++k) {
+        EXPECT_EQ(stars[k]->type, D3DPT_POINTLIST);
+        EXPECT_EQ(stars[k]->startVertex, first);
+        EXPECT_EQ(stars[k]->count, static_cast<UINT>(saver.starCounts[k]));
+        first += stars[k]->count;
+        float size = 0.0f;
+        const DWORD sizeBits = stars[k]->RenderState(D3DRS_POINTSIZE);
+        std::memcpy(&size, &sizeBits, sizeof(size));
+        EXPECT_EQ(size, StarPointSize(k, 600)) << k;
+        EXPECT_EQ(stars[k]->RenderState(D3DRS_DESTBLEND), static_cast<DWORD>(D3DBLEND_ONE));
+        EXPECT_TRUE(SameMatrix(stars[k]->view, boxView));
+    }
+    EXPECT_EQ(first, 8000u);
     for (const DrawRecord* halo : Draws("halo")) {
         EXPECT_EQ(halo->texture, objects.haloTexture);
         EXPECT_EQ(halo->RenderState(D3DRS_ALPHABLENDENABLE), 1u);
@@ -382,6 +429,8 @@ TEST_F(SceneOnRecordingDevice, EachStepDrawsWithItsStates) {
         EXPECT_EQ(planet.RenderState(D3DRS_AMBIENT), 0x00444444u);
         EXPECT_TRUE(SameMatrix(planet.world, saver.BodyWorldMatrix(i, saver.bodies[i].tilt, 3.0f)));
         EXPECT_EQ(std::memcmp(&planet.material, &saver.bodies[i].surfaceMaterial, sizeof(D3DMATERIAL8)), 0);
+        EXPECT_EQ(planet.stageStates.at({0, D3DTSS_MIPFILTER}), static_cast<DWORD>(D3DTEXF_LINEAR))
+            << "a far planet's map blends between levels";
     }
     const std::vector<const DrawRecord*> rings = Draws("ring");
     EXPECT_TRUE(SameMatrix(rings[0]->world, saver.BodyWorldMatrix(4, 0.7853982f, 3.0f))) << "Saturn's";
@@ -391,6 +440,7 @@ TEST_F(SceneOnRecordingDevice, EachStepDrawsWithItsStates) {
         EXPECT_EQ(ring->count, 128u);
         EXPECT_EQ(ring->RenderState(D3DRS_CULLMODE), static_cast<DWORD>(D3DCULL_NONE));
         EXPECT_EQ(ring->RenderState(D3DRS_ALPHABLENDENABLE), 1u);
+        EXPECT_EQ(ring->stageStates.at({0, D3DTSS_MIPFILTER}), static_cast<DWORD>(D3DTEXF_NONE));
     }
     const DrawRecord& glow = *Draws("glow")[0];
     EXPECT_EQ(glow.RenderState(D3DRS_ZENABLE), 1u) << "a planet in front hides part of the glow";
@@ -401,6 +451,7 @@ TEST_F(SceneOnRecordingDevice, EachStepDrawsWithItsStates) {
     for (const DrawRecord* name : Draws("name")) {
         EXPECT_EQ(name->RenderState(D3DRS_LIGHTING), 0u) << "white glyphs";
         EXPECT_EQ(name->texture, objects.nameFont->Texture());
+        EXPECT_EQ(name->stageStates.at({0, D3DTSS_MIPFILTER}), static_cast<DWORD>(D3DTEXF_LINEAR));
     }
     // The states left for the next frame.
     EXPECT_EQ(device.renderStates[D3DRS_CULLMODE], static_cast<DWORD>(D3DCULL_CCW));
@@ -469,7 +520,8 @@ TEST_F(SceneOnRecordingDevice, APreviewShowsTheSceneAndOnlyItsTitles) {
     saver.settings.distances = 1;
     Prepare();
     Frame();
-    EXPECT_EQ(Summary(), (Labels{"sky*6", "halo*9", "line*9", "planet*9", "ring*2", "glow", "title*4"}));
+    EXPECT_EQ(Summary(),
+              (Labels{"sky*6", "stars*3", "halo*9", "line*9", "planet*9", "ring*2", "glow", "title*4"}));
     for (const DrawRecord* title : Draws("title")) {
         EXPECT_EQ(title->type, D3DPT_TRIANGLELIST);
         EXPECT_EQ(title->count, 16u) << "eight letters, two triangles each";
@@ -487,7 +539,8 @@ TEST_F(SceneOnRecordingDevice, AnInvisibleBodyKeepsItsSphereButLosesHaloAndLabel
     saver.bodies[0].visible = 0;
     device.ClearRecords();
     saver.RenderFrame();
-    EXPECT_EQ(Summary(), (Labels{"sky*6", "halo*8", "orbit*9", "line*9", "planet*9", "ring*2", "name*16"}))
+    EXPECT_EQ(Summary(),
+              (Labels{"sky*6", "stars*3", "halo*8", "orbit*9", "line*9", "planet*9", "ring*2", "name*16"}))
         << "no glow and no name for the Sun; no halo, name or distance for Jupiter";
 }
 
@@ -509,6 +562,7 @@ TEST_F(SceneOnRecordingDevice, MissingBuffersAndFontsAreLeftOut) {
     ReleaseSlot(objects.sphereBuffers[3]);
     ReleaseSlot(objects.ringBuffers[1]);
     ReleaseSlot(objects.orbitBuffers[2]);
+    ReleaseSlot(objects.starBuffer);
     delete objects.labelFont;
     objects.labelFont = nullptr;
     delete objects.nameFont;
@@ -521,8 +575,9 @@ TEST_F(SceneOnRecordingDevice, MissingBuffersAndFontsAreLeftOut) {
     }
 }
 
-// Two screens of different sizes, the smaller one prepared last: each screen's panel and
-// titles are placed for its own back buffer.
+// Two screens of different sizes and DPIs, the smaller one prepared last: each screen's
+// fonts are made for its DPI, and its panel and titles are placed for its own back buffer
+// and DPI. The names keep their size in the scene on both.
 TEST_F(SceneOnRecordingDevice, TextsArePlacedForTheScreenTheyAreDrawnOn) {
     saver.settings.cameraSettings = CameraPlanetView;
     RecordingDevice smallDevice;
@@ -530,51 +585,68 @@ TEST_F(SceneOnRecordingDevice, TextsArePlacedForTheScreenTheyAreDrawnOn) {
         RecordingDevice* device;
         UINT width;
         UINT height;
+        UINT dpi;
+        float spacing;  // between the panel's lines, pixels
+        float offset;   // of the shadows
     };
-    const Screen screens[] = {{&device, 800, 600}, {&smallDevice, 400, 300}};
+    const Screen screens[] = {{&device, 800, 600, 96, 25.0f, 1.0f},
+                              {&smallDevice, 400, 300, 192, 50.0f, 2.0f}};
     auto use = [&](UINT index) {
         saver.activeDevice = screens[index].device;
         saver.backBufferDesc.Width = screens[index].width;
         saver.backBufferDesc.Height = screens[index].height;
+        saver.screenDpi = screens[index].dpi;
         saver.UseScreenDevice(index);
     };
     for (UINT index = 0; index < 2; ++index) {
         use(index);
         Prepare();
     }
+    // A name's size in the scene is its glyphs' texels divided by the font's scale: the
+    // same on both screens, though one font has twice the points per pixel.
+    float nameRows[2] = {};
+    for (UINT index = 0; index < 2; ++index) {
+        const DeviceSceneObjects& record = saver.deviceObjects[index];
+        for (const TextureFont* font :
+             {record.labelFont, record.panelFont, record.titleFont, record.nameFont}) {
+            EXPECT_EQ(font->PixelsPerInch(), screens[index].dpi) << "screen " << index;
+        }
+        nameRows[index] = RowTexelHeight(record.nameFont->Atlas()) / record.nameFontScale;
+    }
+    EXPECT_NEAR(nameRows[1] / nameRows[0], 1.0f, 0.03f);
     for (auto& line : saver.infoLines) {
         std::strcpy(line, "Name: Saturn");
     }
-    // The last draw of each kind's font is its last string: the panel's top line, 125
-    // pixels above 95 % of the height, and "CELESTRA" at 55 %. The second vertex of that
-    // draw is its first glyph's top-left corner, half a pixel up and left.
+    // The last draw of each kind's font is its last string: the panel's top line, five
+    // line spacings above 95 % of the height, and "CELESTRA" at 55 %, each the shadow's
+    // offset right of its shadow. The second vertex of that draw is its first glyph's
+    // top-left corner, half a pixel up and left.
     const struct {
         SaverMode mode;
-        float x;  // fractions of the width and height, and pixels to add
-        float dx;
+        float x;  // fractions of the width and height
         float y;
-        float dy;
-    } kinds[] = {{SaverMode::Test, 0.02f, 0.5f, 0.95f, -125.5f},
-                 {SaverMode::Preview, 0.11f, 0.5f, 0.55f, -0.5f}};
+        float lines;  // line spacings above y
+    } kinds[] = {{SaverMode::Test, 0.02f, 0.95f, 5.0f}, {SaverMode::Preview, 0.11f, 0.55f, 0.0f}};
     for (const auto& kind : kinds) {
         saver.mode = kind.mode;
         for (UINT index = 0; index < 2; ++index) {
             SCOPED_TRACE(testing::Message()
                          << "screen " << index << (kind.mode == SaverMode::Preview ? " preview" : ""));
+            const Screen& screen = screens[index];
             use(index);
             ASSERT_EQ(saver.RenderFrame(), S_OK);
             const DeviceSceneObjects& record = saver.deviceObjects[index];
             const TextureFont* font = kind.mode == SaverMode::Preview ? record.titleFont : record.panelFont;
             const auto* buffer = static_cast<const RecordedVertexBuffer*>(font->VertexBuffer());
-            const RecordingDevice& drawn = *screens[index].device;
+            const RecordingDevice& drawn = *screen.device;
             const auto last =
                 std::find_if(drawn.draws.rbegin(), drawn.draws.rend(),
                              [&](const DrawRecord& draw) { return draw.texture == font->Texture(); });
             ASSERT_NE(last, drawn.draws.rend());
             const auto* vertices =
                 reinterpret_cast<const FontVertex2D*>(buffer->bytes.data()) + last->startVertex;
-            EXPECT_FLOAT_EQ(vertices[1].x, kind.x * screens[index].width + kind.dx);
-            EXPECT_FLOAT_EQ(vertices[1].y, kind.y * screens[index].height + kind.dy);
+            EXPECT_FLOAT_EQ(vertices[1].x, kind.x * screen.width + screen.offset - 0.5f);
+            EXPECT_FLOAT_EQ(vertices[1].y, kind.y * screen.height - kind.lines * screen.spacing - 0.5f);
         }
     }
     saver.UseScreenDevice(1);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "resource_ids.h"
+#include "scene/win32/dialog_pictures.h"
 #include "scene/win32/music_file_dialog.h"
 #include "scene/win32/orrery_saver.h"
 #include "scene/win32/settings_dialog.h"
@@ -165,6 +166,51 @@ TEST_F(SettingsDialog, TemplateIsLaidOutAsDesigned) {
         ClickButton(dialog, IDCANCEL);
     });
     EXPECT_TRUE(Run(driver));
+}
+
+// At 96 dpi the space picture keeps its own size; in a control grown as at 200 % it is
+// replaced by a copy that fills the control in its own shape. The dialog gives back
+// every picture it made: closing it leaves no GDI object behind.
+TEST_F(SettingsDialog, ThePictureFillsAGrownControlAndNothingIsLeftAfterwards) {
+    const auto pictureSize = [](HWND dialog) {
+        const HBITMAP shown = reinterpret_cast<HBITMAP>(
+            SendDlgItemMessageA(dialog, IDC_SPACE_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        BITMAP description = {};
+        GetObjectA(shown, sizeof(description), &description);
+        return PictureSize{description.bmWidth, description.bmHeight};
+    };
+    DialogDriver warmUp;
+    warmUp.Then([&](HWND dialog) {
+        const PictureSize own = pictureSize(dialog);
+        EXPECT_EQ(own.width, 267);
+        EXPECT_EQ(own.height, 167);
+        ClickButton(dialog, IDCANCEL);
+    });
+    ASSERT_TRUE(Run(warmUp));
+    const DWORD objectsBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+
+    HGDIOBJ loaded = nullptr;
+    HGDIOBJ stretched = nullptr;
+    DialogDriver driver;
+    driver.Then([&](HWND dialog) {
+        loaded = reinterpret_cast<HGDIOBJ>(
+            SendDlgItemMessageA(dialog, IDC_SPACE_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        SetWindowPos(GetDlgItem(dialog, IDC_SPACE_PICTURE), nullptr, 0, 0, 534, 306,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        FitDialogPictures(dialog, GetModuleHandleA(nullptr));
+        stretched = reinterpret_cast<HGDIOBJ>(
+            SendDlgItemMessageA(dialog, IDC_SPACE_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        EXPECT_NE(stretched, loaded);
+        EXPECT_EQ(GetObjectType(loaded), 0u) << "the replaced picture is deleted";
+        const PictureSize grown = pictureSize(dialog);
+        const PictureSize expected = DialogPictureSize({267, 167}, {534, 306});
+        EXPECT_EQ(grown.width, expected.width);
+        EXPECT_EQ(grown.height, 306);
+        ClickButton(dialog, IDCANCEL);
+    });
+    ASSERT_TRUE(Run(driver));
+    EXPECT_EQ(GetObjectType(stretched), 0u) << "the dialog's own copy goes with it";
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), objectsBefore);
 }
 
 TEST_F(SettingsDialog, OkStoresWhatTheUserChanged) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -179,19 +180,13 @@ TEST_F(TextureFontFake, RestoreMakesABufferForSixteenBatchesOf300WorldVerticesAn
     };
     EXPECT_EQ(drawing.renderStates, renderStates);
     const std::map<std::pair<DWORD, D3DTEXTURESTAGESTATETYPE>, DWORD> stageStates = {
-        {{0, D3DTSS_COLOROP}, D3DTOP_MODULATE},
-        {{0, D3DTSS_COLORARG1}, D3DTA_TEXTURE},
-        {{0, D3DTSS_COLORARG2}, D3DTA_DIFFUSE},
-        {{0, D3DTSS_ALPHAOP}, D3DTOP_MODULATE},
-        {{0, D3DTSS_ALPHAARG1}, D3DTA_TEXTURE},
-        {{0, D3DTSS_ALPHAARG2}, D3DTA_DIFFUSE},
-        {{0, D3DTSS_MINFILTER}, D3DTEXF_POINT},
-        {{0, D3DTSS_MAGFILTER}, D3DTEXF_POINT},
-        {{0, D3DTSS_MIPFILTER}, D3DTEXF_NONE},
-        {{0, D3DTSS_TEXCOORDINDEX}, 0},
-        {{0, D3DTSS_TEXTURETRANSFORMFLAGS}, D3DTTFF_DISABLE},
-        {{1, D3DTSS_COLOROP}, D3DTOP_DISABLE},
-        {{1, D3DTSS_ALPHAOP}, D3DTOP_DISABLE},
+        {{0, D3DTSS_COLOROP}, D3DTOP_MODULATE}, {{0, D3DTSS_COLORARG1}, D3DTA_TEXTURE},
+        {{0, D3DTSS_COLORARG2}, D3DTA_DIFFUSE}, {{0, D3DTSS_ALPHAOP}, D3DTOP_MODULATE},
+        {{0, D3DTSS_ALPHAARG1}, D3DTA_TEXTURE}, {{0, D3DTSS_ALPHAARG2}, D3DTA_DIFFUSE},
+        {{0, D3DTSS_MINFILTER}, D3DTEXF_POINT}, {{0, D3DTSS_MAGFILTER}, D3DTEXF_POINT},
+        {{0, D3DTSS_MIPFILTER}, D3DTEXF_NONE},  {{0, D3DTSS_MIPMAPLODBIAS}, 0},
+        {{0, D3DTSS_TEXCOORDINDEX}, 0},         {{0, D3DTSS_TEXTURETRANSFORMFLAGS}, D3DTTFF_DISABLE},
+        {{1, D3DTSS_COLOROP}, D3DTOP_DISABLE},  {{1, D3DTSS_ALPHAOP}, D3DTOP_DISABLE},
     };
     EXPECT_EQ(drawing.stageStates, stageStates);
 
@@ -277,6 +272,34 @@ TEST_F(TextureFontFake, LongWorldTextFitsTheBufferAndHonoursItsFlags) {
     }
     ExpectCallerStatesBack();
     EXPECT_TRUE(Buffer(font).GuardIntact()) << "300 world vertices fit";
+}
+
+// A font for text seen smaller than its glyphs has every level down to 1 x 1, each one
+// filled when the font is made. Filtered text blends between two levels, leaning half a
+// level towards the sharper, unfiltered text keeps to level 0, and the caller's states
+// come back after either.
+TEST_F(TextureFontFake, AMipmappedFontFillsEveryLevelAndBlendsThemWhenFiltered) {
+    TextureFont font("Arial", 12, FontBold | FontMipmaps);
+    Prepare(font);
+    EXPECT_EQ(device.textureCreations.at(0).levels, 0u) << "the full chain";
+    const RecordedTexture& texture = *device.textures.at(0);
+    EXPECT_EQ(texture.locks, 9) << "256 x 256 down to 1 x 1, each level once";
+    EXPECT_EQ(texture.unlocks, 9);
+    EXPECT_TRUE(texture.PaddingUntouched());
+    ASSERT_EQ(font.Render3DText("Jupiter", TextCentered | TextFiltered), S_OK);
+    ASSERT_EQ(font.DrawText(2.0f, 0.0f, 0xFFFFFF00, "60.00 fps"), S_OK);
+    ASSERT_EQ(device.draws.size(), 2u);
+    const auto mipFilter = std::make_pair(DWORD{0}, D3DTSS_MIPFILTER);
+    EXPECT_EQ(device.draws[0].stageStates.at(mipFilter), static_cast<DWORD>(D3DTEXF_LINEAR));
+    EXPECT_EQ(device.draws[0].stageStates.at({0, D3DTSS_MINFILTER}), static_cast<DWORD>(D3DTEXF_LINEAR));
+    const float sharpening = -0.5f;
+    DWORD bias = 0;
+    std::memcpy(&bias, &sharpening, sizeof(bias));
+    EXPECT_EQ(device.draws[0].stageStates.at({0, D3DTSS_MIPMAPLODBIAS}), bias);
+    EXPECT_EQ(device.draws[1].stageStates.at(mipFilter), static_cast<DWORD>(D3DTEXF_NONE));
+    EXPECT_EQ(device.draws[1].stageStates.at({0, D3DTSS_MIPMAPLODBIAS}), 0u);
+    EXPECT_EQ(device.renderStates, callerRenderStates);
+    EXPECT_EQ(device.stageStates, callerStageStates);
 }
 
 TEST_F(TextureFontFake, AFailedLockEndsTheDrawAndPutsTheStatesBack) {

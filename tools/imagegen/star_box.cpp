@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "colour.h"
+#include "scene/star_field.h"
 
 namespace {
 
@@ -56,8 +57,14 @@ struct FaceCanvas {
     Colour& at(int x, int y) { return pixels[static_cast<std::size_t>(y) * FaceSize + x]; }
 };
 
+// The Milky Way's plane, whose pole the saver's stars crowd away from.
+Vec3 Pole() {
+    const StarDirection pole = GalaxyPole();
+    return Vec3{pole.x, pole.y, pole.z};
+}
+
 struct Galaxy {
-    Vec3 pole = Normalize(Vec3{0.35f, 0.82f, -0.45f});
+    Vec3 pole = Pole();
     Vec3 centre = Normalize(Cross(pole, Vec3{0.0f, 0.0f, 1.0f}));
     Vec3 side = Cross(pole, centre);
 
@@ -102,28 +109,22 @@ Colour SkyBackground(const Galaxy& galaxy, Vec3 d) {
     return Colour{0.006f + haze, 0.008f + haze, 0.016f + haze * 1.5f} + MilkyWay(galaxy, d);
 }
 
-Colour StarTint(float t) {
-    // From hot blue-white to cool orange-red; most stars near white and yellow.
-    static const Colour tints[] = {Hex(0x8AA6FF), Hex(0xBCCCFF), Hex(0xF0F2FF),
-                                   Hex(0xFFF0D4), Hex(0xFFD29A), Hex(0xFFAA70)};
-    return Gradient(tints, t);
-}
-
-struct Star {
+// A speck of unresolved star dust.
+struct Speck {
     Vec3 dir;
-    float flux;  // peak brightness; above 1 the core saturates and the star grows
+    float flux;  // peak brightness
     Colour tint;
 };
 
-void SplatStar(FaceCanvas& canvas, int face, const Star& star) {
+// A speck as a small Gaussian (dust is never bright enough to saturate).
+void SplatSpeck(FaceCanvas& canvas, int face, const Speck& speck) {
     float u, v;
-    if (!ProjectToFace(face, star.dir, &u, &v)) {
+    if (!ProjectToFace(face, speck.dir, &u, &v)) {
         return;
     }
     const float cx = u * FaceSize - 0.5f, cy = v * FaceSize - 0.5f;
-    const float sigma = 0.5f + 0.35f * std::sqrt(std::max(0.0f, star.flux - 0.3f));
-    const float halo = star.flux > 1.0f ? 0.05f * star.flux : 0.0f;
-    const int reach = static_cast<int>(std::ceil(sigma * 3.0f + (halo > 0.0f ? 8.0f : 0.0f)));
+    constexpr float sigma = 0.5f;
+    const int reach = static_cast<int>(std::ceil(sigma * 3.0f));
     const int x0 = std::max(0, static_cast<int>(std::floor(cx)) - reach);
     const int x1 = std::min(FaceSize - 1, static_cast<int>(std::ceil(cx)) + reach);
     const int y0 = std::max(0, static_cast<int>(std::floor(cy)) - reach);
@@ -131,48 +132,29 @@ void SplatStar(FaceCanvas& canvas, int face, const Star& star) {
     for (int y = y0; y <= y1; ++y) {
         for (int x = x0; x <= x1; ++x) {
             const float dx = static_cast<float>(x) - cx, dy = static_cast<float>(y) - cy;
-            const float d2 = dx * dx + dy * dy;
-            float value = star.flux * std::exp(-d2 / (2.0f * sigma * sigma));
-            if (halo > 0.0f) {
-                value += halo * std::exp(-std::sqrt(d2) / 2.2f);
-            }
-            canvas.at(x, y) = canvas.at(x, y) + star.tint * value;
+            const float value = speck.flux * std::exp(-(dx * dx + dy * dy) / (2.0f * sigma * sigma));
+            canvas.at(x, y) = canvas.at(x, y) + speck.tint * value;
         }
     }
 }
 
-std::vector<Star> MakeStars(const Galaxy& galaxy, bool dense) {
-    std::vector<Star> stars;
-    Random random(dense ? 0x5EEDu : 0x57A5u);
-    const int count = dense ? 24000 : 8000;
-    const float bandFraction = dense ? 0.8f : 0.45f;
-    while (static_cast<int>(stars.size()) < count) {
+// The denser sky's unresolved star dust, crowded into the Milky Way; the stars
+// themselves are the saver's points.
+std::vector<Speck> MakeDust(const Galaxy& galaxy) {
+    static const Colour tints[] = {Hex(0x8AA6FF), Hex(0xBCCCFF), Hex(0xF0F2FF),
+                                   Hex(0xFFF0D4), Hex(0xFFD29A), Hex(0xFFAA70)};
+    std::vector<Speck> dust;
+    Random random(0xD057u);
+    for (int i = 0; i < 60000; ++i) {
         const Vec3 d = random.OnSphere();
         const float b = galaxy.Latitude(d);
-        const float accept = (1.0f - bandFraction) + bandFraction * std::exp(-(b / 0.3f) * (b / 0.3f));
-        const float t = random.NextFloat();
-        const float temperature = random.NextFloat();
-        if (random.NextFloat() > accept) {
-            continue;
-        }
-        // Many faint stars, few bright ones.
-        const float flux = 0.1f * std::pow(30.0f, std::pow(t, 5.0f));
-        stars.push_back(Star{d, flux, StarTint(0.15f + 0.7f * temperature * temperature + 0.1f * t)});
-    }
-    if (dense) {
-        // Unresolved star dust, crowded into the Milky Way.
-        Random dust(0xD057u);
-        for (int i = 0; i < 60000; ++i) {
-            const Vec3 d = dust.OnSphere();
-            const float b = galaxy.Latitude(d);
-            const float keep = 0.25f + 0.75f * std::exp(-(b / 0.22f) * (b / 0.22f));
-            const float flux = dust.Range(0.04f, 0.1f);
-            if (dust.NextFloat() < keep) {
-                stars.push_back(Star{d, flux, StarTint(dust.NextFloat())});
-            }
+        const float keep = 0.25f + 0.75f * std::exp(-(b / 0.22f) * (b / 0.22f));
+        const float flux = random.Range(0.04f, 0.1f);
+        if (random.NextFloat() < keep) {
+            dust.push_back(Speck{d, flux, Gradient(tints, random.NextFloat())});
         }
     }
-    return stars;
+    return dust;
 }
 
 // The diffuse sky varies slowly: it is evaluated on a coarse grid whose outer samples
@@ -231,7 +213,7 @@ Vec3 StarBoxDirection(int face, float u, float v) {
 
 std::array<Image, 6> DrawStarBox(bool dense) {
     const Galaxy galaxy;
-    const std::vector<Star> stars = MakeStars(galaxy, dense);
+    const std::vector<Speck> dust = dense ? MakeDust(galaxy) : std::vector<Speck>{};
     const float skyGain = dense ? 1.25f : 1.0f;
     std::array<Image, 6> faces = {Image(FaceSize, FaceSize), Image(FaceSize, FaceSize),
                                   Image(FaceSize, FaceSize), Image(FaceSize, FaceSize),
@@ -239,8 +221,8 @@ std::array<Image, 6> DrawStarBox(bool dense) {
     for (int face = 0; face < FaceCount; ++face) {
         FaceCanvas canvas;
         PaintBackground(canvas, galaxy, face, skyGain);
-        for (const Star& star : stars) {
-            SplatStar(canvas, face, star);
+        for (const Speck& speck : dust) {
+            SplatSpeck(canvas, face, speck);
         }
         for (int y = 0; y < FaceSize; ++y) {
             for (int x = 0; x < FaceSize; ++x) {

@@ -1,8 +1,10 @@
 #include "d3dx/win32/d3dx_texture.h"
 
+#include <algorithm>
 #include <new>
 
 #include "d3dx/image_file.h"
+#include "d3dx/mip_chain.h"
 #include "d3dx/texel_format.h"
 
 namespace {
@@ -110,8 +112,11 @@ bool IsImageSize(UINT requested, uint32_t actual) {
     return requested == D3DX_DEFAULT || requested == 0 || requested == actual;
 }
 
-bool IsOneLevel(UINT mipLevels) {
-    return mipLevels == 1 || mipLevels == 0 || mipLevels == D3DX_DEFAULT;
+// The levels a texture of the image gets: 0 and D3DX_DEFAULT ask for the full chain,
+// and no count gives more.
+UINT LevelCount(UINT mipLevels, const DecodedImage& image) {
+    const UINT full = FullMipLevelCount(image.width, image.height);
+    return (mipLevels == 0 || mipLevels == D3DX_DEFAULT) ? full : std::min(mipLevels, full);
 }
 
 void DescribeFile(const DecodedImage& image, ImageFileKind kind, D3DXIMAGE_INFO* info) {
@@ -124,11 +129,11 @@ void DescribeFile(const DecodedImage& image, ImageFileKind kind, D3DXIMAGE_INFO*
     info->ImageFileFormat = kind == ImageFileKind::Jpeg ? D3DXIFF_JPG : D3DXIFF_TGA;
 }
 
-// Copies the image into level 0 row by row, since the device's rows may be longer than
+// Copies the image into a level row by row, since the device's rows may be longer than
 // the image's. The level must be at least the image's size.
-HRESULT WriteImage(IDirect3DTexture8* texture, const DecodedImage& image, TexelFormat format) {
+HRESULT WriteLevel(IDirect3DTexture8* texture, UINT index, const DecodedImage& image, TexelFormat format) {
     D3DSURFACE_DESC level = {};
-    HRESULT result = texture->GetLevelDesc(0, &level);
+    HRESULT result = texture->GetLevelDesc(index, &level);
     if (FAILED(result)) {
         return result;
     }
@@ -136,26 +141,38 @@ HRESULT WriteImage(IDirect3DTexture8* texture, const DecodedImage& image, TexelF
         return E_FAIL;
     }
     D3DLOCKED_RECT locked = {};
-    result = texture->LockRect(0, &locked, nullptr, 0);
+    result = texture->LockRect(index, &locked, nullptr, 0);
     if (FAILED(result)) {
         return result;
     }
     const std::size_t rowBytes = std::size_t{image.width} * BytesPerTexel(format);
     if (locked.pBits == nullptr || locked.Pitch < 0 || static_cast<std::size_t>(locked.Pitch) < rowBytes) {
-        texture->UnlockRect(0);
+        texture->UnlockRect(index);
         return E_FAIL;
     }
     auto* row = static_cast<uint8_t*>(locked.pBits);
     for (uint32_t y = 0; y < image.height; ++y, row += locked.Pitch) {
         ConvertPixelRow(&image.pixels[std::size_t{y} * image.width], image.width, format, row);
     }
-    return texture->UnlockRect(0);
+    return texture->UnlockRect(index);
 }
 
-HRESULT CreateTexture(IDirect3DDevice8* device, const DecodedImage& image, DWORD usage, TexelFormat format,
-                      D3DPOOL pool, TextureSlot* texture) {
-    const HRESULT result = device->CreateTexture(image.width, image.height, 1, usage, ToD3DFormat(format),
-                                                 pool, texture->Receive());
+// The image into level 0, and each further level of the texture halved from the last.
+HRESULT WriteImage(IDirect3DTexture8* texture, const DecodedImage& image, TexelFormat format) {
+    HRESULT result = WriteLevel(texture, 0, image, format);
+    const DWORD levels = texture->GetLevelCount();
+    DecodedImage level;
+    for (DWORD index = 1; index < levels && SUCCEEDED(result); ++index) {
+        level = HalvedImage(index == 1 ? image : level);
+        result = WriteLevel(texture, index, level, format);
+    }
+    return result;
+}
+
+HRESULT CreateTexture(IDirect3DDevice8* device, const DecodedImage& image, UINT levels, DWORD usage,
+                      TexelFormat format, D3DPOOL pool, TextureSlot* texture) {
+    const HRESULT result = device->CreateTexture(image.width, image.height, levels, usage,
+                                                 ToD3DFormat(format), pool, texture->Receive());
     if (FAILED(result)) {
         return result;
     }
@@ -163,9 +180,9 @@ HRESULT CreateTexture(IDirect3DDevice8* device, const DecodedImage& image, DWORD
 }
 
 // Default-pool textures cannot be locked: they are filled from a system-memory copy.
-HRESULT CreateFilledTexture(IDirect3DDevice8* device, const DecodedImage& image, DWORD usage,
+HRESULT CreateFilledTexture(IDirect3DDevice8* device, const DecodedImage& image, UINT levels, DWORD usage,
                             TexelFormat format, D3DPOOL pool, TextureSlot* texture) {
-    HRESULT result = CreateTexture(device, image, usage, format, pool, texture);
+    HRESULT result = CreateTexture(device, image, levels, usage, format, pool, texture);
     if (FAILED(result)) {
         return result;
     }
@@ -173,7 +190,7 @@ HRESULT CreateFilledTexture(IDirect3DDevice8* device, const DecodedImage& image,
         return WriteImage(texture->Get(), image, format);
     }
     TextureSlot staging;
-    result = CreateTexture(device, image, 0, format, D3DPOOL_SYSTEMMEM, &staging);
+    result = CreateTexture(device, image, levels, 0, format, D3DPOOL_SYSTEMMEM, &staging);
     if (SUCCEEDED(result)) {
         result = WriteImage(staging.Get(), image, format);
     }
@@ -191,7 +208,7 @@ HRESULT CreateTextureFromFile(IDirect3DDevice8* device, const void* data, UINT s
     if (DecodeImageFile(static_cast<const uint8_t*>(data), size, &image, &kind) != DecodeStatus::Ok) {
         return D3DXERR_INVALIDDATA;
     }
-    if (!IsImageSize(width, image.width) || !IsImageSize(height, image.height) || !IsOneLevel(mipLevels)) {
+    if (!IsImageSize(width, image.width) || !IsImageSize(height, image.height)) {
         return D3DERR_INVALIDCALL;
     }
     if (srcInfo != nullptr) {
@@ -206,7 +223,8 @@ HRESULT CreateTextureFromFile(IDirect3DDevice8* device, const void* data, UINT s
         return D3DERR_INVALIDCALL;
     }
     TextureSlot created;
-    const HRESULT result = CreateFilledTexture(device, image, usage, texelFormat, pool, &created);
+    const HRESULT result =
+        CreateFilledTexture(device, image, LevelCount(mipLevels, image), usage, texelFormat, pool, &created);
     if (FAILED(result)) {
         return result;
     }

@@ -12,6 +12,9 @@
 #ifndef D3DX_FILTER_NONE
 #define D3DX_FILTER_NONE (1 << 0)
 #endif
+#ifndef D3DX_FILTER_BOX
+#define D3DX_FILTER_BOX (5 << 0)
+#endif
 #ifndef D3DXERR_INVALIDDATA
 #define D3DXERR_INVALIDDATA ((HRESULT)0x88760B59L)
 #endif
@@ -37,12 +40,13 @@ typedef struct _D3DXIMAGE_INFO {
     D3DXIMAGE_FILEFORMAT ImageFileFormat;
 } D3DXIMAGE_INFO;
 
-// Creates a one-level texture of the image's own size from a baseline or progressive
-// JPEG or a TGA (types 2 and 10, 24 or 32 bits) file.
+// Creates a texture of the image's own size from a baseline or progressive JPEG or a TGA
+// (types 2 and 10, 24 or 32 bits) file.
 // - width, height: D3DX_DEFAULT or 0 for the image's size, or exactly that size; the
-//   image is never rescaled, so any other size is D3DERR_INVALIDCALL (filters unused).
-// - mipLevels: 1, or 0 / D3DX_DEFAULT; either way the texture has one level. More
-//   levels are D3DERR_INVALIDCALL.
+//   image is never rescaled, so any other size is D3DERR_INVALIDCALL (filter unused).
+// - mipLevels: 0 or D3DX_DEFAULT for the full chain down to 1 x 1, else that many levels
+//   (at most the full chain). Each level after the first is the 2 x 2 box mean of the one
+//   before, whatever mipFilter asks.
 // - format: D3DFMT_UNKNOWN follows the image: X8R8G8B8 for opaque images and A8R8G8B8
 //   for images with alpha, or the first 16-bit fallback (R5G6B5, X1R5G5B5 / A4R4G4B4,
 //   A1R5G5B5) that the device's CheckDeviceFormat accepts. An explicit format must be one

@@ -5,8 +5,10 @@
 #include "framework/status_codes.h"
 #include "framework/win32/device_kind_modes.h"
 #include "framework/win32/fallback_mode_registry.h"
+#include "framework/win32/monitor_dpi.h"
 #include "framework/win32/multi_monitor_api.h"
 #include "framework/win32/saver_base.h"
+#include "util/screen_dpi.h"
 
 namespace {
 
@@ -171,6 +173,15 @@ void RefreshMonitorRects(SaverBase& saver) {
     }
 }
 
+// The monitor a screen device shows: its own in full screen, the window's otherwise.
+HMONITOR MonitorOfScreen(const SaverBase& saver, const ScreenDevice& screen) {
+    if (saver.mode == Full) {
+        return screen.monitorIndex < saver.monitorCount ? saver.monitors[screen.monitorIndex].monitorHandle
+                                                        : nullptr;
+    }
+    return MultiMonitorApi::MonitorFromWindow(saver.mainWindow, MONITOR_DEFAULTTONEAREST);
+}
+
 RECT UnionOfRenderedScreens(const SaverBase& saver) {
     RECT total = {};
     for (DWORD d = 0; d < saver.screenDeviceCount; ++d) {
@@ -226,6 +237,10 @@ HRESULT SaverBase::CreateScreenDevices() {
     RefreshMonitorRects(*this);
     if (mode == Full) {
         renderTotal = UnionOfRenderedScreens(*this);
+    }
+    // Each screen's texts are made for its own monitor's DPI.
+    for (DWORD i = 0; i < screenDeviceCount; ++i) {
+        screenDevices[i].dpi = UsableDpi(MonitorDpi(MonitorOfScreen(*this, screenDevices[i])));
     }
     if (!errorMode && !StartupAbandoned()) {
         PrepareScreenDevices(*this);
@@ -397,6 +412,10 @@ HRESULT SaverBase::CheckWindowedFormat(UINT adapter, WindowedFormatChoice* choic
         return E_FAIL;
     }
     return S_OK;
+}
+
+UINT SaverBase::MonitorDpi(HMONITOR monitor) {
+    return QueryMonitorDpi(monitor);
 }
 
 void SaverBase::DescribeDevices() {

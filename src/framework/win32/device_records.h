@@ -59,6 +59,7 @@ struct ScreenDevice {
     D3DPRESENT_PARAMETERS presentParams;
     BOOL objectsCreated;
     BOOL objectsPrepared;
+    UINT dpi;  // of its monitor, as its texts are laid out (UsableDpi of the system's answer)
     char deviceStats[90];
     char frameStats[40];
 };

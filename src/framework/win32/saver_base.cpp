@@ -2,6 +2,7 @@
 
 #include "framework/status_codes.h"
 #include "util/copy_string_bounded.h"
+#include "util/screen_dpi.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ SaverBase::SaverBase()
       renderTotal(),
       renderCurrent(),
       backBufferDesc(),
+      screenDpi(DefaultDpi),
       windowTitle(),
       allowReference(FALSE),
       useDepthBuffer(TRUE),

@@ -153,6 +153,9 @@ public:
     RECT renderTotal;
     RECT renderCurrent;
     D3DSURFACE_DESC backBufferDesc;
+    // The DPI of the current screen device's monitor (SwitchToScreenDevice), for which its
+    // fonts and screen texts are made; 96 until a device is current.
+    UINT screenDpi;
     char windowTitle[200];
     BOOL allowReference;
     BOOL useDepthBuffer;
@@ -173,6 +176,9 @@ protected:
     // Makes the Direct3D object (version 220) from d3d8.dll, or null. Tests return a
     // stand-in here to drive adapters and refusals the real one cannot show.
     virtual IDirect3D8* CreateDirect3D();
+    // The DPI of a monitor (QueryMonitorDpi). Tests answer here for monitors of different
+    // DPIs, which Wine cannot show: it has one DPI for every monitor.
+    virtual UINT MonitorDpi(HMONITOR monitor);
 
 private:
     void CountMouseMove(LPARAM position);

@@ -6,6 +6,7 @@
 #include "framework/frame_stats.h"
 #include "framework/screen_projection.h"
 #include "util/copy_string_bounded.h"
+#include "util/screen_dpi.h"
 #include "util/win32/frame_timer.h"
 
 namespace {
@@ -220,6 +221,7 @@ void SaverBase::SwitchToScreenDevice(UINT index) {
             backBuffer->Release();
         }
     }
+    screenDpi = UsableDpi(screen.dpi);
     CopyStringBounded(deviceStats, screen.deviceStats);
     CopyStringBounded(frameStats, screen.frameStats);
     UseScreenDevice(index);

@@ -2,6 +2,7 @@
 #include "framework/win32/saver_base.h"
 #include "resource_ids.h"
 #include "util/copy_string_bounded.h"
+#include "util/screen_dpi.h"
 
 const char SaverWindowClassName[] = "SaverWindowClass";
 
@@ -111,7 +112,13 @@ HRESULT SaverBase::CreateSaverWindows() {
             }
             break;
         case Test: {
+            // 600 x 400 pixels at 96 dpi, grown with the DPI of the monitor the window
+            // opens on, so that the scene and its texts keep their proportions.
             RECT rc = {50, 50, 650, 450};
+            const UINT dpi =
+                UsableDpi(MonitorDpi(MultiMonitorApi::MonitorFromRect(&rc, MONITOR_DEFAULTTOPRIMARY)));
+            rc.right = rc.left + static_cast<LONG>(ScaledPixels(600.0f, dpi));
+            rc.bottom = rc.top + static_cast<LONG>(ScaledPixels(400.0f, dpi));
             AdjustWindowRect(&rc, TestStyle, FALSE);
             mainWindow =
                 CreateWindowExA(0, SaverWindowClassName, windowTitle, TestStyle, rc.left, rc.top,

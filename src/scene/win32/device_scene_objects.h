@@ -18,7 +18,7 @@ struct DeviceSceneObjects {
     TextureFont* panelFont;  // information panel
     TextureFont* titleFont;  // titles
     TextureFont* nameFont;   // names and distance labels, in the scene
-    float nameFontScale;     // nameFont's height over NameFontBaseHeight; 0 without nameFont
+    float nameFontScale;     // NameFontScale of nameFont (1 for 12 points at 96 dpi); 0 without it
     IDirect3DTexture8* skyTextures[SkyFaceCount];
     IDirect3DVertexBuffer8* orbitBuffers[BodyCount];     // entry 0 (the Sun) stays null
     IDirect3DVertexBuffer8* distanceBuffers[BodyCount];  // entry 0 stays null
@@ -26,6 +26,7 @@ struct DeviceSceneObjects {
     IDirect3DVertexBuffer8* quadBuffer;
     IDirect3DVertexBuffer8* ringBuffers[RingCount];  // Saturn's, Uranus's
     IDirect3DVertexBuffer8* sphereBuffers[SphereDetailCount];
+    IDirect3DVertexBuffer8* starBuffer;          // the stars as points, by size class (starCounts)
     IDirect3DTexture8* bodyTextures[BodyCount];  // entry 0 stays null
     IDirect3DTexture8* ringTexture;
     IDirect3DTexture8* haloTexture;

@@ -7,13 +7,15 @@
 #include "text/glyph_atlas.h"
 #include "text/win32/glyph_rasterizer.h"
 #include "text/win32/texture_font.h"
+#include "util/screen_dpi.h"
 
 namespace {
 
 constexpr uint32_t MaxNameTextureSide = 1024;
 
-TextureFont* NewFont(IDirect3DDevice8* device, const char* faceName, uint32_t height) {
-    auto* font = new TextureFont(faceName, height, FontBold);
+TextureFont* NewFont(IDirect3DDevice8* device, const char* faceName, uint32_t height, uint32_t dpi,
+                     uint32_t flags = FontBold) {
+    auto* font = new TextureFont(faceName, height, flags, dpi);
     // A font without its glyphs draws nothing; that is no reason to stop the scene.
     font->InitDeviceObjects(device);
     font->RestoreDeviceObjects();
@@ -22,10 +24,14 @@ TextureFont* NewFont(IDirect3DDevice8* device, const char* faceName, uint32_t he
 
 const char NameFace[] = "Arial";
 
-// The names' height for screens up to `screenHeight` pixels tall on `device`: their
-// glyphs must fit one texture of the device's size, at most 1024 x 1024, without being
-// shrunk to it.
-uint32_t NameFontHeight(IDirect3DDevice8* device, uint32_t screenHeight) {
+// The names stand in the scene and are mostly seen smaller than their glyphs: their
+// texture has mipmaps.
+constexpr uint32_t NameFontFlags = FontBold | FontMipmaps;
+
+// The names' height for screens up to `screenHeight` pixels tall at `dpi` on `device`:
+// their glyphs must fit one texture of the device's size, at most 1024 x 1024, without
+// being shrunk to it.
+uint32_t NameFontHeight(IDirect3DDevice8* device, uint32_t screenHeight, uint32_t dpi) {
     D3DCAPS8 caps = {};
     device->GetDeviceCaps(&caps);
     uint32_t side = MaxNameTextureSide;
@@ -33,9 +39,10 @@ uint32_t NameFontHeight(IDirect3DDevice8* device, uint32_t screenHeight) {
         side = std::min({side, static_cast<uint32_t>(caps.MaxTextureWidth),
                          static_cast<uint32_t>(caps.MaxTextureHeight)});
     }
-    return ChooseNameFontHeight(screenHeight, [side](uint32_t height) {
+    return ChooseNameFontHeight(screenHeight, dpi, [side, dpi](uint32_t height) {
         GlyphExtent extents[GlyphCharCount];
-        return GlyphTextureSize(height) <= side && MeasureGlyphs(NameFace, height, FontBold, 1.0f, extents) &&
+        return GlyphTextureSize(height) <= side &&
+               MeasureGlyphs(NameFace, GlyphFontSize{height, dpi, 1.0f}, NameFontFlags, extents) &&
                GlyphsFitTexture(extents, side);
     });
 }
@@ -113,16 +120,19 @@ void OrrerySaver::ReleaseSceneObjects() {
     }
 }
 
-// A repeated preparation replaces the fonts rather than leaking the earlier ones.
+// A repeated preparation replaces the fonts rather than leaking the earlier ones. Every
+// font is rasterised at the DPI of this device's screen: the screen texts grow with it,
+// and the names, which keep their size in the scene, get fewer points for more pixels.
 void OrrerySaver::CreateFonts() {
     DeleteFonts();
-    currentDevice->labelFont = NewFont(activeDevice, NameFace, NameFontBaseHeight);
-    currentDevice->panelFont = NewFont(activeDevice, "Tahoma", 14);
-    currentDevice->titleFont = NewFont(activeDevice, "Tahoma", 11);
-    const uint32_t nameHeight =
-        NameFontHeight(activeDevice, std::max<uint32_t>(TallestBackBufferHeight(), backBufferDesc.Height));
-    currentDevice->nameFont = NewFont(activeDevice, NameFace, nameHeight);
-    currentDevice->nameFontScale = NameFontScale(nameHeight);
+    const uint32_t dpi = UsableDpi(screenDpi);
+    currentDevice->labelFont = NewFont(activeDevice, NameFace, NameFontBaseHeight, dpi);
+    currentDevice->panelFont = NewFont(activeDevice, "Tahoma", 14, dpi);
+    currentDevice->titleFont = NewFont(activeDevice, "Tahoma", 11, dpi);
+    const uint32_t nameHeight = NameFontHeight(
+        activeDevice, std::max<uint32_t>(TallestBackBufferHeight(), backBufferDesc.Height), dpi);
+    currentDevice->nameFont = NewFont(activeDevice, NameFace, nameHeight, dpi, NameFontFlags);
+    currentDevice->nameFontScale = NameFontScale(nameHeight, dpi);
 }
 
 void OrrerySaver::DeleteFonts() {

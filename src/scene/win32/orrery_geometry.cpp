@@ -16,8 +16,9 @@ IDirect3DVertexBuffer8* Upload(IDirect3DDevice8* device, const std::vector<Verte
 
 }  // namespace
 
-// Star box, quad, spheres and rings. Without a star box or quad the scene cannot be
-// drawn, so either failing fails the preparation; the others may stay empty.
+// Star box, quad, spheres, rings and the stars. Without a star box or quad the scene
+// cannot be drawn, so either failing fails the preparation; the others may stay empty.
+// The "Stars" setting is read here, so a change shows at the next preparation.
 HRESULT OrrerySaver::BuildStaticGeometry() {
     if (currentDevice == nullptr) {
         return E_FAIL;
@@ -49,6 +50,13 @@ HRESULT OrrerySaver::BuildStaticGeometry() {
     }
     objects.ringBuffers[0] = BuildRing(SaturnRingOuter, SaturnRingInner, RingSegments, &ringVertexCounts[0]);
     objects.ringBuffers[1] = BuildRing(UranusRingOuter, UranusRingInner, RingSegments, &ringVertexCounts[1]);
+
+    ReleaseSlot(objects.starBuffer);
+    const StarPoints stars = BuildStarPoints(GenerateStars(settings.stars != 0));
+    objects.starBuffer = Upload(activeDevice, stars.vertices, StarVertexFvf);
+    for (int k = 0; k < StarSizeCount; ++k) {
+        starCounts[k] = stars.counts[k];
+    }
     return S_OK;
 }
 

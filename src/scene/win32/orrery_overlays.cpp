@@ -64,15 +64,16 @@ void OrrerySaver::DrawDistanceLabels() {
 void OrrerySaver::DrawInfoPanel() {
     DrawScreenTexts(currentDevice->panelFont,
                     InfoPanelTexts(infoLines, infoTextAlpha, settings.redVal, settings.greenVal,
-                                   settings.blueVal, screenWidth, screenHeight),
+                                   settings.blueVal, screenWidth, screenHeight, screenDpi),
                     0);
 }
 
 void OrrerySaver::DrawFrameRate() {
     FormatFrameRate(frameRateText, sizeof(frameRateText), framesPerSecond);
-    DrawScreenTexts(currentDevice->labelFont, FrameRateTexts(frameRateText), 0);
+    DrawScreenTexts(currentDevice->labelFont, FrameRateTexts(frameRateText, screenDpi), 0);
 }
 
 void OrrerySaver::DrawPreviewTitles() {
-    DrawScreenTexts(currentDevice->titleFont, PreviewTitleTexts(screenWidth, screenHeight), TitleFlags);
+    DrawScreenTexts(currentDevice->titleFont, PreviewTitleTexts(screenWidth, screenHeight, screenDpi),
+                    TitleFlags);
 }

@@ -1,3 +1,5 @@
+#include <cstring>
+
 #include "scene/win32/orrery_saver.h"
 
 // The frame of one screen. Render states that a step does not restore stay set for the
@@ -50,6 +52,13 @@ D3DMATERIAL8 PlainMaterial(const D3DXCOLOR& colour) {
     return material;
 }
 
+// A float render state (the point size) as Direct3D takes it: its bits in a DWORD.
+DWORD FloatBits(float value) {
+    DWORD bits = 0;
+    std::memcpy(&bits, &value, sizeof(bits));
+    return bits;
+}
+
 bool ValidDetail(int detail) {
     return detail >= 0 && detail < SphereDetailCount;
 }
@@ -69,6 +78,7 @@ HRESULT OrrerySaver::RenderFrame() {
         return S_OK;  // nothing can be drawn this frame
     }
     DrawSkyBox();
+    DrawStars();
     DrawPlanetHalos();
     if (settings.trajectories) {
         DrawOrbits();
@@ -131,6 +141,48 @@ void OrrerySaver::DrawSkyBox() {
     device->SetTransform(D3DTS_VIEW, &viewMatrix);
     device->SetRenderState(D3DRS_ZENABLE, TRUE);
     device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
+}
+
+// The stars as points over the box, around the eye as the box is, each size class in its
+// own point size. Their light adds to the box's, so a faint star over a bright nebula
+// never shows darker than the nebula.
+void OrrerySaver::DrawStars() {
+    IDirect3DDevice8* device = activeDevice;
+    IDirect3DVertexBuffer8* stars = currentDevice->starBuffer;
+    if (stars == nullptr) {
+        return;
+    }
+    D3DXMATRIX identity;
+    D3DXMatrixIdentity(&identity);
+    device->SetTransform(D3DTS_WORLD, &identity);
+    const D3DXMATRIX boxView = StarBoxView();
+    device->SetTransform(D3DTS_VIEW, &boxView);
+    device->SetRenderState(D3DRS_ZENABLE, FALSE);
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_DIFFUSE);
+    device->SetVertexShader(StarVertexFvf);
+    device->SetStreamSource(0, stars, sizeof(StarVertex));
+    UINT first = 0;
+    for (int k = 0; k < StarSizeCount; ++k) {
+        const float size = StarPointSize(k, static_cast<uint32_t>(screenHeight));
+        device->SetRenderState(D3DRS_POINTSIZE, FloatBits(size));
+        if (starCounts[k] > 0) {
+            device->DrawPrimitive(D3DPT_POINTLIST, first, static_cast<UINT>(starCounts[k]));
+        }
+        first += static_cast<UINT>(starCounts[k]);
+    }
+    device->SetRenderState(D3DRS_POINTSIZE, FloatBits(1.0f));
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
+    device->SetTransform(D3DTS_VIEW, &viewMatrix);
+    device->SetRenderState(D3DRS_ZENABLE, TRUE);
 }
 
 // Without depth and before the planets, so that every planet covers its own halo.
@@ -209,6 +261,9 @@ void OrrerySaver::DrawDistanceLines() {
 // light and the ambient level the "Ambient" setting chooses.
 void OrrerySaver::DrawPlanets() {
     IDirect3DDevice8* device = activeDevice;
+    // The planets' maps blend between their two nearest levels (the other steps' textures
+    // have one).
+    device->SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTEXF_LINEAR);
     device->SetRenderState(D3DRS_ZENABLE, TRUE);
     device->LightEnable(0, TRUE);
     device->SetRenderState(D3DRS_AMBIENT, settings.ambient ? FullAmbient : DimAmbient);
@@ -226,6 +281,7 @@ void OrrerySaver::DrawPlanets() {
         device->SetTexture(0, currentDevice->bodyTextures[i]);
         device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, sphereVertexCounts[body.sphereDetail] - 2);
     }
+    device->SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTEXF_NONE);
     device->SetRenderState(D3DRS_ZENABLE, FALSE);
     device->LightEnable(0, FALSE);
     device->SetRenderState(D3DRS_LIGHTING, FALSE);

@@ -40,12 +40,14 @@ public:
     void DisplayTurnedOff() override;
     void DisplayTurnedOn() override;
 
-    // Textures of the current device, from the embedded "DDS" resources.
-    HRESULT LoadResourceTexture(int resourceId, IDirect3DTexture8** texture);
+    // Textures of the current device, from the embedded "DDS" resources: one level, or
+    // with `mipLevels` 0 the full chain.
+    HRESULT LoadResourceTexture(int resourceId, IDirect3DTexture8** texture, UINT mipLevels = 1);
     HRESULT LoadSceneTextures();
 
     // The drawing steps of a frame, in the order RenderFrame runs them.
     void DrawSkyBox();
+    void DrawStars();
     void DrawPlanetHalos();
     void DrawOrbits();
     void DrawDistanceLines();

@@ -31,9 +31,9 @@ const void* ResourceBytes(int resourceId, DWORD* size) {
 
 }  // namespace
 
-// One level of the image's own size in the managed pool, so the texture outlives a
-// device reset; the format follows the image (with alpha for the TGA images).
-HRESULT OrrerySaver::LoadResourceTexture(int resourceId, IDirect3DTexture8** texture) {
+// The image's own size in the managed pool, so the texture outlives a device reset; the
+// format follows the image (with alpha for the TGA images).
+HRESULT OrrerySaver::LoadResourceTexture(int resourceId, IDirect3DTexture8** texture, UINT mipLevels) {
     if (texture == nullptr) {
         return E_POINTER;
     }
@@ -44,8 +44,9 @@ HRESULT OrrerySaver::LoadResourceTexture(int resourceId, IDirect3DTexture8** tex
     const void* data = ResourceBytes(resourceId, &size);
     if (data != nullptr && size != 0) {
         const HRESULT hr = D3DXCreateTextureFromFileInMemoryEx(
-            activeDevice, data, size, D3DX_DEFAULT, D3DX_DEFAULT, 1, 0, D3DFMT_UNKNOWN, D3DPOOL_MANAGED,
-            D3DX_FILTER_NONE, D3DX_FILTER_NONE, 0, nullptr, nullptr, texture);
+            activeDevice, data, size, D3DX_DEFAULT, D3DX_DEFAULT, mipLevels, 0, D3DFMT_UNKNOWN,
+            D3DPOOL_MANAGED, D3DX_FILTER_NONE, mipLevels == 1 ? D3DX_FILTER_NONE : D3DX_FILTER_BOX, 0,
+            nullptr, nullptr, texture);
         if (FAILED(hr)) {
             return hr;
         }
@@ -77,8 +78,11 @@ HRESULT OrrerySaver::LoadSceneTextures() {
             return hr;
         }
     }
+    // A planet far off is drawn much smaller than its map, whose detail then shimmers as
+    // the planet turns and moves: its texture has every level down to 1 x 1. The other
+    // textures are never seen much smaller than they are.
     for (int i = 1; i < BodyCount; ++i) {
-        const HRESULT hr = LoadResourceTexture(BodyTextureIds[i], &objects.bodyTextures[i]);
+        const HRESULT hr = LoadResourceTexture(BodyTextureIds[i], &objects.bodyTextures[i], 0);
         if (FAILED(hr)) {
             return hr;
         }

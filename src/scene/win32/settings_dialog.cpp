@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "resource_ids.h"
+#include "scene/win32/dialog_pictures.h"
 #include "scene/win32/orrery_saver.h"
 #include "settings/settings_dialog_model.h"
 
@@ -278,6 +279,7 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     switch (message) {
         case WM_INITDIALOG:
             InitSettingsDialog(*saver, dialog);
+            FitDialogPictures(dialog, saver->instance);
             return TRUE;
         case WM_COMMAND:
             HandleCommand(*saver, dialog, LOWORD(wParam));
@@ -291,6 +293,9 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         case WM_LBUTTONDOWN:
             OpenLogoLink(dialog);
             return TRUE;
+        case WM_DESTROY:
+            ReleaseDialogPictures(dialog);
+            return FALSE;  // the dialog manager's own clean-up follows
         default:
             return FALSE;
     }

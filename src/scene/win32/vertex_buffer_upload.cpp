@@ -36,6 +36,7 @@ bool WriteVertexBuffer(IDirect3DVertexBuffer8* buffer, const void* data, UINT by
 }
 
 void ReleaseSceneBuffers(DeviceSceneObjects& objects) {
+    ReleaseSlot(objects.starBuffer);
     for (int i = BodyCount - 1; i >= 0; --i) {
         ReleaseSlot(objects.distanceBuffers[i]);
         ReleaseSlot(objects.orbitBuffers[i]);

@@ -31,6 +31,7 @@ void SetTextStageStates(IDirect3DDevice8* device) {
     device->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_POINT);
     device->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_POINT);
     device->SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTEXF_NONE);
+    device->SetTextureStageState(0, D3DTSS_MIPMAPLODBIAS, 0);
     device->SetTextureStageState(0, D3DTSS_TEXCOORDINDEX, 0);
     device->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_DISABLE);
     device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);

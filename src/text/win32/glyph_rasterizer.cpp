@@ -1,5 +1,7 @@
 #include "text/win32/glyph_rasterizer.h"
 
+#include <vector>
+
 #include "text/font_flags.h"
 #include "text/glyph_atlas.h"
 
@@ -60,9 +62,11 @@ public:
         return true;
     }
 
-    bool MakeFont(const char* faceName, uint32_t height, uint32_t flags, float textScale) {
-        const int pixelsPerInch = static_cast<int>(GetDeviceCaps(dc_, LOGPIXELSY) * textScale);
-        const int pixelHeight = MulDiv(static_cast<int>(height), pixelsPerInch, 72);
+    bool MakeFont(const char* faceName, const GlyphFontSize& size, uint32_t flags) {
+        const int screenPixelsPerInch =
+            size.pixelsPerInch != 0 ? static_cast<int>(size.pixelsPerInch) : GetDeviceCaps(dc_, LOGPIXELSY);
+        const int pixelsPerInch = static_cast<int>(screenPixelsPerInch * size.textScale);
+        const int pixelHeight = MulDiv(static_cast<int>(size.height), pixelsPerInch, 72);
         font_ = CreateFontA(-pixelHeight, 0, 0, 0, (flags & FontBold) ? FW_BOLD : FW_NORMAL,
                             (flags & FontItalic) ? TRUE : FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, VARIABLE_PITCH,
@@ -111,21 +115,44 @@ private:
 
 HRESULT CopyCoverageToTexture(const uint32_t* bits, const GlyphAtlas& atlas, IDirect3DTexture8* texture) {
     D3DLOCKED_RECT locked = {};
-    const HRESULT hr = texture->LockRect(0, &locked, nullptr, 0);
+    HRESULT hr = texture->LockRect(0, &locked, nullptr, 0);
     if (FAILED(hr)) {
         return hr;
     }
     ConvertGlyphCoverage(bits, atlas.texWidth, atlas.texHeight, locked.pBits, locked.Pitch);
     texture->UnlockRect(0);
+
+    // The smaller levels, each from the coverage of the one before it.
+    const DWORD levels = texture->GetLevelCount();
+    if (levels <= 1) {
+        return S_OK;
+    }
+    uint32_t width = atlas.texWidth;
+    uint32_t height = atlas.texHeight;
+    std::vector<uint8_t> coverage(static_cast<size_t>(width) * height);
+    std::vector<uint8_t> half(static_cast<size_t>(NextMipSize(width)) * NextMipSize(height));
+    GlyphCoverageOf(bits, width, height, coverage.data());
+    for (DWORD level = 1; level < levels; ++level) {
+        HalveCoverage(coverage.data(), width, height, half.data());
+        width = NextMipSize(width);
+        height = NextMipSize(height);
+        coverage.swap(half);
+        hr = texture->LockRect(level, &locked, nullptr, 0);
+        if (FAILED(hr)) {
+            return hr;
+        }
+        ConvertCoverageToTexels(coverage.data(), width, height, locked.pBits, locked.Pitch);
+        texture->UnlockRect(level);
+    }
     return S_OK;
 }
 
 }  // namespace
 
-bool MeasureGlyphs(const char* faceName, uint32_t height, uint32_t flags, float textScale,
+bool MeasureGlyphs(const char* faceName, const GlyphFontSize& size, uint32_t flags,
                    GlyphExtent (&extents)[GlyphCharCount]) {
     GlyphCanvas canvas;
-    if (!canvas.CreateDc() || !canvas.MakeFont(faceName, height, flags, textScale)) {
+    if (!canvas.CreateDc() || !canvas.MakeFont(faceName, size, flags)) {
         return false;
     }
     canvas.SelectFont();
@@ -133,13 +160,13 @@ bool MeasureGlyphs(const char* faceName, uint32_t height, uint32_t flags, float 
     return true;
 }
 
-HRESULT RasterizeGlyphs(const char* faceName, uint32_t height, uint32_t flags, IDirect3DTexture8* texture,
-                        GlyphAtlas& atlas) {
+HRESULT RasterizeGlyphs(const char* faceName, uint32_t height, uint32_t pixelsPerInch, uint32_t flags,
+                        IDirect3DTexture8* texture, GlyphAtlas& atlas) {
     GlyphCanvas canvas;
     if (!canvas.CreateDc() || !canvas.CreateBitmap(atlas.texWidth, atlas.texHeight)) {
         return E_FAIL;
     }
-    if (!canvas.MakeFont(faceName, height, flags, atlas.textScale)) {
+    if (!canvas.MakeFont(faceName, GlyphFontSize{height, pixelsPerInch, atlas.textScale}, flags)) {
         return E_FAIL;
     }
     canvas.SelectForDrawing();

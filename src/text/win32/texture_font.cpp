@@ -9,8 +9,8 @@
 #include "text/win32/glyph_rasterizer.h"
 #include "util/copy_string_bounded.h"
 
-TextureFont::TextureFont(const char* faceName, uint32_t height, uint32_t flags)
-    : height_(height), flags_(flags) {
+TextureFont::TextureFont(const char* faceName, uint32_t height, uint32_t flags, uint32_t pixelsPerInch)
+    : height_(height), flags_(flags), pixelsPerInch_(pixelsPerInch) {
     CopyStringBounded(faceName_, faceName);
 }
 
@@ -41,20 +41,24 @@ HRESULT TextureFont::CreateGlyphTexture() {
         ChooseGlyphTexture(height_, caps.MaxTextureWidth, [this](const GlyphTextureFit& f) {
             GlyphExtent extents[GlyphCharCount];
             // Without a font there is nothing to fit; RasterizeGlyphs reports the failure.
-            return !MeasureGlyphs(faceName_, height_, flags_, f.textScale, extents) ||
+            return !MeasureGlyphs(faceName_, GlyphFontSize{height_, pixelsPerInch_, f.textScale}, flags_,
+                                  extents) ||
                    GlyphsFitTexture(extents, f.size);
         });
     atlas_.texWidth = fit.size;
     atlas_.texHeight = fit.size;
     atlas_.textScale = fit.textScale;
 
+    // Level count 0 asks for the full chain.
+    const UINT levels = (flags_ & FontMipmaps) != 0 ? 0 : 1;
     HRESULT hr =
-        device_->CreateTexture(fit.size, fit.size, 1, 0, D3DFMT_A4R4G4B4, D3DPOOL_MANAGED, &texture_);
+        device_->CreateTexture(fit.size, fit.size, levels, 0, D3DFMT_A4R4G4B4, D3DPOOL_MANAGED, &texture_);
     if (FAILED(hr)) {
         texture_ = nullptr;
         return hr;
     }
-    hr = RasterizeGlyphs(faceName_, height_, flags_, texture_, atlas_);
+    mipmapped_ = texture_->GetLevelCount() > 1;
+    hr = RasterizeGlyphs(faceName_, height_, pixelsPerInch_, flags_, texture_, atlas_);
     if (FAILED(hr)) {
         // Without glyphs every character is empty, so draws show nothing.
         for (float(&coords)[4] : atlas_.glyphCoords) {
@@ -106,5 +110,6 @@ HRESULT TextureFont::DeleteDeviceObjects() {
         texture_ = nullptr;
     }
     device_ = nullptr;
+    mipmapped_ = false;
     return S_OK;
 }

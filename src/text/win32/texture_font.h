@@ -21,8 +21,11 @@
 // reached as DrawText everywhere.
 class TextureFont {
 public:
-    // faceName must fit in 80 bytes with its terminator; a longer one is cut there.
-    TextureFont(const char* faceName, uint32_t height, uint32_t flags);
+    // faceName must fit in 80 bytes with its terminator; a longer one is cut there. The
+    // glyphs are `height` points at `pixelsPerInch`, the DPI of the screen the text is
+    // for; 0 takes the screen's as GDI reports it, which for a program aware of each
+    // monitor's DPI is the main monitor's.
+    TextureFont(const char* faceName, uint32_t height, uint32_t flags, uint32_t pixelsPerInch = 0);
     ~TextureFont();
     TextureFont(const TextureFont&) = delete;
     TextureFont& operator=(const TextureFont&) = delete;
@@ -55,6 +58,7 @@ public:
     const char* FaceName() const { return faceName_; }
     uint32_t Height() const { return height_; }
     uint32_t Flags() const { return flags_; }
+    uint32_t PixelsPerInch() const { return pixelsPerInch_; }
     IDirect3DDevice8* Device() const { return device_; }
     IDirect3DTexture8* Texture() const { return texture_; }
     IDirect3DVertexBuffer8* VertexBuffer() const { return vertexBuffer_; }
@@ -71,6 +75,7 @@ private:
     char faceName_[80] = {};
     uint32_t height_;
     uint32_t flags_;
+    uint32_t pixelsPerInch_;
     IDirect3DDevice8* device_ = nullptr;
     IDirect3DTexture8* texture_ = nullptr;
     IDirect3DVertexBuffer8* vertexBuffer_ = nullptr;
@@ -81,4 +86,5 @@ private:
     bool batching_ = false;
     bool statesSaved_ = false;     // in a batch: the caller's states are captured, the text's applied
     bool linearFiltered_ = false;  // the glyph filter the last draw set
+    bool mipmapped_ = false;       // the texture has more than one level
 };

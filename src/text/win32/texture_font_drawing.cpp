@@ -1,10 +1,21 @@
 #include "text/win32/texture_font.h"
 
+#include <cstring>
+
 #include "text/font_string_drawing.h"
 #include "text/font_vertex.h"
 #include "text/text_layout.h"
 
 namespace {
+
+// The level of detail filtered, mipmapped text is drawn at, against the one its size asks.
+constexpr float MipSharpening = -0.5f;
+
+DWORD FloatBits(float value) {
+    DWORD bits = 0;
+    std::memcpy(&bits, &value, sizeof(bits));
+    return bits;
+}
 
 // The font's dynamic vertex buffer as the target of a string's batches. Each batch goes
 // after the last one written (no-overwrite: the device need not wait for the draws that
@@ -93,6 +104,14 @@ void TextureFont::BeginTextStates(DWORD vertexFormat, UINT stride, uint32_t flag
         const DWORD filter = filtered ? D3DTEXF_LINEAR : D3DTEXF_POINT;
         device_->SetTextureStageState(0, D3DTSS_MINFILTER, filter);
         device_->SetTextureStageState(0, D3DTSS_MAGFILTER, filter);
+        // Filtered text blends between the two nearest levels too, leaning half a level
+        // towards the sharper one: text a little smaller than its glyphs keeps crisp
+        // edges, and only text much smaller is smoothed. Unfiltered text is drawn at its
+        // own size, from level 0 (the text block's MIPFILTER NONE).
+        if (mipmapped_) {
+            device_->SetTextureStageState(0, D3DTSS_MIPFILTER, filtered ? D3DTEXF_LINEAR : D3DTEXF_NONE);
+            device_->SetTextureStageState(0, D3DTSS_MIPMAPLODBIAS, filtered ? FloatBits(MipSharpening) : 0);
+        }
         linearFiltered_ = filtered;
     }
 }

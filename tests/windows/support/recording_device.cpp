@@ -17,7 +17,8 @@ UINT BytesPerTexel(D3DFORMAT format) {
 
 }  // namespace
 
-RecordedTexture::RecordedTexture(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool, HRESULT lockResult)
+RecordedTexture::RecordedTexture(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool, HRESULT lockResult,
+                                 UINT levels)
     : pitch(static_cast<INT>(width * BytesPerTexel(format)) + RowPadding),
       memory(static_cast<size_t>(pitch) * height + Tail, Untouched),
       lockResult(lockResult) {
@@ -27,13 +28,25 @@ RecordedTexture::RecordedTexture(UINT width, UINT height, D3DFORMAT format, D3DP
     desc.Width = width;
     desc.Height = height;
     desc.Size = static_cast<UINT>(memory.size());
+    while ((levels == 0 || smallerLevels.size() + 1 < levels) && (width > 1 || height > 1)) {
+        width = std::max(1u, width / 2);
+        height = std::max(1u, height / 2);
+        Level level;
+        level.desc = desc;
+        level.desc.Width = width;
+        level.desc.Height = height;
+        level.pitch = static_cast<INT>(width * BytesPerTexel(format)) + RowPadding;
+        level.memory.assign(static_cast<size_t>(level.pitch) * height + Tail, Untouched);
+        level.desc.Size = static_cast<UINT>(level.memory.size());
+        smallerLevels.push_back(std::move(level));
+    }
 }
 
 HRESULT RecordedTexture::GetLevelDesc(UINT level, D3DSURFACE_DESC* out) {
-    if (level != 0 || out == nullptr) {
+    if (level >= GetLevelCount() || out == nullptr) {
         return D3DERR_INVALIDCALL;
     }
-    *out = desc;
+    *out = level == 0 ? desc : smallerLevels[level - 1].desc;
     return D3D_OK;
 }
 
@@ -41,36 +54,54 @@ HRESULT RecordedTexture::LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT
     if (FAILED(lockResult)) {
         return lockResult;
     }
-    if (level != 0 || rect != nullptr || locked == nullptr) {
+    if (level >= GetLevelCount() || rect != nullptr || locked == nullptr) {
         return D3DERR_INVALIDCALL;
     }
     ++locks;
     lockFlags = flags;
-    locked->pBits = memory.data();
-    locked->Pitch = pitch;
+    locked->pBits = level == 0 ? memory.data() : smallerLevels[level - 1].memory.data();
+    locked->Pitch = level == 0 ? pitch : smallerLevels[level - 1].pitch;
     return D3D_OK;
 }
 
 HRESULT RecordedTexture::UnlockRect(UINT level) {
-    if (level != 0) {
+    if (level >= GetLevelCount()) {
         return D3DERR_INVALIDCALL;
     }
     ++unlocks;
     return D3D_OK;
 }
 
-uint32_t RecordedTexture::Texel(UINT x, UINT y) const {
+uint32_t RecordedTexture::Texel(UINT x, UINT y, UINT level) const {
     const UINT size = BytesPerTexel(desc.Format);
+    const INT levelPitch = level == 0 ? pitch : smallerLevels[level - 1].pitch;
+    const std::vector<BYTE>& levelMemory = level == 0 ? memory : smallerLevels[level - 1].memory;
     uint32_t texel = 0;
-    std::memcpy(&texel, &memory[static_cast<size_t>(y) * pitch + size * x], size);
+    std::memcpy(&texel, &levelMemory[static_cast<size_t>(y) * levelPitch + size * x], size);
     return texel;
 }
 
-bool RecordedTexture::PaddingUntouched() const {
+namespace {
+
+bool LevelPaddingUntouched(const std::vector<BYTE>& memory, INT pitch, const D3DSURFACE_DESC& desc) {
     const size_t rowBytes = static_cast<size_t>(desc.Width) * BytesPerTexel(desc.Format);
     for (size_t i = 0; i < memory.size(); ++i) {
         const bool inRow = i < static_cast<size_t>(pitch) * desc.Height && i % pitch < rowBytes;
-        if (!inRow && memory[i] != Untouched) {
+        if (!inRow && memory[i] != RecordedTexture::Untouched) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool RecordedTexture::PaddingUntouched() const {
+    if (!LevelPaddingUntouched(memory, pitch, desc)) {
+        return false;
+    }
+    for (const Level& level : smallerLevels) {
+        if (!LevelPaddingUntouched(level.memory, level.pitch, level.desc)) {
             return false;
         }
     }
@@ -198,11 +229,11 @@ HRESULT RecordingDevice::CreateTexture(UINT width, UINT height, UINT levels, DWO
     if (FAILED(createTextureResult)) {
         return createTextureResult;
     }
-    if (levels != 1 || width <= textureShrink || height == 0) {
+    if (width <= textureShrink || height == 0) {
         return D3DERR_INVALIDCALL;
     }
-    textures.push_back(
-        std::make_unique<RecordedTexture>(width - textureShrink, height, format, pool, textureLockResult));
+    textures.push_back(std::make_unique<RecordedTexture>(width - textureShrink, height, format, pool,
+                                                         textureLockResult, levels));
     *texture = textures.back().get();
     return D3D_OK;
 }

@@ -22,29 +22,39 @@
 
 #include "support/d3d8_stubs.h"
 
-// A texture whose level 0 lives in memory with padded rows and a tail, all filled with
-// `Untouched` at creation, so that writes past a row or past the level show.
+// A texture whose levels live in memory with padded rows and a tail, all filled with
+// `Untouched` at creation, so that writes past a row or past a level show. It has the
+// levels asked for, at most every level down to 1 x 1 (0 asks for all of them).
 class RecordedTexture : public StubDirect3DTexture8 {
 public:
     static constexpr BYTE Untouched = 0xEE;
     static constexpr INT RowPadding = 12;
     static constexpr size_t Tail = 16;
-    RecordedTexture(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool, HRESULT lockResult);
+    RecordedTexture(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool, HRESULT lockResult,
+                    UINT levels = 1);
 
-    DWORD STDMETHODCALLTYPE GetLevelCount() override { return 1; }
+    DWORD STDMETHODCALLTYPE GetLevelCount() override { return 1 + static_cast<DWORD>(smallerLevels.size()); }
     HRESULT STDMETHODCALLTYPE GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) override;
     HRESULT STDMETHODCALLTYPE LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect,
                                        DWORD flags) override;
     HRESULT STDMETHODCALLTYPE UnlockRect(UINT level) override;
 
-    // The texel at (x, y), of 2 or 4 bytes by the format.
-    uint32_t Texel(UINT x, UINT y) const;
-    // No byte of the padding or the tail was written.
+    // The texel at (x, y) of a level, of 2 or 4 bytes by the format.
+    uint32_t Texel(UINT x, UINT y, UINT level = 0) const;
+    // No byte of the padding or the tail of any level was written.
     bool PaddingUntouched() const;
 
+    // Level 0.
     D3DSURFACE_DESC desc = {};
     INT pitch;
     std::vector<BYTE> memory;
+    // Levels 1 and on.
+    struct Level {
+        D3DSURFACE_DESC desc;
+        INT pitch;
+        std::vector<BYTE> memory;
+    };
+    std::vector<Level> smallerLevels;
     HRESULT lockResult;
     int locks = 0;  // successful ones
     int unlocks = 0;

@@ -3,11 +3,14 @@
 #include <windows.h>
 #include <d3d8.h>
 
+#include <map>
+#include <vector>
+
 #include "framework/win32/saver_base.h"
 
 // A saver for tests: counts every application hook, lets a test start it with a command
-// line of its choice, answer device preparation with a chosen result, and stand a fake
-// Direct3D in for the real one.
+// line of its choice, answer device preparation with a chosen result, stand a fake
+// Direct3D in for the real one, and give monitors DPIs of its choice.
 class TestSaver : public SaverBase {
 public:
     explicit TestSaver(IDirect3D8* direct3dStandIn = nullptr) : standIn_(direct3dStandIn) {}
@@ -24,6 +27,10 @@ public:
     int displayTurnedOn = 0;
     HRESULT preparation = S_OK;       // what PrepareDeviceObjects answers
     bool quitWhilePreparing = false;  // PrepareDeviceObjects posts a quit, as a failed music start does
+    // What MonitorDpi answers for a monitor; others are asked of the system. Every monitor
+    // asked about, in order.
+    std::map<HMONITOR, UINT> monitorDpis;
+    std::vector<HMONITOR> dpiQueries;
     // Set: PrepareDeviceObjects signals it, then works until a preview's host has gone
     // (at most 5 s) and gives up, as the application does.
     HANDLE preparingUntilHostGoes = nullptr;
@@ -96,6 +103,11 @@ public:
     }
 
 protected:
+    UINT MonitorDpi(HMONITOR monitor) override {
+        dpiQueries.push_back(monitor);
+        const auto answer = monitorDpis.find(monitor);
+        return answer != monitorDpis.end() ? answer->second : SaverBase::MonitorDpi(monitor);
+    }
     IDirect3D8* CreateDirect3D() override {
         if (standIn_ == nullptr) {
             return SaverBase::CreateDirect3D();
