@@ -18,6 +18,8 @@
 # any other build is refused, with the reason on standard output. The installed Wine is
 # only read. DIR/bin/wine starts the private Wine of the chosen Windows build.
 
+set -euo pipefail
+
 # One line per known build of winex11.so: architecture folder, unix folder, offset and
 # length of X11DRV_GetDC, SHA-256 of its bytes, offset of the rewritten instructions,
 # their bytes now, their bytes after.
