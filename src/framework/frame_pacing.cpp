@@ -7,6 +7,9 @@ namespace {
 
 constexpr uint32_t UnknownRefreshHz = 60;
 constexpr double BatteryFramesPerSecond = 30.0;
+constexpr int MaxDivisor = 4;
+constexpr int FirstRetryWait = 8;  // seconds at a slower rate before a faster one is tried
+constexpr int LongestRetryWait = 64;
 
 }  // namespace
 
@@ -16,8 +19,16 @@ double FrameRateLimit(uint32_t slowestRefreshHz, bool savingBattery) {
 }
 
 void FramePacer::SetRate(double framesPerSecond) {
-    rate_ = std::max(framesPerSecond, 1.0);
-    interval_ = static_cast<int64_t>(std::llround(1000000.0 / rate_));
+    limit_ = std::max(framesPerSecond, 1.0);
+    retryWait_ = FirstRetryWait;
+    UseDivisor(1);
+}
+
+void FramePacer::UseDivisor(int divisor) {
+    divisor_ = divisor;
+    interval_ = static_cast<int64_t>(std::llround(1000000.0 * divisor_ / limit_));
+    framesJudged_ = 0;
+    lateFrames_ = 0;
 }
 
 // A frame is never due more than an interval ahead: a clock that went back (a millisecond
@@ -27,10 +38,39 @@ int64_t FramePacer::Wait(int64_t now) const {
 }
 
 void FramePacer::FrameStarted(int64_t now) {
+    if (started_) {
+        // A quarter of an interval late is more than the timer's jitter.
+        lateFrames_ += (now - due_ > interval_ / 4) ? 1 : 0;
+        if (++framesJudged_ >= Rate()) {
+            JudgeSecond();
+        }
+    }
     if (!started_ || due_ + interval_ <= now || due_ - now > interval_) {
         due_ = now + interval_;
     } else {
         due_ += interval_;
     }
     started_ = true;
+}
+
+void FramePacer::JudgeSecond() {
+    const bool behind = lateFrames_ * 4 > framesJudged_;
+    if (behind && divisor_ < MaxDivisor) {
+        // A faster rate that was just tried and failed is tried again later each time.
+        if (secondsToRetry_ < 0) {
+            retryWait_ = std::min(retryWait_ * 2, LongestRetryWait);
+        }
+        secondsToRetry_ = retryWait_;
+        UseDivisor(divisor_ + 1);
+    } else if (!behind && divisor_ > 1 && --secondsToRetry_ <= 0) {
+        secondsToRetry_ = -1;  // marks the second at the faster rate as a trial
+        UseDivisor(divisor_ - 1);
+    } else {
+        if (!behind && secondsToRetry_ < 0) {
+            secondsToRetry_ = 0;  // the trial held
+            retryWait_ = FirstRetryWait;
+        }
+        framesJudged_ = 0;
+        lateFrames_ = 0;
+    }
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 namespace {
@@ -66,6 +67,56 @@ TEST(FramePacer, NeverDrawsMoreFramesThanTheRate) {
     }
     FramePacer stalled(0.0);
     EXPECT_EQ(stalled.Rate(), 1.0) << "no rate at all counts as one frame a second";
+}
+
+// The saver's loop on a renderer that needs `render(now)` microseconds for a frame begun
+// at `now` before the next can begin, waking from its waits on whole milliseconds.
+// Every frame's start, in microseconds.
+std::vector<int64_t> RunLoop(FramePacer& pacer, int64_t seconds,
+                             const std::function<int64_t(int64_t)>& render) {
+    std::vector<int64_t> starts;
+    for (int64_t now = 0; now < seconds * 1000000;) {
+        const int64_t wait = pacer.Wait(now);
+        if (wait > 0) {
+            now += (wait + 999) / 1000 * 1000;
+            continue;
+        }
+        pacer.FrameStarted(now);
+        starts.push_back(now);
+        now += render(now);
+    }
+    return starts;
+}
+
+// A machine that cannot draw at the screen's rate draws at a whole fraction of it, evenly,
+// and goes back to the full rate once it can again.
+TEST(FramePacer, FallsBackToAnEvenFractionOfTheRateWhileTheMachineCannotKeepUp) {
+    struct Case {
+        const char* name;
+        std::function<int64_t(int64_t)> render;
+        int64_t seconds;
+        double rate;  // at the end
+    };
+    const Case cases[] = {
+        {"keeps up", [](int64_t) { return 5000; }, 10, 60},
+        {"a little slow", [](int64_t) { return 20000; }, 15, 30},  // a faster rate tried at 10 s fails
+        {"slow", [](int64_t) { return 40000; }, 15, 20},
+        {"slow, then fast again", [](int64_t now) { return now < 10000000 ? 20000 : 5000; }, 40, 60},
+    };
+    for (const Case& c : cases) {
+        FramePacer pacer(60.0);
+        const std::vector<int64_t> starts = RunLoop(pacer, c.seconds, c.render);
+        EXPECT_EQ(pacer.Rate(), c.rate) << c.name;
+        // The last second's frames: as many as the rate, evenly apart.
+        const int64_t interval = static_cast<int64_t>(1000000 / c.rate);
+        const int64_t last = starts.back();
+        int frames = 0;
+        for (size_t i = starts.size() - 1; i > 0 && starts[i - 1] > last - 1000000; --i) {
+            EXPECT_NEAR(static_cast<double>(starts[i] - starts[i - 1]), interval, 1000) << c.name;
+            ++frames;
+        }
+        EXPECT_NEAR(frames, c.rate, 1) << c.name;
+    }
 }
 
 }  // namespace

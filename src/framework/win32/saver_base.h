@@ -114,7 +114,7 @@ public:
     // The pacing of frames: the screens' rate, or less on battery.
     UINT SlowestRefreshRate() const;
     void UpdateFrameRateLimit();
-    double FrameRateLimitNow() const { return framePacer_.Rate(); }
+    double FrameRateLimitNow() const { return framePacer_.Limit(); }
 
     // Screen-saver password of the Windows 9x family.
     void PreparePasswordVerifier();
