@@ -2,13 +2,13 @@
 
 #include <cstring>
 
+// Opened, never created: a key deleted meanwhile stays deleted.
 std::unique_ptr<RegistryKey> RegistryKey::OpenForReading(HKEY root, const char* path) {
-    HKEY probe = nullptr;
-    if (RegOpenKeyExA(root, path, 0, KEY_READ, &probe) != ERROR_SUCCESS) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(root, path, 0, KEY_READ, &handle) != ERROR_SUCCESS) {
         return nullptr;
     }
-    RegCloseKey(probe);
-    return Create(root, path, KEY_READ);
+    return std::unique_ptr<RegistryKey>(new RegistryKey(handle, true));
 }
 
 std::unique_ptr<RegistryKey> RegistryKey::Create(HKEY root, const char* path, REGSAM access) {
