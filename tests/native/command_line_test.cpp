@@ -42,7 +42,9 @@ INSTANTIATE_TEST_SUITE_P(
         // An unquoted program name ends at the first space.
         Case{"C:\\saver-dir\\ssaver.scr /t", Test, 0},
         // Huge numbers saturate instead of overflowing.
-        Case{"ssaver.scr /p 99999999999999999999", Preview, 0x7FFFFFFF}));
+        Case{"ssaver.scr /p 99999999999999999999", Preview, 0x7FFFFFFF},
+        Case{"ssaver.scr /p 2147483647", Preview, 0x7FFFFFFF},
+        Case{"ssaver.scr /p 2147483648", Preview, 0x7FFFFFFF}));
 
 TEST(CommandLine, NullTextIsTheSettingsDialog) {
     const SaverCommandLine parsed = ParseSaverCommandLine(nullptr);

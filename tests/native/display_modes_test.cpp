@@ -126,7 +126,9 @@ TEST(PreferredMode, UsedWhenOfferedOtherwiseAutomatic) {
 TEST(StepDownMode, DropsBitsThenSizeUntilNothingIsLeft) {
     uint32_t current = 6;  // 1024 x 768 x 32
     std::vector<uint32_t> sequence;
-    while (StepDownModeIndex(typical, typicalCount, &current)) {
+    // Each step leaves a mode for good, so there are fewer steps than modes; a step-down
+    // that cycled would fail here at once instead of running out of memory.
+    while (sequence.size() <= typicalCount && StepDownModeIndex(typical, typicalCount, &current)) {
         sequence.push_back(current);
     }
     // 1024x768x16, 800x600x32, 800x600x16, 640x480x32, 640x480x16, 640x400x16

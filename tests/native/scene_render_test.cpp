@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
+#include "scene/camera_path.h"
 #include "scene/name_font_size.h"
 #include "scene/orrery_scene.h"
 #include "scene/scene_overlay_layout.h"
+#include "text/text_layout.h"
 
 namespace {
 
@@ -161,14 +164,36 @@ TEST_F(RenderMathTest, DistanceLabelsSitAUnitAboveTheMiddleOfTheirLines) {
     EXPECT_NEAR(RowScale(label, 0), 1.0f, 1e-4f);
 }
 
-TEST(NameFontSize, GlyphsAppearLargerInProportionToTheScreenHeight) {
-    EXPECT_FLOAT_EQ(NameTexelMagnification(120), 1.0f);
-    EXPECT_FLOAT_EQ(NameTexelMagnification(1080), 9.0f);
-    EXPECT_FLOAT_EQ(NameTexelMagnification(0), 0.0f);
-    EXPECT_FLOAT_EQ(NameFontScale(NameFontBaseHeight, 96), 1.0f);
-    EXPECT_FLOAT_EQ(NameFontScale(96, 96), 8.0f);
-    EXPECT_FLOAT_EQ(NameFontScale(54, 192), 9.0f) << "points at 192 dpi are twice the pixels";
-    EXPECT_FLOAT_EQ(NameFontScale(12, 0), 1.0f) << "an unknown DPI counts as 96";
+// The viewed planet's name, seen from the nearest point of the camera's path: with the
+// font chosen for the screen, one texel covers at most a screen pixel (sharp), and not
+// much less (no texture wasted), at every screen height and DPI. Measured through the
+// scene's own name matrix and camera path; the projection spans the screen's height
+// with one world unit per unit of distance.
+TEST_F(RenderMathTest, TheNearestNamesTexelsCoverAboutOneScreenPixelOnEveryScreen) {
+    scene.settings.cameraSettings = CameraPlanetView;
+    scene.settings.planetToView = 5;
+    scene.InitCatalogue();
+    const PlanetRecord& viewed = scene.bodies[scene.ViewedPlanet()];
+    const CameraInputs inputs{CameraPlanetView, false, D3DXVECTOR3(0.0f, 0.0f, 0.0f), viewed.position,
+                              viewed.radius};
+    float nearest = 1e30f;
+    for (int step = 0; step < 720; ++step) {
+        CameraPose pose;
+        ASSERT_TRUE(ComputeCameraPose(inputs, step * 0.0175f, pose));
+        const D3DXVECTOR3 towards = pose.eye - viewed.position;
+        nearest = std::min(nearest, D3DXVec3Length(&towards));
+    }
+    const auto any = [](uint32_t) { return true; };
+    for (uint32_t screenHeight : {600u, 1080u, 1440u, 2160u}) {
+        for (uint32_t dpi : {96u, 144u, 192u}) {
+            const float fontScale = NameFontScale(ChooseNameFontHeight(screenHeight, dpi, any), dpi);
+            const float texel =
+                RowScale(scene.BodyNameMatrix(scene.ViewedPlanet(), fontScale), 1) / WorldTexelsPerUnit;
+            const float pixelsPerTexel = screenHeight * texel / nearest;
+            EXPECT_LE(pixelsPerTexel, 1.0f) << screenHeight << " at " << dpi << " dpi";
+            EXPECT_GE(pixelsPerTexel, 0.5f) << screenHeight << " at " << dpi << " dpi";
+        }
+    }
 }
 
 // The height matches the magnification unless the glyphs would not fit; then the largest

@@ -111,6 +111,11 @@ TEST(SettingsEncoding, StoredTextNeedsATerminatorAndMustFit) {
     EXPECT_FALSE(DecodeStoredText(longText, sizeof(longText), field, sizeof(field)));
     EXPECT_STREQ(field, " ");
 
+    // 260 characters need one byte more than the field has.
+    longText[260] = '\0';
+    EXPECT_FALSE(DecodeStoredText(longText, 261, field, sizeof(field)));
+    EXPECT_STREQ(field, " ");
+
     // 259 characters and the terminator fill the field exactly.
     longText[259] = '\0';
     EXPECT_TRUE(DecodeStoredText(longText, 260, field, sizeof(field)));

@@ -258,52 +258,80 @@ TEST(DeviceCreation, NothingIsCreatedOnceTheRunHasEnded) {
     RegDeleteTreeA(HKEY_CURRENT_USER, testRegistryPath);
 }
 
-// A full-screen run that its application ends from a hook: during device preparation (as
-// when activation is lost while a message box is up) or at its first frame.
-class SaverEndingIn : public TestSaver {
+// The ways a full-screen run really ends: a key at its first frame, as a user ends it; a
+// quit it did not post at its first frame, as a failed music start does; and a key while
+// it shows that no device could be made.
+enum class Ending { KeyAtFirstFrame, UnplannedQuit, KeyAfterFailedDevice };
+
+BOOL SystemSaysASaverRuns() {
+    BOOL running = FALSE;
+    SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
+    return running;
+}
+
+class SaverEnding : public TestSaver {
 public:
-    enum class Hook { Preparation, Frame };
-    SaverEndingIn(IDirect3D8* direct3d, Hook hook) : TestSaver(direct3d), hook_(hook) {}
+    SaverEnding(IDirect3D8* direct3d, Ending ending) : TestSaver(direct3d), ending_(ending) {}
 
-    BOOL runningAtFirstFrame = FALSE;
+    BOOL runningBeforeTheEnd = FALSE;
 
-    HRESULT PrepareDeviceObjects() override {
-        TestSaver::PrepareDeviceObjects();
-        if (hook_ == Hook::Preparation) {
-            EndSaver();
+    HRESULT AdvanceFrame() override {
+        TestSaver::AdvanceFrame();
+        if (frames == 1) {
+            EndNow();
         }
         return S_OK;
     }
-    HRESULT AdvanceFrame() override {
-        TestSaver::AdvanceFrame();
-        SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &runningAtFirstFrame, 0);
-        EndSaver();
-        return S_OK;
+    void EndNow() {
+        runningBeforeTheEnd = SystemSaysASaverRuns();
+        if (ending_ == Ending::UnplannedQuit) {
+            PostQuitMessage(0);
+        } else {
+            SendMessageA(mainWindow, WM_KEYDOWN, VK_SPACE, 0);
+        }
     }
 
 private:
-    Hook hook_;
+    Ending ending_;
 };
 
+SaverEnding* endingOnTimer = nullptr;
+
+void CALLBACK EndOnTimer(HWND window, UINT, UINT_PTR id, DWORD) {
+    KillTimer(window, id);
+    endingOnTimer->EndNow();
+}
+
 TEST(SaverRun, TheSystemKnowsASaverRunsOnlyWhileItDoes) {
-    for (SaverEndingIn::Hook hook : {SaverEndingIn::Hook::Preparation, SaverEndingIn::Hook::Frame}) {
-        const bool duringPreparation = hook == SaverEndingIn::Hook::Preparation;
+    for (const Ending ending :
+         {Ending::KeyAtFirstFrame, Ending::UnplannedQuit, Ending::KeyAfterFailedDevice}) {
+        const int row = static_cast<int>(ending);
         RegDeleteTreeA(HKEY_CURRENT_USER, testRegistryPath);
         FakeDirect3D fake;
         fake.modes = {Mode(1024, 768, D3DFMT_X8R8G8B8)};
-        SaverEndingIn saver(&fake, hook);
+        if (ending == Ending::KeyAfterFailedDevice) {
+            fake.creationPolicy = [](const D3DPRESENT_PARAMETERS&) { return D3DERR_OUTOFVIDEOMEMORY; };
+        }
+        SaverEnding saver(&fake, ending);
         std::strcpy(saver.registryPath, testRegistryPath);
         ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /s"), S_OK);
         UINT scratch = 0;
         SystemParametersInfoA(SPI_SCREENSAVERRUNNING, FALSE, &scratch, 0);
+        if (ending == Ending::KeyAfterFailedDevice) {
+            endingOnTimer = &saver;
+            SetTimer(saver.mainWindow, 11, 300, EndOnTimer);
+        }
 
         EXPECT_EQ(saver.RunSaver(), S_OK);
-        EXPECT_TRUE(saver.Ended()) << duringPreparation;
-        EXPECT_EQ(saver.frames, duringPreparation ? 0 : 1);
-        EXPECT_EQ(saver.runningAtFirstFrame, duringPreparation ? FALSE : TRUE);
-        BOOL running = TRUE;
-        ASSERT_TRUE(SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0));
-        EXPECT_FALSE(running) << (duringPreparation ? "ended during device preparation" : "ended at a frame");
+        EXPECT_TRUE(saver.Ended()) << row;
+        EXPECT_TRUE(saver.runningBeforeTheEnd) << row;
+        EXPECT_FALSE(SystemSaysASaverRuns()) << row;
+        EXPECT_EQ(saver.released, saver.prepared) << row;
+        EXPECT_EQ(saver.direct3d, nullptr) << row;
+        if (ending == Ending::KeyAfterFailedDevice) {
+            EXPECT_TRUE(saver.errorMode);
+            EXPECT_EQ(saver.frames, 0) << "no scene without a device";
+        }
         Finish(saver);
     }
     RegDeleteTreeA(HKEY_CURRENT_USER, testRegistryPath);
