@@ -37,6 +37,8 @@ TEST_F(MusicPlayerTest, AnEmptyPlayerRefusesEverything) {
     EXPECT_EQ(player_.Stop(), MusicPlayer::StopRefused);
     EXPECT_EQ(player_.Rewind(), MusicPlayer::RewindRefused);
     EXPECT_EQ(player_.SetVolume(-400), MusicPlayer::VolumeRefused);
+    EXPECT_EQ(player_.Seek(1.0), MusicPlayer::SeekRefused);
+    EXPECT_EQ(player_.Position(), 0.0);
     EXPECT_FALSE(player_.IsComplete());
     EXPECT_EQ(player_.state(), MusicPlayer::State::Empty);
 }
@@ -91,6 +93,27 @@ TEST_F(MusicPlayerTest, PlaysToTheEndAndStartsAgainAfterARewind) {
     player_.Close();
     EXPECT_EQ(player_.state(), MusicPlayer::State::Empty);
     EXPECT_EQ(player_.graph(), nullptr);
+    DeleteFileA(tone.c_str());
+}
+
+// What the saver does while the display is off: remember the place, let the sound device
+// go, and later open the file again there.
+TEST_F(MusicPlayerTest, AFileOpenedAgainGoesOnFromARememberedPlace) {
+    const std::string tone = WriteToneFile(3.0);
+    ASSERT_EQ(player_.Open(tone.c_str()), S_OK);
+    ASSERT_TRUE(SUCCEEDED(player_.Play()));
+    Sleep(600);
+    const double place = player_.Position();
+    EXPECT_GT(place, 0.2);
+    EXPECT_LT(place, 2.0);
+    player_.Close();
+
+    ASSERT_EQ(player_.Open(tone.c_str()), S_OK);
+    EXPECT_EQ(player_.Seek(place), S_OK);
+    EXPECT_NEAR(player_.Position(), place, 0.1);
+    ASSERT_TRUE(SUCCEEDED(player_.Play()));
+    Sleep(300);
+    EXPECT_GT(player_.Position(), place) << "plays on from there";
     DeleteFileA(tone.c_str());
 }
 

@@ -71,18 +71,42 @@ HRESULT MusicPlayer::Stop() {
     return hr;
 }
 
-HRESULT MusicPlayer::Rewind() {
+double MusicPlayer::Position() {
     if (state_ == State::Empty) {
-        return RewindRefused;
+        return 0.0;
     }
-    Stop();
+    IMediaPosition* position = nullptr;
+    if (FAILED(QueryGraph(IID_IMediaPosition, &position))) {
+        return 0.0;
+    }
+    REFTIME seconds = 0.0;
+    if (FAILED(position->get_CurrentPosition(&seconds))) {
+        seconds = 0.0;
+    }
+    position->Release();
+    return seconds;
+}
+
+HRESULT MusicPlayer::Seek(double seconds) {
+    if (state_ == State::Empty) {
+        return SeekRefused;
+    }
     IMediaPosition* position = nullptr;
     HRESULT hr = QueryGraph(IID_IMediaPosition, &position);
     if (FAILED(hr)) {
         return hr;
     }
-    hr = position->put_CurrentPosition(0.0);
+    hr = position->put_CurrentPosition(seconds);
     position->Release();
+    return hr;
+}
+
+HRESULT MusicPlayer::Rewind() {
+    if (state_ == State::Empty) {
+        return RewindRefused;
+    }
+    Stop();
+    const HRESULT hr = Seek(0.0);
     // A new pass begins: what the graph queued about the last one, its completion above
     // all, is dropped here, or the next poll would take it for the new pass's end.
     TakeEvents();

@@ -16,6 +16,7 @@ public:
     static constexpr HRESULT RewindRefused = static_cast<HRESULT>(0x80000002);
     static constexpr HRESULT StopRefused = static_cast<HRESULT>(0x80000003);
     static constexpr HRESULT VolumeRefused = static_cast<HRESULT>(0x80000004);
+    static constexpr HRESULT SeekRefused = static_cast<HRESULT>(0x80000005);
 
     // Hundredths of a decibel.
     static constexpr long SilentVolume = -10000;
@@ -34,6 +35,10 @@ public:
     // Back to the start, stopped; what the graph reported about the pass before is
     // dropped, so IsComplete answers for the next pass.
     HRESULT Rewind();
+    // Seconds into the file; 0 when nothing is open or the graph cannot tell.
+    double Position();
+    // Moves an open file to `seconds` in; a running graph goes on playing from there.
+    HRESULT Seek(double seconds);
     // Clamped into SilentVolume..FullVolume.
     HRESULT SetVolume(long volume);
     // True when a running graph has reported that the file played to its end since it was

@@ -24,11 +24,14 @@ void OrrerySaver::BeginMusic() {
 }
 
 // A file that cannot be played leaves the scene silent, without a message.
-void OrrerySaver::StartMusic() {
+void OrrerySaver::StartMusic(double fromSeconds) {
     if (musicPlayer->Open(MusicToPlay(settings, installedAudio)) != S_OK) {
         return;
     }
     musicPlayer->SetVolume(MusicVolume);
+    if (fromSeconds > 0.0) {
+        musicPlayer->Seek(fromSeconds);
+    }
     musicPlayer->Play();
 }
 
@@ -53,13 +56,17 @@ void OrrerySaver::RestartMusicIfComplete() {
     }
 }
 
-// An open, playing stream keeps Windows from sleeping: in the dark the music stops where
-// it is, and goes on from there when the display comes back.
+// An open sound device keeps Windows from sleeping, even a stopped one (its mixer runs
+// on): in the dark the player lets go of it, remembering where the music was, and plays
+// on from there when the display comes back.
 void OrrerySaver::DisplayTurnedOff() {
-    if (musicPlayer != nullptr && musicPlayer->state() == MusicPlayer::State::Running) {
-        musicPlayer->Stop();
-        musicPausedInTheDark = true;
+    if (musicPlayer == nullptr || musicPlayer->state() != MusicPlayer::State::Running) {
+        return;
     }
+    // A track that reached its end as the display went off starts again afterwards.
+    musicPositionInTheDark = musicPlayer->IsComplete() ? 0.0 : musicPlayer->Position();
+    musicPlayer->Close();
+    musicPausedInTheDark = true;
 }
 
 void OrrerySaver::DisplayTurnedOn() {
@@ -67,9 +74,7 @@ void OrrerySaver::DisplayTurnedOn() {
         return;
     }
     musicPausedInTheDark = false;
-    musicPlayer->Play();
-    // A track that reached its end as the display went off starts again at once.
-    RestartMusicIfComplete();
+    StartMusic(musicPositionInTheDark);
 }
 
 void OrrerySaver::StopMusic() {

@@ -79,7 +79,7 @@ public:
     // Background music: started with the first screen's device objects, restarted when
     // its track has ended, stopped with the device objects.
     void BeginMusic();
-    void StartMusic();
+    void StartMusic(double fromSeconds = 0.0);
     void KeepMusicLooping();
     void RestartMusicIfComplete();
     void StopMusic();
@@ -88,8 +88,10 @@ public:
     DeviceSceneObjects* currentDevice;
     MusicPlayer* musicPlayer;
     bool comInitialised = false;
-    // The music rests while the display is off, so that the machine may sleep.
+    // The music rests while the display is off, with the sound device let go, so that the
+    // machine may sleep; it goes on from where it was.
     bool musicPausedInTheDark = false;
+    double musicPositionInTheDark = 0.0;
     // The machine-wide "Default Audio" of the installer, read with the settings.
     char installedAudio[SettingsPathSize] = " ";
 
