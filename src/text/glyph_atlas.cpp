@@ -93,16 +93,27 @@ uint16_t GlyphTexel(uint32_t pixel) {
     return alpha > 0 ? static_cast<uint16_t>((alpha << 12) | 0x0FFF) : 0x0000;
 }
 
-void ConvertGlyphCoverage(const uint32_t* pixels, uint32_t width, uint32_t height, void* texels, int pitch) {
+namespace {
+
+// Coverage in the low byte of each source texel (a drawn pixel or a coverage byte) into
+// A4R4G4B4 texels, rows `pitch` bytes apart.
+template <typename Source>
+void ConvertToGlyphTexels(const Source* source, uint32_t width, uint32_t height, void* texels, int pitch) {
     unsigned char* row = static_cast<unsigned char*>(texels);
     for (uint32_t y = 0; y < height; ++y) {
         uint16_t* out = reinterpret_cast<uint16_t*>(row);
-        const uint32_t* in = pixels + static_cast<size_t>(y) * width;
+        const Source* in = source + static_cast<size_t>(y) * width;
         for (uint32_t x = 0; x < width; ++x) {
             out[x] = GlyphTexel(in[x]);
         }
         row += pitch;
     }
+}
+
+}  // namespace
+
+void ConvertGlyphCoverage(const uint32_t* pixels, uint32_t width, uint32_t height, void* texels, int pitch) {
+    ConvertToGlyphTexels(pixels, width, height, texels, pitch);
 }
 
 void GlyphCoverageOf(const uint32_t* pixels, uint32_t width, uint32_t height, uint8_t* coverage) {
@@ -132,13 +143,5 @@ void HalveCoverage(const uint8_t* coverage, uint32_t width, uint32_t height, uin
 
 void ConvertCoverageToTexels(const uint8_t* coverage, uint32_t width, uint32_t height, void* texels,
                              int pitch) {
-    unsigned char* row = static_cast<unsigned char*>(texels);
-    for (uint32_t y = 0; y < height; ++y) {
-        uint16_t* out = reinterpret_cast<uint16_t*>(row);
-        const uint8_t* in = coverage + static_cast<size_t>(y) * width;
-        for (uint32_t x = 0; x < width; ++x) {
-            out[x] = GlyphTexel(in[x]);
-        }
-        row += pitch;
-    }
+    ConvertToGlyphTexels(coverage, width, height, texels, pitch);
 }
