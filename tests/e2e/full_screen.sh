@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# ssaver.scr /s covers the screen with a topmost window that a key press ends.
+# ssaver.scr /s covers the screen with a topmost window that a key press ends, and says
+# so to a debugger.
 set -euo pipefail
 . "$(dirname "$0")/lib/saver_session.sh"
 session_begin "$@"
@@ -16,4 +17,7 @@ esac
 sleep 1
 xdotool key space
 wait_for_exit 5
+# What it tells a debugger is what a support request would start from.
+grep -q "the run ends: a key or a mouse button was pressed" "$e2e_work/saver.log" ||
+  fail "the saver did not say why its run ended: $(tail -n 3 "$e2e_work/saver.log")"
 echo "full screen: $description; ended ${saver_exit_ms} ms after the key"

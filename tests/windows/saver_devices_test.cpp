@@ -244,7 +244,7 @@ TEST(DeviceCreation, NothingIsCreatedOnceTheRunHasEnded) {
         std::strcpy(saver.registryPath, testRegistryPath);
         ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /s"), S_OK);
         fake.creationPolicy = [&saver, answer](const D3DPRESENT_PARAMETERS&) {
-            saver.EndSaver();
+            saver.EndSaver("the test ends it");
             return answer;
         };
         saver.CreateScreenDevices();

@@ -92,7 +92,7 @@ private:
         } else if (++current_->steps_ > 50) {
             KillTimer(window, id);
             ADD_FAILURE() << "the run went on for five seconds";
-            current_->running_->EndSaver();  // a full-screen window ignores being closed
+            current_->running_->EndSaver("the test ends it");  // a full-screen window ignores being closed
         } else if (!current_->step_(current_->steps_)) {
             KillTimer(window, id);
             PostMessageA(window, WM_CLOSE, 0, 0);

@@ -95,8 +95,9 @@ public:
     // The tallest back buffer of the screen devices, in pixels; 0 without devices.
     UINT TallestBackBufferHeight() const;
     void SetScreenProjection(float nearPlane, float farPlane);
-    void RequestExit();
-    void EndSaver();
+    // `reason` says why, for a debugger's output ("the mouse moved", ...).
+    void RequestExit(const char* reason);
+    void EndSaver(const char* reason);
     // A preview's host may go at any moment of the start-up, when the control panel
     // closes; the preview then ends before it builds anything more for a window no one
     // sees. True once the run is ending, for that or any other reason.

@@ -2,6 +2,8 @@
 
 #include <mmsystem.h>
 
+#include <cstdio>
+
 #include "d3dx/d3dx_math.h"
 #include "framework/frame_stats.h"
 #include "framework/screen_projection.h"
@@ -80,7 +82,7 @@ HRESULT SaverBase::RunSaver() {
     }
     // Without a window nothing can be shown and no message will ever end the run.
     if (mainWindow == nullptr) {
-        EndSaver();
+        EndSaver("it has no window");
     } else if (!ending_) {
         UpdateFrameRateLimit();
         RaiseTimerResolution(true);
@@ -96,7 +98,7 @@ HRESULT SaverBase::RunSaver() {
                 }
                 // A quit the saver did not plan (a failed music start posts one): the
                 // run still ends through its teardown, and leaves on the quit that posts.
-                EndSaver();
+                EndSaver("a quit message it did not post");
                 continue;
             }
             TranslateMessage(&message);
@@ -330,7 +332,7 @@ void SaverBase::NotePowerSetting(const PowerSettingReport* report) {
     }
 }
 
-void SaverBase::RequestExit() {
+void SaverBase::RequestExit(const char* reason) {
     const bool mayEnd = (mode == Test) || (mode == Full && !checkingPassword);
     if (!mayEnd) {
         return;
@@ -338,7 +340,7 @@ void SaverBase::RequestExit() {
     if (mode == Full && isWindows9x && verifyPassword != nullptr && !CheckPassword()) {
         return;
     }
-    EndSaver();
+    EndSaver(reason);
 }
 
 // The host lives on another thread, mostly in another process. Its end reaches the
@@ -355,7 +357,7 @@ bool SaverBase::ReadSentMessagesAndCheckHost() {
 // at once.
 bool SaverBase::StartupAbandoned() {
     if (!ending_ && mode == Preview && ReadSentMessagesAndCheckHost()) {
-        EndSaver();
+        EndSaver("the preview's host is gone");
     }
     return ending_;
 }
@@ -373,12 +375,15 @@ bool SaverBase::PreviewHostGoneWhilePreparing() {
     return preparingStartupObjects_ && mode == Preview && ReadSentMessagesAndCheckHost();
 }
 
-void SaverBase::EndSaver() {
+void SaverBase::EndSaver(const char* reason) {
     // Input queued behind the first exit request must not tear down a second time.
     if (ending_) {
         return;
     }
     ending_ = true;
+    char line[160];
+    std::snprintf(line, sizeof(line), "Celestra Screensaver: the run ends: %s\n", reason);
+    OutputDebugStringA(line);
     powerSettingNotifications_.Unregister();
     RaiseTimerResolution(false);
     if (mode == Full) {

@@ -42,7 +42,7 @@ void SaverBase::CountMouseMove(LPARAM position) {
     lastMousePosition_ = p;
     ++mouseMoveCount;
     if (mouseMoveCount > 5) {
-        RequestExit();
+        RequestExit("the mouse moved");
     }
 }
 
@@ -59,7 +59,7 @@ LRESULT SaverBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
             if (mode == Preview && preparingStartupObjects_) {
                 previewWindowGone_ = true;
             } else if (mode == Preview || mode == Test) {
-                EndSaver();
+                EndSaver("its window was destroyed");
             }
             break;
         case WM_SETCURSOR:
@@ -83,7 +83,7 @@ LRESULT SaverBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
         }
         case WM_ACTIVATEAPP:
             if (!wParam && mode != Test) {
-                RequestExit();
+                RequestExit("another program became active");
             }
             break;
         case WM_KEYDOWN:
@@ -91,7 +91,7 @@ LRESULT SaverBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
             if (mode != Test) {
-                RequestExit();
+                RequestExit("a key or a mouse button was pressed");
             }
             break;
         case WM_MOUSEMOVE:
@@ -101,7 +101,7 @@ LRESULT SaverBase::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
             break;
         case WM_POWERBROADCAST:
             if (wParam == PBT_APMSUSPEND && verifyPassword == nullptr) {
-                RequestExit();
+                RequestExit("the system suspends");
             } else if (wParam == PBT_POWERSETTINGCHANGE) {
                 NotePowerSetting(reinterpret_cast<const PowerSettingReport*>(lParam));
             }

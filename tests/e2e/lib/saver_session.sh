@@ -81,13 +81,15 @@ screen_size() {
 }
 
 # Starts the saver with the given switch in the background. With SAVER_HIDE_D3D=1 the
-# program finds no d3d8.dll, as on a system without Direct3D 8.
+# program finds no d3d8.dll, as on a system without Direct3D 8. Its log holds what it
+# tells a debugger, such as why its run ended.
 start_saver() {
   local overrides=$WINEDLLOVERRIDES
   if [ "${SAVER_HIDE_D3D:-0}" = 1 ]; then
     overrides="$overrides;d3d8="
   fi
-  WINEDLLOVERRIDES=$overrides wine "$SAVER" "$@" >"$e2e_work/saver.log" 2>&1 &
+  WINEDEBUG="$WINEDEBUG,+debugstr" WINEDLLOVERRIDES=$overrides wine "$SAVER" "$@" \
+    >"$e2e_work/saver.log" 2>&1 &
   saver_pid=$!
 }
 
@@ -101,6 +103,14 @@ helper() {
   wine "$E2E_HELPER" "$@" | tr -d '\r'
 }
 
+# Fails, with what the saver printed, when it ended before its window $1 appeared. (Its
+# code is not known here: this runs in a subshell, which cannot wait for it.)
+saver_ended_early() {
+  echo "what the saver printed:" >&2
+  tail -n 20 "$e2e_work/saver.log" >&2 || true
+  fail "the saver ended before its window \"$1\" appeared"
+}
+
 # Prints the X id of the first mapped window with exactly this name.
 wait_for_window() {
   local name=$1 i id
@@ -110,7 +120,7 @@ wait_for_window() {
       echo "$id"
       return 0
     fi
-    saver_running || fail "the saver ended before its window \"$name\" appeared"
+    saver_running || saver_ended_early "$name"
     sleep 0.2
   done
   fail "no window \"$name\" appeared"
