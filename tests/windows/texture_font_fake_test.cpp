@@ -104,6 +104,14 @@ TEST_F(TextureFontFake, GlyphTextureIsOneManagedA4R4G4B4LevelFilledFromGdi) {
 }
 
 TEST_F(TextureFontFake, TextureShrinksToTheDeviceLimit) {
+    // The texture is square: the smaller of the two limits holds, whichever it is.
+    RecordingDevice lowTextures;
+    lowTextures.maxTextureHeight = 256;
+    TextureFont low("Arial", 41, FontBold);
+    ASSERT_EQ(low.InitDeviceObjects(&lowTextures), S_OK);
+    EXPECT_EQ(low.Atlas().texWidth, 256u);
+    EXPECT_FLOAT_EQ(low.Atlas().textScale, 0.25f);
+
     device.maxTextureWidth = 256;
     TextureFont large("Arial", 41, FontBold);
     ASSERT_EQ(large.InitDeviceObjects(&device), S_OK);

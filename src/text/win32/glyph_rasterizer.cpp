@@ -66,7 +66,8 @@ public:
         const int screenPixelsPerInch =
             size.pixelsPerInch != 0 ? static_cast<int>(size.pixelsPerInch) : GetDeviceCaps(dc_, LOGPIXELSY);
         const int pixelsPerInch = static_cast<int>(screenPixelsPerInch * size.textScale);
-        const int pixelHeight = MulDiv(static_cast<int>(size.height), pixelsPerInch, 72);
+        // Height 0 would ask GDI for its default size, not for the smallest one.
+        const int pixelHeight = std::max(1, MulDiv(static_cast<int>(size.height), pixelsPerInch, 72));
         font_ = CreateFontA(-pixelHeight, 0, 0, 0, (flags & FontBold) ? FW_BOLD : FW_NORMAL,
                             (flags & FontItalic) ? TRUE : FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, VARIABLE_PITCH,

@@ -217,7 +217,7 @@ HRESULT RecordingDevice::UpdateTexture(IDirect3DBaseTexture8* from, IDirect3DBas
 HRESULT RecordingDevice::GetDeviceCaps(D3DCAPS8* caps) {
     *caps = D3DCAPS8();
     caps->MaxTextureWidth = maxTextureWidth;
-    caps->MaxTextureHeight = maxTextureWidth;
+    caps->MaxTextureHeight = maxTextureHeight != 0 ? maxTextureHeight : maxTextureWidth;
     return D3D_OK;
 }
 

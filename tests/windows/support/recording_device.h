@@ -156,6 +156,7 @@ public:
     HRESULT beginSceneResult = D3D_OK;
     HRESULT cooperativeLevel = D3D_OK;  // what TestCooperativeLevel answers
     UINT maxTextureWidth = 4096;
+    UINT maxTextureHeight = 0;  // 0: the same as maxTextureWidth
     HRESULT createTextureResult = D3D_OK;
     HRESULT textureLockResult = D3D_OK;
     HRESULT updateTextureResult = D3D_OK;
