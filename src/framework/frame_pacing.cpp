@@ -10,6 +10,9 @@ constexpr double BatteryFramesPerSecond = 30.0;
 constexpr int MaxDivisor = 4;
 constexpr int FirstRetryWait = 8;  // seconds at a slower rate before a faster one is tried
 constexpr int LongestRetryWait = 64;
+// The loop waits in whole milliseconds, rounded up, so a frame of a machine that keeps up
+// may start up to a millisecond after it was due, and the system timer adds its own.
+constexpr int64_t WaitRounding = 1000;
 
 }  // namespace
 
@@ -39,8 +42,9 @@ int64_t FramePacer::Wait(int64_t now) const {
 
 void FramePacer::FrameStarted(int64_t now) {
     if (started_) {
-        // A quarter of an interval late is more than the timer's jitter.
-        lateFrames_ += (now - due_ > interval_ / 4) ? 1 : 0;
+        // Late by a quarter of an interval more than the wait's rounding: at high refresh
+        // rates a quarter alone is less than a millisecond.
+        lateFrames_ += (now - due_ > interval_ / 4 + WaitRounding) ? 1 : 0;
         if (++framesJudged_ >= Rate()) {
             JudgeSecond();
         }
