@@ -249,6 +249,7 @@ TEST(DeviceCreation, NothingIsCreatedOnceTheRunHasEnded) {
         };
         saver.CreateScreenDevices();
         EXPECT_EQ(fake.creationRequests.size(), 1u) << std::hex << answer;
+        EXPECT_FALSE(fake.releasedInsideCreateDevice) << "Direct3D outlives its own call";
         EXPECT_EQ(saver.screenDeviceCount, 0u);
         EXPECT_EQ(saver.screenDevices[0].device, nullptr) << "a device made as the run ended is released";
         EXPECT_EQ(saver.prepared, 0);

@@ -294,8 +294,7 @@ HRESULT SaverBase::CreateFullScreenDevice(ScreenDevice* screen) {
         }
         FillFullScreenParameters(*screen, adapter, kind, *this);
         screen->device = nullptr;
-        HRESULT hr = direct3d->CreateDevice(a, kind.deviceType, mainWindow, screen->behaviour,
-                                            &screen->presentParams, &screen->device);
+        HRESULT hr = CreateDeviceHoldingDirect3D(a, kind.deviceType, screen);
         if (SUCCEEDED(hr)) {
             hr = CheckCreatedDevice(screen->device);
             if (SUCCEEDED(hr)) {
@@ -372,8 +371,7 @@ HRESULT SaverBase::CreateWindowedDevice(ScreenDevice* screen) {
     params.FullScreen_RefreshRateInHz = 0;
     params.FullScreen_PresentationInterval = 0;
     screen->device = nullptr;
-    hr = direct3d->CreateDevice(a, kind.deviceType, mainWindow, screen->behaviour, &screen->presentParams,
-                                &screen->device);
+    hr = CreateDeviceHoldingDirect3D(a, kind.deviceType, screen);
     if (FAILED(hr)) {
         screen->device = nullptr;
     }
@@ -428,4 +426,20 @@ void SaverBase::DescribeDevices() {
         DescribeScreenDevice(screen.deviceStats, sizeof(screen.deviceStats),
                              static_cast<uint32_t>(screen.deviceType), screen.behaviour, name, capacity);
     }
+}
+
+// The run may end inside CreateDevice (the windows hear of lost activation there), and
+// its end releases Direct3D: the call holds a reference of its own until it returns. A
+// device made all the same holds its own reference to Direct3D. Once the run has ended
+// there is no Direct3D to ask.
+HRESULT SaverBase::CreateDeviceHoldingDirect3D(UINT adapter, D3DDEVTYPE type, ScreenDevice* screen) {
+    if (direct3d == nullptr) {
+        return E_ABORT;
+    }
+    IDirect3D8* const caller = direct3d;
+    caller->AddRef();
+    const HRESULT hr = caller->CreateDevice(adapter, type, mainWindow, screen->behaviour,
+                                            &screen->presentParams, &screen->device);
+    caller->Release();
+    return hr;
 }

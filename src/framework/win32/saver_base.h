@@ -75,6 +75,7 @@ public:
     BOOL FindBestAdapter(DWORD* adapter);
     HRESULT CreateFullScreenDevice(ScreenDevice* screen);
     HRESULT CreateWindowedDevice(ScreenDevice* screen);
+    HRESULT CreateDeviceHoldingDirect3D(UINT adapter, D3DDEVTYPE type, ScreenDevice* screen);
     HRESULT CheckWindowedFormat(UINT adapter, WindowedFormatChoice* choice);
 
     // Per-monitor display choices, in the subkeys of the open settings key.

@@ -57,8 +57,7 @@ bool SaverBase::CheckPassword() {
     for (DWORD i = 0; i < screenDeviceCount; ++i) {
         ScreenDevice& screen = screenDevices[i];
         if (direct3d == nullptr ||
-            FAILED(direct3d->CreateDevice(screen.adapterIndex, screen.deviceType, mainWindow,
-                                          screen.behaviour, &screen.presentParams, &screen.device))) {
+            FAILED(CreateDeviceHoldingDirect3D(screen.adapterIndex, screen.deviceType, &screen))) {
             EnterErrorMode(ErrCreateDeviceFailed);
             continue;
         }

@@ -89,6 +89,7 @@ HRESULT WINAPI FakeDirect3D::CreateDevice(UINT, D3DDEVTYPE, HWND focusWindow, DW
     creationRequests.push_back(*parameters);
     if (creationPolicy) {
         const HRESULT hr = creationPolicy(*parameters);
+        releasedInsideCreateDevice = releasedInsideCreateDevice || references <= 1;
         if (FAILED(hr)) {
             return hr;
         }

@@ -28,6 +28,9 @@ public:
     std::function<HRESULT(const D3DPRESENT_PARAMETERS&)> creationPolicy;
     // Every CreateDevice request, in order.
     std::vector<D3DPRESENT_PARAMETERS> creationRequests;
+    // A CreateDevice that went on after its caller had given back its last reference (the
+    // test keeps one of its own): a real Direct3D object would have been freed under it.
+    bool releasedInsideCreateDevice = false;
     // Shown every device made, before the caller gets it.
     std::function<void(IDirect3DDevice8*)> deviceMade;
 
