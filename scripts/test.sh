@@ -26,8 +26,11 @@ if [ "$windows_preset" != windows ]; then
 fi
 cmake --preset "$windows_preset" >/dev/null
 cmake --build --preset "$windows_preset"
-# One display for the whole run; the Wine prefix belongs to the build tree.
-WINEPREFIX="$PWD/$windows_build_dir/wineprefix" scripts/with-display.sh ctest --preset "$windows_preset"
+# One display and sound server of the run's own, never the desktop's: the tests press
+# keys, click, take screenshots of the whole screen and listen to what plays. The Wine
+# prefix belongs to the build tree.
+env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_RUNTIME_DIR -u PULSE_SERVER \
+  WINEPREFIX="$PWD/$windows_build_dir/wineprefix" scripts/with-display.sh ctest --preset "$windows_preset"
 if [ "$windows_preset" != windows ]; then
   echo "The installer was not run: it is a 32-bit program and this machine tests the" \
     "${CELESTRA_WINDOWS_BUILD}-bit build; e2e_release_files checked it as a file."
