@@ -88,8 +88,10 @@ judge() {
 
 # 2. Lost-device resets, in the background.
 env -u DISPLAY "$e2e_root/scripts/wine-run.sh" --prefix "$WINEPREFIX-reset-soak" --unmanaged "$reset_soak" \
-  "$reset_seconds" "$reset_every" "Z:${music//\//\\}" 2>"$e2e_work/reset.log" | tr -d '\r' >"$e2e_work/reset.samples" &
+  "$reset_seconds" "$reset_every" "Z:${music//\//\\}" 2>"$e2e_work/reset.log" >"$e2e_work/reset.raw" &
 reset_pid=$!
+# A soak that fails early stops this one too (its own trap ends its Wine and display).
+trap '{ kill "$reset_pid" 2>/dev/null && wait "$reset_pid" 2>/dev/null; } || true; session_end; release_audio' EXIT
 
 # 1. Full screen.
 start_saver /s
@@ -105,6 +107,7 @@ judge "$e2e_work/full-screen.samples" "full-screen soak" || full_verdict=$?
 
 reset_verdict=0
 wait "$reset_pid" || reset_verdict=$?
+tr -d '\r' <"$e2e_work/reset.raw" >"$e2e_work/reset.samples"
 [ "$reset_verdict" -eq 0 ] || { cat "$e2e_work/reset.log" >&2; fail "the reset soak ended in error mode or left objects on its device"; }
 [ -z "${SOAK_LOG:-}" ] || cp "$e2e_work/reset.samples" "$SOAK_LOG/"
 grep -v '^resets' "$e2e_work/reset.samples" >"$e2e_work/reset.only" || true

@@ -30,11 +30,12 @@ fail() {
 }
 
 session_end() {
-  # A saver still running after a failed check is ours to stop.
+  # A saver or another program (a wizard, a dialog) still running after a failed check is
+  # ours to stop: the prefix is the test's, and the next test would wait for it.
   if [ -n "$saver_pid" ] && kill -0 "$saver_pid" 2>/dev/null; then
     kill "$saver_pid" 2>/dev/null || true
-    wineserver -k 2>/dev/null || true
   fi
+  wineserver -k 2>/dev/null || true
   release_display
   if [ -n "$e2e_work" ]; then
     rm -rf "$e2e_work"
