@@ -54,8 +54,9 @@ run_power_figures() {
   . scripts/lib/wine-prefix.sh
   . scripts/lib/power-bench.sh
   unset DISPLAY XVFB_SCREENS
-  # A run that stops half-way leaves no saver behind (release_display ends Wine first).
-  trap release_display EXIT
+  # A run that stops half-way leaves no saver behind (release_display ends Wine first),
+  # nor the full run's prefixes (cleanup, once it is set).
+  trap 'release_display; if declare -F cleanup >/dev/null; then cleanup; fi' EXIT
   ensure_display
   echo
   echo "== under Wine: a running saver at the default settings, ${power_seconds} s a mode"

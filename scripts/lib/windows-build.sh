@@ -26,6 +26,12 @@ runs_32bit_programs() {
   printf "$elf" >"$probe"
   chmod +x "$probe"
   "$probe" 2>/dev/null || status=$?
+  # A folder mounted noexec refuses every program: that says nothing of 32-bit ones.
+  if [ "$status" -ne 42 ] && ! { cp /bin/true "$probe" && "$probe"; } 2>/dev/null; then
+    echo "Programs cannot run from ${TMPDIR:-/tmp} (mounted noexec?), so whether 32-bit ones" \
+      "run here is unknown: using the 64-bit build. Set TMPDIR to another folder," \
+      "or CELESTRA_WINDOWS_BUILD=32." >&2
+  fi
   rm -f "$probe"
   [ "$status" -eq 42 ]
 }
