@@ -4,9 +4,19 @@
 #   scripts/check-format.sh --fix  format them in place
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-# A list that could not be made must not pass as a tree with nothing to check.
-list=$(git ls-files '*.cpp' '*.h')
-[ -n "$list" ] || { echo "no C++ files found (is this a git checkout?)" >&2; exit 1; }
+# The files git tracks, or in a source archive without git every C++ file of the source
+# folders. A list that could not be made must not pass as a tree with nothing to check.
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+  list=$(git ls-files '*.cpp' '*.h')
+else
+  folders=()
+  for folder in src tests tools; do [ ! -d "$folder" ] || folders+=("$folder"); done
+  list=""
+  if [ ${#folders[@]} -gt 0 ]; then
+    list=$(find "${folders[@]}" -type f \( -name '*.cpp' -o -name '*.h' \) | sort)
+  fi
+fi
+[ -n "$list" ] || { echo "no C++ files found to check" >&2; exit 1; }
 mapfile -t files <<<"$list"
 if [ "${1:-}" = "--fix" ]; then
   clang-format -i "${files[@]}"

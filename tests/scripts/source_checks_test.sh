@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# scripts/check-layout.sh on small trees: what it must let through and what it must stop.
+# scripts/check-layout.sh and scripts/check-format.sh on small trees: what they must let
+# through and what they must stop.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 work=$(mktemp -d)
@@ -35,4 +36,23 @@ for entry in "${cases[@]}"; do
     failures=$((failures + 1))
   fi
 done
+
+# check-format.sh in a source archive (no git): a formatted file passes, one that is not
+# fails, and so does a tree with no C++ file at all.
+tree="$work/format"
+mkdir -p "$tree/scripts" "$tree/src"
+cp "$root/scripts/check-format.sh" "$tree/scripts/"
+cp "$root/.clang-format" "$tree/"
+format_check() {
+  if (cd "$tree" && GIT_CEILING_DIRECTORIES="$work" bash scripts/check-format.sh >/dev/null 2>&1); then
+    echo pass
+  else
+    echo fail
+  fi
+}
+[ "$(format_check)" = fail ] || { echo "check-format: a tree without C++ files passed"; failures=$((failures + 1)); }
+printf 'int x;\n' >"$tree/src/a.cpp"
+[ "$(format_check)" = pass ] || { echo "check-format: a formatted file failed"; failures=$((failures + 1)); }
+printf 'int  x ;\n' >"$tree/src/a.cpp"
+[ "$(format_check)" = fail ] || { echo "check-format: an unformatted file passed"; failures=$((failures + 1)); }
 [ "$failures" -eq 0 ]
