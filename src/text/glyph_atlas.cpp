@@ -27,6 +27,13 @@ uint32_t GlyphTextureSize(uint32_t height) {
     return 256;
 }
 
+uint32_t SquareTextureLimit(uint32_t maxTextureWidth, uint32_t maxTextureHeight) {
+    if (maxTextureWidth == 0 || maxTextureHeight == 0) {
+        return std::max(maxTextureWidth, maxTextureHeight);
+    }
+    return std::min(maxTextureWidth, maxTextureHeight);
+}
+
 GlyphTextureFit FitGlyphTexture(uint32_t size, uint32_t maxTextureWidth) {
     if (maxTextureWidth == 0 || size <= maxTextureWidth) {
         return {size, 1.0f};

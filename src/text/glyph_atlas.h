@@ -46,6 +46,10 @@ inline float RowTexelHeight(const GlyphAtlas& atlas) {
 // printable ASCII glyphs at that size.
 uint32_t GlyphTextureSize(uint32_t height);
 
+// The largest side of a square texture a device takes, from its width and height limits;
+// a limit of 0 tells none on that side, and 0 is returned when neither is told.
+uint32_t SquareTextureLimit(uint32_t maxTextureWidth, uint32_t maxTextureHeight);
+
 // The texture side a device can take, and the scale at which the font is then rasterised.
 struct GlyphTextureFit {
     uint32_t size;

@@ -56,8 +56,7 @@ bool SaverBase::CheckPassword() {
     mouseMoveCount = 0;
     for (DWORD i = 0; i < screenDeviceCount; ++i) {
         ScreenDevice& screen = screenDevices[i];
-        if (direct3d == nullptr ||
-            FAILED(CreateDeviceHoldingDirect3D(screen.adapterIndex, screen.deviceType, &screen))) {
+        if (FAILED(CreateDeviceHoldingDirect3D(screen.adapterIndex, screen.deviceType, &screen))) {
             EnterErrorMode(ErrCreateDeviceFailed);
             continue;
         }

@@ -35,9 +35,9 @@ uint32_t NameFontHeight(IDirect3DDevice8* device, uint32_t screenHeight, uint32_
     D3DCAPS8 caps = {};
     device->GetDeviceCaps(&caps);
     uint32_t side = MaxNameTextureSide;
-    if (caps.MaxTextureWidth != 0 && caps.MaxTextureHeight != 0) {
-        side = std::min({side, static_cast<uint32_t>(caps.MaxTextureWidth),
-                         static_cast<uint32_t>(caps.MaxTextureHeight)});
+    const uint32_t deviceSide = SquareTextureLimit(caps.MaxTextureWidth, caps.MaxTextureHeight);
+    if (deviceSide != 0) {
+        side = std::min(side, deviceSide);
     }
     return ChooseNameFontHeight(screenHeight, dpi, [side, dpi](uint32_t height) {
         GlyphExtent extents[GlyphCharCount];

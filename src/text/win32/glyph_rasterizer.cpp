@@ -1,5 +1,6 @@
 #include "text/win32/glyph_rasterizer.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "text/font_flags.h"

@@ -9,18 +9,6 @@
 #include "text/win32/glyph_rasterizer.h"
 #include "util/copy_string_bounded.h"
 
-namespace {
-
-// The glyph texture is square, so the smaller limit holds for both sides; 0 tells none.
-UINT LargestSquareTexture(const D3DCAPS8& caps) {
-    if (caps.MaxTextureWidth == 0 || caps.MaxTextureHeight == 0) {
-        return std::max(caps.MaxTextureWidth, caps.MaxTextureHeight);
-    }
-    return std::min(caps.MaxTextureWidth, caps.MaxTextureHeight);
-}
-
-}  // namespace
-
 TextureFont::TextureFont(const char* faceName, uint32_t height, uint32_t flags, uint32_t pixelsPerInch)
     : height_(height), flags_(flags), pixelsPerInch_(pixelsPerInch) {
     CopyStringBounded(faceName_, faceName);
@@ -47,7 +35,7 @@ HRESULT TextureFont::InitDeviceObjects(IDirect3DDevice8* device) {
 HRESULT TextureFont::CreateGlyphTexture() {
     D3DCAPS8 caps = {};
     device_->GetDeviceCaps(&caps);
-    const UINT maxSide = LargestSquareTexture(caps);
+    const uint32_t maxSide = SquareTextureLimit(caps.MaxTextureWidth, caps.MaxTextureHeight);
     // At a high screen resolution (dots per inch) the glyphs grow past the usual texture
     // size; the texture then grows with them rather than letting glyphs run off its edge.
     const GlyphTextureFit fit = ChooseGlyphTexture(height_, maxSide, [this](const GlyphTextureFit& f) {
