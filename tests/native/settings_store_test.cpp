@@ -8,21 +8,21 @@
 
 namespace {
 
-void ExpectSameSettings(const OrrerySettings& a, const OrrerySettings& b) {
-    EXPECT_STREQ(a.defaultAudio, b.defaultAudio);
-    EXPECT_EQ(a.arrangement, b.arrangement);
-    EXPECT_EQ(a.cameraSettings, b.cameraSettings);
-    EXPECT_EQ(a.planetToView, b.planetToView);
-    const uint8_t switchesA[] = {a.trajectories, a.names,       a.fps,    a.distances, a.ambient, a.stars,
-                                 a.audio,        a.customAudio, a.redVal, a.greenVal,  a.blueVal};
-    const uint8_t switchesB[] = {b.trajectories, b.names,       b.fps,    b.distances, b.ambient, b.stars,
-                                 b.audio,        b.customAudio, b.redVal, b.greenVal,  b.blueVal};
-    for (size_t i = 0; i < sizeof(switchesA); ++i) {
-        EXPECT_EQ(switchesA[i], switchesB[i]) << "switch " << i;
-    }
-    EXPECT_STREQ(a.audioPath, b.audioPath);
-    EXPECT_EQ(a.speedOfCamera, b.speedOfCamera);
+// The key as the settings have always been stored for a set of choices none of which is
+// a default: every value in the order of writing, with its type and bytes.
+struct StoredBytes {
+    const char* name;
+    SettingsKey::ValueType type;
+    std::vector<uint8_t> bytes;
+};
+
+template <std::size_t N>
+std::vector<uint8_t> TextBytes(const char (&text)[N]) {
+    return std::vector<uint8_t>(text, text + N);  // the terminator included
 }
+
+constexpr SettingsKey::ValueType Number = SettingsKey::ValueType::Number;
+constexpr SettingsKey::ValueType Text = SettingsKey::ValueType::Text;
 
 class SettingsStoreTest : public ::testing::Test {
 protected:
@@ -36,7 +36,30 @@ protected:
     uint8_t desktop_ = 0;
 };
 
-TEST_F(SettingsStoreTest, WritesEveryValueInOrderAndReadsThemBack) {
+// What is written for these choices is the old key to the byte, and the old key reads as
+// these choices: writing what was read gives it back (a value not read would keep its
+// default and show).
+TEST_F(SettingsStoreTest, WritesAndReadsTheKeyAsItHasAlwaysBeenStored) {
+    const StoredBytes oldKey[] = {
+        {"Default Audio", Text, TextBytes("C:\\Program Files\\Celestra\\theme.mp3")},
+        {"Arrangement", Number, {0, 0, 0, 0}},
+        {"Camera Settings", Number, {5, 0, 0, 0}},
+        {"Planet to View", Number, {9, 0, 0, 0}},
+        {"Trajectories", Number, {1, 0, 0, 0}},
+        {"Names", Number, {1, 0, 0, 0}},
+        {"FPS", Number, {1, 0, 0, 0}},
+        {"Distances", Number, {1, 0, 0, 0}},
+        {"Ambient", Number, {1, 0, 0, 0}},
+        {"Stars", Number, {1, 0, 0, 0}},
+        {"Desktop", Number, {1, 0, 0, 0}},
+        {"Audio", Number, {0, 0, 0, 0}},
+        {"Custom Audio", Number, {1, 0, 0, 0}},
+        {"Red val", Number, {10, 0, 0, 0}},
+        {"Green val", Number, {20, 0, 0, 0}},
+        {"Blue val", Number, {30, 0, 0, 0}},
+        {"Audio Path", Text, TextBytes("C:\\Music\\Holst - Jupiter.mp3")},
+        {"Speed of Camera", Number, {1, 0, 0, 0}},
+    };
     OrrerySettings chosen = DefaultSettings();
     chosen.arrangement = 0;
     chosen.cameraSettings = 5;
@@ -52,19 +75,20 @@ TEST_F(SettingsStoreTest, WritesEveryValueInOrderAndReadsThemBack) {
     chosen.speedOfCamera = 6.0f;
     WriteStoredSettings(key_, chosen, 1);
 
-    const std::vector<std::string> order = {
-        "Default Audio", "Arrangement", "Camera Settings", "Planet to View", "Trajectories",
-        "Names",         "FPS",         "Distances",       "Ambient",        "Stars",
-        "Desktop",       "Audio",       "Custom Audio",    "Red val",        "Green val",
-        "Blue val",      "Audio Path",  "Speed of Camera"};
+    MemorySettingsKey old;
+    std::vector<std::string> order;
+    for (const StoredBytes& value : oldKey) {
+        old.SetBytes(value.name, value.bytes, value.type);
+        order.push_back(value.name);
+    }
     EXPECT_EQ(key_.writes, order);
-    EXPECT_EQ(key_.Dword("Speed of Camera"), 1u);
-    EXPECT_EQ(key_.values.at("Audio Path").size(), std::strlen(chosen.audioPath) + 1)
-        << "length plus terminator";
+    EXPECT_EQ(key_.values, old.values);
+    EXPECT_EQ(key_.types, old.types);
 
-    ASSERT_TRUE(Read());
-    ExpectSameSettings(settings_, chosen);
-    EXPECT_EQ(desktop_, 1);
+    ASSERT_TRUE(ReadStoredSettings(old, settings_, desktop_));
+    MemorySettingsKey again;
+    WriteStoredSettings(again, settings_, desktop_);
+    EXPECT_EQ(again.values, old.values);
 }
 
 TEST_F(SettingsStoreTest, ClampsNumbersOutOfRange) {
