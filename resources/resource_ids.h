@@ -74,12 +74,15 @@
 #define IDC_AUDIO_CUSTOM 1033
 #define IDC_LOGO 1035
 #define IDC_SPACE_PICTURE 1036
-#define IDC_ARRANGEMENT_FIRST 2216 /* real (with turn around time) */
-#define IDC_ARRANGEMENT_REAL 2217
-#define IDC_ARRANGEMENT_LAST 2218 /* relative positions from Sun */
-#define IDC_CAMERA_FIRST 2219     /* static camera; 2219 + camera mode */
+#define IDC_ARRANGEMENT_REAL_WITH_PERIODS 2216
+#define IDC_ARRANGEMENT_REAL_TOGETHER 2217
+#define IDC_ARRANGEMENT_RELATIVE 2218
+#define IDC_CAMERA_STATIC 2219
+#define IDC_CAMERA_AROUND 2220
 #define IDC_CAMERA_ELLIPTIC 2221
-#define IDC_CAMERA_LAST 2224 /* informative mode */
+#define IDC_CAMERA_CHAOTIC 2222
+#define IDC_CAMERA_PANORAMIC 2223
+#define IDC_CAMERA_PLANET_VIEW 2224 /* "move around" under "Informative mode" */
 #define IDC_PLANET_LIST 2225
 #define IDC_SHOW_TRAJECTORIES 2226
 #define IDC_SHOW_NAMES 2227

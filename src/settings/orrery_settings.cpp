@@ -1,24 +1,24 @@
 #include "settings/orrery_settings.h"
 
+#include "settings/settings_encoding.h"
 #include "util/copy_string_bounded.h"
 
-void ApplyDefaultSettings(OrrerySettings& settings) {
-    settings.arrangement = ArrangementRelative;
-    settings.cameraSettings = CameraElliptic;
-    settings.planetToView = 2;  // Neptune
-    settings.trajectories = 0;
-    settings.names = 0;
-    settings.fps = 0;
-    settings.distances = 0;
-    settings.ambient = 0;
-    settings.stars = 0;
-    settings.audio = 1;
-    settings.customAudio = 0;
-    CopyStringBounded(settings.audioPath, UnsetPath);
-    settings.speedOfCamera = 4.0f;
-}
-
 namespace {
+
+// The defaults of the values that any of `resets` restores; every default when it is 0.
+void ApplyDefaults(OrrerySettings& settings, uint8_t resets) {
+    uint8_t frameworkFlag = 0;  // "Desktop" is the framework's to default
+    for (const StoredSetting& setting : StoredSettings) {
+        if (resets != 0 && (setting.resets & resets) == 0) {
+            continue;
+        }
+        if (setting.field.encoding == SettingField::Path) {
+            CopyStringBounded(settings.*setting.field.path, UnsetPath);
+        } else {
+            TakeStoredNumber(setting, static_cast<uint32_t>(setting.byDefault), settings, frameworkFlag);
+        }
+    }
+}
 
 bool IsUnset(const char* path) {
     return path[0] == '\0' || (path[0] == ' ' && path[1] == '\0');
@@ -26,19 +26,23 @@ bool IsUnset(const char* path) {
 
 }  // namespace
 
+void ApplyDefaultSettings(OrrerySettings& settings) {
+    ApplyDefaults(settings, SceneReset);
+}
+
+void ApplyFirstRunSettings(OrrerySettings& settings) {
+    ApplyDefaults(settings, SceneReset | FirstRunReset);
+}
+
+OrrerySettings DefaultSettings() {
+    OrrerySettings settings{};
+    ApplyDefaults(settings, 0);
+    return settings;
+}
+
 const char* MusicToPlay(const OrrerySettings& settings, const char* installedAudio) {
     if (settings.customAudio) {
         return settings.audioPath;
     }
     return IsUnset(settings.defaultAudio) ? installedAudio : settings.defaultAudio;
-}
-
-OrrerySettings DefaultSettings() {
-    OrrerySettings settings{};
-    CopyStringBounded(settings.defaultAudio, UnsetPath);
-    settings.redVal = 255;
-    settings.greenVal = 255;
-    settings.blueVal = 0;
-    ApplyDefaultSettings(settings);
-    return settings;
 }

@@ -2,93 +2,55 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
-#include "resource_ids.h"
 #include "settings/settings_encoding.h"
 #include "util/copy_string_bounded.h"
-
-const SettingsCheckBox SettingsCheckBoxes[SettingsCheckBoxCount] = {
-    {IDC_SHOW_TRAJECTORIES, &OrrerySettings::trajectories},
-    {IDC_SHOW_NAMES, &OrrerySettings::names},
-    {IDC_SHOW_FPS, &OrrerySettings::fps},
-    {IDC_SHOW_DISTANCES, &OrrerySettings::distances},
-    {IDC_AUDIO_DEFAULT, &OrrerySettings::audio},
-    {IDC_FULL_AMBIENT, &OrrerySettings::ambient},
-    {IDC_MORE_STARS, &OrrerySettings::stars},
-    {IDC_AUDIO_CUSTOM, &OrrerySettings::customAudio},
-};
-
-const int DisplayCheckBoxIds[DisplayCheckBoxCount] = {
-    IDC_SHOW_TRAJECTORIES, IDC_SHOW_NAMES, IDC_SHOW_FPS, IDC_SHOW_DISTANCES, IDC_MORE_STARS, IDC_FULL_AMBIENT,
-};
 
 // The maker's page. A reserved example domain until the real address is known: a
 // guessed one could belong to someone else.
 const char MakerHomePage[] = "https://nebulart.example/";
 
-int ArrangementRadioId(int32_t arrangement) {
-    return IDC_ARRANGEMENT_FIRST + ClampSetting(arrangement, 0, ArrangementChoiceCount - 1);
+int32_t ShownNumber(const StoredSetting& setting, const OrrerySettings& settings) {
+    const int32_t stored = static_cast<int32_t>(StoredNumber(setting, settings, 0));
+    return std::clamp(stored, setting.low, setting.high);
 }
 
-int CameraRadioId(int32_t cameraMode) {
-    return IDC_CAMERA_FIRST + ClampSetting(cameraMode, 0, CameraChoiceCount - 1);
-}
-
-bool InformativeControlsEnabled(int checkedCameraRadioId) {
-    return checkedCameraRadioId == IDC_CAMERA_LAST;
-}
-
-int TrackbarPositionOfSpeed(float speedOfCamera) {
-    return static_cast<int>(CameraSpeedToIndex(speedOfCamera));
-}
-
-int PlanetListItemOf(int32_t planetToView) {
-    return ClampSetting(planetToView, 1, PlanetListItemCount) - 1;
-}
-
-int32_t PlanetFromListData(long data, int32_t current) {
-    if (data < 0 || data >= PlanetListItemCount) {
-        return current;
+void TakeShownNumber(const StoredSetting& setting, std::optional<int32_t> shown, OrrerySettings& settings) {
+    uint8_t desktop = 0;  // the framework's flag has no control here
+    if (shown && *shown >= setting.low && *shown <= setting.high) {
+        TakeStoredNumber(setting, static_cast<uint32_t>(*shown), settings, desktop);
     }
-    return static_cast<int32_t>(data) + 1;
 }
 
-void ApplyConfirmedChoices(const ConfirmedChoices& choices, OrrerySettings& settings) {
-    if (choices.arrangement >= 0 && choices.arrangement < ArrangementChoiceCount) {
-        settings.arrangement = choices.arrangement;
+std::optional<int32_t> RadioValue(const SettingControl& group, int controlId) {
+    const RadioChoice* end = group.radios + group.radioCount;
+    const RadioChoice* radio =
+        std::find_if(group.radios, end, [&](const RadioChoice& r) { return r.controlId == controlId; });
+    return radio != end ? std::optional<int32_t>(radio->value) : std::nullopt;
+}
+
+std::optional<int32_t> ListValue(const StoredSetting& setting, long itemData) {
+    if (itemData < 0 || itemData > static_cast<long>(setting.high) - setting.low) {
+        return std::nullopt;
     }
-    if (choices.cameraMode >= 0 && choices.cameraMode < CameraChoiceCount) {
-        settings.cameraSettings = choices.cameraMode;
-    }
-    for (int i = 0; i < SettingsCheckBoxCount; ++i) {
-        settings.*SettingsCheckBoxes[i].field = choices.checked[i] ? 1 : 0;
-    }
+    return static_cast<int32_t>(setting.low + itemData);
+}
+
+void TakeTypedAudioPath(const char* typed, OrrerySettings& settings) {
     if (settings.customAudio != 0) {
-        const char* typed = choices.typedAudioPath != nullptr ? choices.typedAudioPath : "";
-        CopyStringBounded(settings.audioPath, typed, MaxTypedPathLength + 1);
+        CopyStringBounded(settings.audioPath, typed != nullptr ? typed : "", MaxTypedPathLength + 1);
         if (settings.audioPath[0] == '\0') {
             CopyStringBounded(settings.audioPath, UnsetPath);
         }
     }
-    if (choices.trackbarPosition >= 0 && choices.trackbarPosition <= TrackbarLastPosition) {
-        settings.speedOfCamera = CameraSpeedFromIndex(static_cast<uint32_t>(choices.trackbarPosition));
+}
+
+void ApplyDefaultButtonToRecord(OrrerySettings& settings) {
+    for (const StoredSetting& setting : StoredSettings) {
+        if ((setting.resets & ButtonReset) != 0 && setting.control.kind == NoControl) {
+            TakeShownNumber(setting, setting.byDefault, settings);
+        }
     }
-}
-
-// The button gives a first run's scene, but one step slower than a first run's camera:
-// its trackbar position is 2 (speed 5.0), not the position of the first-run speed 4.0.
-DefaultChoices DefaultButtonChoices() {
-    const OrrerySettings defaults = DefaultSettings();
-    return {ArrangementRadioId(defaults.arrangement), CameraRadioId(defaults.cameraSettings),
-            DefaultButtonTrackbarPosition};
-}
-
-void ApplyDefaultTextColour(OrrerySettings& settings) {
-    const OrrerySettings defaults = DefaultSettings();
-    settings.redVal = defaults.redVal;
-    settings.greenVal = defaults.greenVal;
-    settings.blueVal = defaults.blueVal;
 }
 
 AudioBoxes AudioBoxesAfterDefaultClicked(AudioBoxes boxes) {

@@ -1,78 +1,38 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "settings/orrery_settings.h"
 
 // What the settings dialog's controls mean for the settings record, apart from the
-// windows themselves: which control shows which setting, what OK takes from the
-// controls, what "Set Default Values" puts into them, and the small rules of the audio
-// boxes, the colour swatch and the logo link. The dialog procedure only moves values
+// windows themselves: how a control shows its row of StoredSettings, what OK takes from
+// it, what "Set Default Values" changes, and the small rules of the audio boxes, the
+// colour swatch and the logo link. The dialog procedure only moves values
 // between these and the controls.
 
-// An automatic check box and the on/off setting it shows.
-struct SettingsCheckBox {
-    int controlId;
-    uint8_t OrrerySettings::*field;
-};
+// A control shows its value's stored number, kept within the value's range, and only an
+// answer within the range (a radio, an item or a position) lands in the record.
+int32_t ShownNumber(const StoredSetting& setting, const OrrerySettings& settings);
+void TakeShownNumber(const StoredSetting& setting, std::optional<int32_t> shown, OrrerySettings& settings);
 
-constexpr int SettingsCheckBoxCount = 8;
-extern const SettingsCheckBox SettingsCheckBoxes[SettingsCheckBoxCount];
+// The value of the radio `controlId`, none when it is not one of the group's.
+std::optional<int32_t> RadioValue(const SettingControl& group, int controlId);
 
-// The boxes "Set Default Values" clears: all but the two audio boxes.
-constexpr int DisplayCheckBoxCount = 6;
-extern const int DisplayCheckBoxIds[DisplayCheckBoxCount];
+// The value a drop-down list's item data stands for: none for CB_ERR or data of no item.
+std::optional<int32_t> ListValue(const StoredSetting& setting, long itemData);
 
-constexpr int ArrangementChoiceCount = 3;
-constexpr int CameraChoiceCount = 6;
-constexpr int PlanetListItemCount = 9;  // bodies 1 (Pluto) to 9 (Mercury)
-constexpr int TrackbarLastPosition = 5;
-// Where "Set Default Values" puts the trackbar: speed 5.0.
-constexpr int DefaultButtonTrackbarPosition = 2;
-
-// A path typed into the edit box keeps at most this many characters.
-constexpr int MaxTypedPathLength = 255;
-
-// Radio button of an arrangement or camera mode, the setting kept within its range.
-int ArrangementRadioId(int32_t arrangement);
-int CameraRadioId(int32_t cameraMode);
-
-// The planet list and "Font color..." serve only the informative camera mode.
-bool InformativeControlsEnabled(int checkedCameraRadioId);
-
-// Trackbar position 0 ("Slow") to 5 ("Fast") of a camera speed.
-int TrackbarPositionOfSpeed(float speedOfCamera);
-
-// List item showing `Planet to View` (item i is body i + 1).
-int PlanetListItemOf(int32_t planetToView);
-
-// `Planet to View` after the list reported the item data `data` (CB_ERR when nothing is
-// selected): only the data of a real item changes it.
-int32_t PlanetFromListData(long data, int32_t current);
-
-// The controls' state when OK is pressed.
-struct ConfirmedChoices {
-    int arrangement = -1;  // first checked radio of the group, -1 when none
-    int cameraMode = -1;
-    long trackbarPosition = -1;  // as the trackbar reports it
-    bool checked[SettingsCheckBoxCount] = {};
-    const char* typedAudioPath = "";  // the edit box's text
-};
-
-// What OK stores in the record. Positions outside the trackbar's range and groups
-// without a checked radio leave their settings alone; the typed path is taken only for
+// A path typed into the edit box keeps at most this many characters. OK takes it only for
 // custom audio, and an empty one becomes the unset path.
-void ApplyConfirmedChoices(const ConfirmedChoices& choices, OrrerySettings& settings);
+constexpr int MaxTypedPathLength = 255;
+void TakeTypedAudioPath(const char* typed, OrrerySettings& settings);
 
-// What "Set Default Values" puts into the controls (the colour goes to the record at
-// once); the audio boxes, the path and the planet list keep their state.
-struct DefaultChoices {
-    int arrangementRadioId;
-    int cameraRadioId;
-    int trackbarPosition;
-};
-DefaultChoices DefaultButtonChoices();
-void ApplyDefaultTextColour(OrrerySettings& settings);
+// "Set Default Values" shows the defaults of the values it resets in their controls; the
+// colour, which has no control of its own, takes them in the record at once. It gives a
+// first run's scene, but one step slower than a first run's camera: the trackbar goes to
+// position 2 (speed 5.0), not to the first-run speed 4.0.
+void ApplyDefaultButtonToRecord(OrrerySettings& settings);
+constexpr int DefaultButtonTrackbarPosition = 2;
 
 // The "Default" and "Custom" audio boxes after one of them toggled itself: they are
 // never both checked, and the path controls serve "Custom" only.

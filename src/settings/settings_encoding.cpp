@@ -1,8 +1,39 @@
 #include "settings/settings_encoding.h"
 
+#include <algorithm>
 #include <cstring>
 
-#include "settings/orrery_settings.h"
+uint32_t StoredNumber(const StoredSetting& setting, const OrrerySettings& settings, uint8_t desktop) {
+    const SettingField& field = setting.field;
+    switch (field.encoding) {
+        case SettingField::Number:
+            return static_cast<uint32_t>(settings.*field.number);
+        case SettingField::LowestByte:
+            return field.byte != nullptr ? settings.*field.byte : desktop;
+        case SettingField::CameraSpeed:
+            return CameraSpeedToIndex(settings.*field.speed);
+        default:
+            return 0;
+    }
+}
+
+void TakeStoredNumber(const StoredSetting& setting, uint32_t stored, OrrerySettings& settings,
+                      uint8_t& desktop) {
+    const SettingField& field = setting.field;
+    switch (field.encoding) {
+        case SettingField::Number:
+            settings.*field.number = std::clamp(static_cast<int32_t>(stored), setting.low, setting.high);
+            break;
+        case SettingField::LowestByte:
+            (field.byte != nullptr ? settings.*field.byte : desktop) = static_cast<uint8_t>(stored & 0xFF);
+            break;
+        case SettingField::CameraSpeed:
+            settings.*field.speed = CameraSpeedFromIndex(stored);
+            break;
+        default:
+            break;
+    }
+}
 
 float CameraSpeedFromIndex(uint32_t index) {
     if (index > MaxCameraSpeedIndex) {

@@ -3,18 +3,17 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "settings/orrery_settings.h"
+
 // How settings values travel through the registry: every number is a 4-byte
 // little-endian DWORD, on/off switches and colour parts keep only their lowest byte,
 // the camera speed is stored as an index, and paths are terminated ANSI strings.
 
-constexpr int32_t ClampSetting(int32_t value, int32_t low, int32_t high) {
-    return value < low ? low : (value > high ? high : value);
-}
-
-// On/off switches and colour components: only the lowest byte of the stored data counts.
-constexpr uint8_t LowestByte(uint32_t stored) {
-    return static_cast<uint8_t>(stored & 0xFF);
-}
+// A value's field as it is stored, and a stored number into its field: a number clamped
+// into its range, a byte from the lowest byte, the camera speed from its index.
+uint32_t StoredNumber(const StoredSetting& setting, const OrrerySettings& settings, uint8_t desktop);
+void TakeStoredNumber(const StoredSetting& setting, uint32_t stored, OrrerySettings& settings,
+                      uint8_t& desktop);
 
 constexpr uint32_t MaxCameraSpeedIndex = 5;
 

@@ -16,84 +16,41 @@ void ReadPath(SettingsKey& key, const char* name, char (&field)[SettingsPathSize
     }
 }
 
-void ReadClamped(SettingsKey& key, const char* name, int32_t& field, int32_t low, int32_t high) {
-    uint32_t stored = 0;
-    if (ReadNumber(key, name, &stored)) {
-        field = static_cast<int32_t>(stored);
-    }
-    field = ClampSetting(field, low, high);
-}
-
-void ReadByte(SettingsKey& key, const char* name, uint8_t& field) {
-    uint32_t stored = 0;
-    if (ReadNumber(key, name, &stored)) {
-        field = LowestByte(stored);
-    }
-}
-
 }  // namespace
 
+// The installer's value has the name of the user's own "Default Audio".
+static_assert(StoredSettings[0].field.path == &OrrerySettings::defaultAudio);
 void ReadInstalledAudio(SettingsKey& machineKey, char (&path)[SettingsPathSize]) {
-    ReadPath(machineKey, "Default Audio", path);
+    ReadPath(machineKey, StoredSettings[0].name, path);
 }
 
 bool ReadStoredSettings(SettingsKey& key, OrrerySettings& settings, uint8_t& desktop) {
-    ReadPath(key, "Default Audio", settings.defaultAudio);
-
-    uint32_t arrangement = 0;
-    uint32_t size = sizeof(arrangement);
-    const SettingsKey::ReadResult found = key.ReadValue("Arrangement", &arrangement, &size);
-    if (found == SettingsKey::ReadResult::Missing) {
-        return false;
-    }
-    if (ReadNumber(key, "Arrangement", &arrangement)) {
-        settings.arrangement = static_cast<int32_t>(arrangement);
-    }
-    settings.arrangement =
-        ClampSetting(settings.arrangement, ArrangementRealWithPeriods, ArrangementRelative);
-    ReadClamped(key, "Camera Settings", settings.cameraSettings, CameraStatic, CameraPlanetView);
-    ReadClamped(key, "Planet to View", settings.planetToView, 1, 9);
-
-    ReadByte(key, "Trajectories", settings.trajectories);
-    ReadByte(key, "Names", settings.names);
-    ReadByte(key, "FPS", settings.fps);
-    ReadByte(key, "Distances", settings.distances);
-    ReadByte(key, "Ambient", settings.ambient);
-    ReadByte(key, "Stars", settings.stars);
-    ReadByte(key, "Desktop", desktop);
-    ReadByte(key, "Audio", settings.audio);
-    ReadByte(key, "Custom Audio", settings.customAudio);
-    ReadByte(key, "Red val", settings.redVal);
-    ReadByte(key, "Green val", settings.greenVal);
-    ReadByte(key, "Blue val", settings.blueVal);
-
-    ReadPath(key, "Audio Path", settings.audioPath);
-
-    uint32_t speedIndex = 0;
-    if (ReadNumber(key, "Speed of Camera", &speedIndex)) {
-        settings.speedOfCamera = CameraSpeedFromIndex(speedIndex);
+    for (const StoredSetting& setting : StoredSettings) {
+        if (setting.field.encoding == SettingField::Path) {
+            ReadPath(key, setting.name, settings.*setting.field.path);
+            continue;
+        }
+        uint32_t stored = 0;
+        uint32_t size = sizeof(stored);
+        if (setting.marksWrittenKey &&
+            key.ReadValue(setting.name, &stored, &size) == SettingsKey::ReadResult::Missing) {
+            return false;
+        }
+        // A missing value keeps its field, which a number's range still clamps.
+        stored = StoredNumber(setting, settings, desktop);
+        ReadNumber(key, setting.name, &stored);
+        TakeStoredNumber(setting, stored, settings, desktop);
     }
     return true;
 }
 
 void WriteStoredSettings(SettingsKey& key, const OrrerySettings& settings, uint8_t desktop) {
     // A failing write does not stop the others.
-    key.WriteString("Default Audio", settings.defaultAudio);
-    key.WriteDword("Arrangement", static_cast<uint32_t>(settings.arrangement));
-    key.WriteDword("Camera Settings", static_cast<uint32_t>(settings.cameraSettings));
-    key.WriteDword("Planet to View", static_cast<uint32_t>(settings.planetToView));
-    key.WriteDword("Trajectories", settings.trajectories);
-    key.WriteDword("Names", settings.names);
-    key.WriteDword("FPS", settings.fps);
-    key.WriteDword("Distances", settings.distances);
-    key.WriteDword("Ambient", settings.ambient);
-    key.WriteDword("Stars", settings.stars);
-    key.WriteDword("Desktop", desktop);
-    key.WriteDword("Audio", settings.audio);
-    key.WriteDword("Custom Audio", settings.customAudio);
-    key.WriteDword("Red val", settings.redVal);
-    key.WriteDword("Green val", settings.greenVal);
-    key.WriteDword("Blue val", settings.blueVal);
-    key.WriteString("Audio Path", settings.audioPath);
-    key.WriteDword("Speed of Camera", CameraSpeedToIndex(settings.speedOfCamera));
+    for (const StoredSetting& setting : StoredSettings) {
+        if (setting.field.encoding == SettingField::Path) {
+            key.WriteString(setting.name, settings.*setting.field.path);
+        } else {
+            key.WriteDword(setting.name, StoredNumber(setting, settings, desktop));
+        }
+    }
 }

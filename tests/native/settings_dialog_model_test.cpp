@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
+#include <stdexcept>
 #include <string>
 
 #include "resource_ids.h"
@@ -9,140 +11,104 @@
 
 namespace {
 
-int BoxIndex(int controlId) {
-    for (int i = 0; i < SettingsCheckBoxCount; ++i) {
-        if (SettingsCheckBoxes[i].controlId == controlId) {
-            return i;
+const StoredSetting& Row(const char* name) {
+    for (const StoredSetting& setting : StoredSettings) {
+        if (std::strcmp(setting.name, name) == 0) {
+            return setting;
         }
     }
-    return -1;
+    throw std::invalid_argument(name);
 }
 
-TEST(SettingsDialogModel, EveryOnOffSettingHasItsOwnBox) {
-    const std::pair<int, uint8_t OrrerySettings::*> expected[] = {
-        {IDC_SHOW_TRAJECTORIES, &OrrerySettings::trajectories},
-        {IDC_SHOW_NAMES, &OrrerySettings::names},
-        {IDC_SHOW_FPS, &OrrerySettings::fps},
-        {IDC_SHOW_DISTANCES, &OrrerySettings::distances},
-        {IDC_AUDIO_DEFAULT, &OrrerySettings::audio},
-        {IDC_FULL_AMBIENT, &OrrerySettings::ambient},
-        {IDC_MORE_STARS, &OrrerySettings::stars},
-        {IDC_AUDIO_CUSTOM, &OrrerySettings::customAudio},
-    };
-    for (const auto& [id, field] : expected) {
-        const int index = BoxIndex(id);
-        ASSERT_GE(index, 0) << id;
-        EXPECT_TRUE(SettingsCheckBoxes[index].field == field) << id;
+TEST(SettingsDialogModel, EveryControlShowsOneValue) {
+    std::multiset<int> ids;
+    for (const StoredSetting& setting : StoredSettings) {
+        for (int i = 0; i < setting.control.radioCount; ++i) {
+            ids.insert(setting.control.radios[i].controlId);
+        }
+        ids.insert(setting.control.id);
     }
-    // "Set Default Values" clears the display boxes but never the audio choice.
-    for (int id : DisplayCheckBoxIds) {
-        EXPECT_NE(id, IDC_AUDIO_DEFAULT);
-        EXPECT_NE(id, IDC_AUDIO_CUSTOM);
-        EXPECT_GE(BoxIndex(id), 0);
+    for (int id : ids) {
+        EXPECT_TRUE(id == 0 || ids.count(id) == 1) << id;
     }
 }
 
-TEST(SettingsDialogModel, RadiosAndListShowTheSettingsWithinTheirRanges) {
-    EXPECT_EQ(ArrangementRadioId(0), 2216);
-    EXPECT_EQ(ArrangementRadioId(2), 2218);
-    EXPECT_EQ(ArrangementRadioId(7), 2218);
-    EXPECT_EQ(CameraRadioId(0), 2219);
-    EXPECT_EQ(CameraRadioId(5), 2224);
-    EXPECT_EQ(CameraRadioId(-3), 2219);
-    EXPECT_TRUE(InformativeControlsEnabled(2224));
-    EXPECT_FALSE(InformativeControlsEnabled(2223));
-    EXPECT_EQ(PlanetListItemOf(1), 0);  // Pluto heads the list
-    EXPECT_EQ(PlanetListItemOf(9), 8);
-    EXPECT_EQ(PlanetListItemOf(0), 0) << "the Sun is never listed";
-}
-
-TEST(SettingsDialogModel, TrackbarRunsFromSlowToFast) {
-    EXPECT_EQ(TrackbarPositionOfSpeed(7.0f), 0);
-    EXPECT_EQ(TrackbarPositionOfSpeed(4.0f), 3);
-    EXPECT_EQ(TrackbarPositionOfSpeed(2.0f), 5);
+TEST(SettingsDialogModel, RadiosListAndTrackbarShowTheSettingsWithinTheirRanges) {
+    OrrerySettings s = DefaultSettings();
+    s.arrangement = 7;
+    s.planetToView = 0;
+    s.speedOfCamera = 7.0f;
+    EXPECT_EQ(ShownNumber(Row("Arrangement"), s), ArrangementRelative);
+    EXPECT_EQ(RadioValue(ArrangementRadios, 2216), ArrangementRealWithPeriods);
+    EXPECT_EQ(RadioValue(CameraRadios, 2224), CameraPlanetView);
+    EXPECT_FALSE(RadioValue(CameraRadios, IDC_PLANET_LIST));
+    EXPECT_EQ(ShownNumber(Row("Planet to View"), s), 1) << "the Sun is never listed";
+    EXPECT_EQ(ShownNumber(Row("Speed of Camera"), s), 0) << "slow on the left";
+    s.speedOfCamera = 2.0f;
+    EXPECT_EQ(ShownNumber(Row("Speed of Camera"), s), 5);
 }
 
 TEST(SettingsDialogModel, OnlyARealListItemChangesThePlanet) {
-    EXPECT_EQ(PlanetFromListData(4, 2), 5);  // Jupiter
-    EXPECT_EQ(PlanetFromListData(0, 2), 1);
-    EXPECT_EQ(PlanetFromListData(8, 2), 9);
-    EXPECT_EQ(PlanetFromListData(-1, 2), 2) << "CB_ERR: no selection must not pick the Sun";
-    EXPECT_EQ(PlanetFromListData(9, 2), 2);
+    const StoredSetting& planet = Row("Planet to View");
+    EXPECT_EQ(ListValue(planet, 4), 5);  // Jupiter
+    EXPECT_EQ(ListValue(planet, 0), 1);
+    EXPECT_EQ(ListValue(planet, 8), 9);
+    EXPECT_FALSE(ListValue(planet, -1)) << "CB_ERR: no selection must not pick the Sun";
+    EXPECT_FALSE(ListValue(planet, 9));
+    OrrerySettings s = DefaultSettings();
+    TakeShownNumber(planet, ListValue(planet, -1), s);
+    EXPECT_EQ(s.planetToView, 2);
 }
 
-TEST(SettingsDialogModel, OkTakesEveryControl) {
+TEST(SettingsDialogModel, OkTakesOnlyAnswersWithinTheRanges) {
     OrrerySettings s = DefaultSettings();
-    ConfirmedChoices choices;
-    choices.arrangement = 0;
-    choices.cameraMode = 5;
-    choices.trackbarPosition = 0;
-    choices.checked[BoxIndex(IDC_SHOW_NAMES)] = true;
-    choices.checked[BoxIndex(IDC_MORE_STARS)] = true;
-    choices.checked[BoxIndex(IDC_AUDIO_CUSTOM)] = true;
-    choices.typedAudioPath = "C:\\music\\orbit.mp3";
-    ApplyConfirmedChoices(choices, s);
+    TakeShownNumber(Row("Arrangement"), 0, s);
+    TakeShownNumber(Row("Camera Settings"), 5, s);
+    TakeShownNumber(Row("Speed of Camera"), 0, s);
+    TakeShownNumber(Row("Names"), 1, s);
+    TakeShownNumber(Row("Audio"), 0, s);
     EXPECT_EQ(s.arrangement, 0);
     EXPECT_EQ(s.cameraSettings, 5);
     EXPECT_EQ(s.speedOfCamera, 7.0f);
     EXPECT_EQ(s.names, 1);
-    EXPECT_EQ(s.stars, 1);
-    EXPECT_EQ(s.trajectories + s.fps + s.distances + s.ambient + s.audio, 0);
-    EXPECT_EQ(s.customAudio, 1);
-    EXPECT_STREQ(s.audioPath, "C:\\music\\orbit.mp3");
-
-    choices.trackbarPosition = 5;
-    ApplyConfirmedChoices(choices, s);
+    EXPECT_EQ(s.audio, 0);
+    TakeShownNumber(Row("Speed of Camera"), 5, s);
+    EXPECT_EQ(s.speedOfCamera, 2.0f);
+    // No radio checked, or a trackbar answer outside its range.
+    for (std::optional<int32_t> answer : {std::optional<int32_t>(), std::optional<int32_t>(6)}) {
+        TakeShownNumber(Row("Camera Settings"), answer, s);
+        TakeShownNumber(Row("Speed of Camera"), answer, s);
+    }
+    EXPECT_EQ(s.cameraSettings, 5);
     EXPECT_EQ(s.speedOfCamera, 2.0f);
 }
 
-TEST(SettingsDialogModel, OkLeavesWhatTheControlsDoNotSay) {
+TEST(SettingsDialogModel, ATypedPathCountsForCustomAudioOnlyIsCutAndNeverEmpty) {
     OrrerySettings s = DefaultSettings();
-    s.arrangement = 1;
-    s.cameraSettings = 3;
-    s.speedOfCamera = 6.0f;
     std::strcpy(s.audioPath, "C:\\kept.mp3");
-    ConfirmedChoices choices;  // no radio checked, trackbar answer -1, custom off
-    choices.typedAudioPath = "C:\\typed.mp3";
-    ApplyConfirmedChoices(choices, s);
-    EXPECT_EQ(s.arrangement, 1);
-    EXPECT_EQ(s.cameraSettings, 3);
-    EXPECT_EQ(s.speedOfCamera, 6.0f);
+    TakeTypedAudioPath("C:\\typed.mp3", s);
     EXPECT_STREQ(s.audioPath, "C:\\kept.mp3") << "without custom audio the typed path is not taken";
-
-    choices.trackbarPosition = 6;
-    ApplyConfirmedChoices(choices, s);
-    EXPECT_EQ(s.speedOfCamera, 6.0f);
-}
-
-TEST(SettingsDialogModel, ATypedPathIsCutAndNeverEmpty) {
-    OrrerySettings s = DefaultSettings();
-    ConfirmedChoices choices;
-    choices.checked[BoxIndex(IDC_AUDIO_CUSTOM)] = true;
+    s.customAudio = 1;
+    TakeTypedAudioPath("C:\\music\\orbit.mp3", s);
+    EXPECT_STREQ(s.audioPath, "C:\\music\\orbit.mp3");
     const std::string longPath(300, 'p');
-    choices.typedAudioPath = longPath.c_str();
-    ApplyConfirmedChoices(choices, s);
+    TakeTypedAudioPath(longPath.c_str(), s);
     EXPECT_EQ(std::strlen(s.audioPath), 255u);
-
-    choices.typedAudioPath = "";
-    ApplyConfirmedChoices(choices, s);
-    EXPECT_STREQ(s.audioPath, " ") << "an unset path is one space";
-    choices.typedAudioPath = nullptr;
-    ApplyConfirmedChoices(choices, s);
-    EXPECT_STREQ(s.audioPath, " ");
+    for (const char* empty : {"", static_cast<const char*>(nullptr)}) {
+        TakeTypedAudioPath(empty, s);
+        EXPECT_STREQ(s.audioPath, " ") << "an unset path is one space";
+    }
 }
 
-TEST(SettingsDialogModel, DefaultButtonGivesTheFirstRunSceneWithASlowerCamera) {
-    const DefaultChoices d = DefaultButtonChoices();
-    EXPECT_EQ(d.arrangementRadioId, 2218);
-    EXPECT_EQ(d.cameraRadioId, 2221);  // move elliptic
-    EXPECT_EQ(d.trackbarPosition, 2) << "speed 5.0, not the first run's 4.0 (position 3)";
-    EXPECT_EQ(TrackbarPositionOfSpeed(DefaultSettings().speedOfCamera), 3);
+TEST(SettingsDialogModel, DefaultButtonPutsOnlyTheColourIntoTheRecordAtOnce) {
     OrrerySettings s = DefaultSettings();
-    s.redVal = 1;
-    s.greenVal = 2;
-    s.blueVal = 3;
-    ApplyDefaultTextColour(s);
+    s.cameraSettings = 5;
+    s.trajectories = 1;
+    SetTextColour(s, 0x00030201);
+    ApplyDefaultButtonToRecord(s);
     EXPECT_EQ(TextColourRef(s), 0x00FFFFu) << "yellow";
+    EXPECT_EQ(s.cameraSettings, 5) << "the other defaults go to the controls";
+    EXPECT_EQ(s.trajectories, 1);
 }
 
 TEST(SettingsDialogModel, DefaultAndCustomAudioAreNeverBothChecked) {

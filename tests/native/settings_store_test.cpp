@@ -21,8 +21,7 @@ std::vector<uint8_t> TextBytes(const char (&text)[N]) {
     return std::vector<uint8_t>(text, text + N);  // the terminator included
 }
 
-constexpr SettingsKey::ValueType Number = SettingsKey::ValueType::Number;
-constexpr SettingsKey::ValueType Text = SettingsKey::ValueType::Text;
+using Type = SettingsKey::ValueType;
 
 class SettingsStoreTest : public ::testing::Test {
 protected:
@@ -41,24 +40,24 @@ protected:
 // default and show).
 TEST_F(SettingsStoreTest, WritesAndReadsTheKeyAsItHasAlwaysBeenStored) {
     const StoredBytes oldKey[] = {
-        {"Default Audio", Text, TextBytes("C:\\Program Files\\Celestra\\theme.mp3")},
-        {"Arrangement", Number, {0, 0, 0, 0}},
-        {"Camera Settings", Number, {5, 0, 0, 0}},
-        {"Planet to View", Number, {9, 0, 0, 0}},
-        {"Trajectories", Number, {1, 0, 0, 0}},
-        {"Names", Number, {1, 0, 0, 0}},
-        {"FPS", Number, {1, 0, 0, 0}},
-        {"Distances", Number, {1, 0, 0, 0}},
-        {"Ambient", Number, {1, 0, 0, 0}},
-        {"Stars", Number, {1, 0, 0, 0}},
-        {"Desktop", Number, {1, 0, 0, 0}},
-        {"Audio", Number, {0, 0, 0, 0}},
-        {"Custom Audio", Number, {1, 0, 0, 0}},
-        {"Red val", Number, {10, 0, 0, 0}},
-        {"Green val", Number, {20, 0, 0, 0}},
-        {"Blue val", Number, {30, 0, 0, 0}},
-        {"Audio Path", Text, TextBytes("C:\\Music\\Holst - Jupiter.mp3")},
-        {"Speed of Camera", Number, {1, 0, 0, 0}},
+        {"Default Audio", Type::Text, TextBytes("C:\\Program Files\\Celestra\\theme.mp3")},
+        {"Arrangement", Type::Number, {0, 0, 0, 0}},
+        {"Camera Settings", Type::Number, {5, 0, 0, 0}},
+        {"Planet to View", Type::Number, {9, 0, 0, 0}},
+        {"Trajectories", Type::Number, {1, 0, 0, 0}},
+        {"Names", Type::Number, {1, 0, 0, 0}},
+        {"FPS", Type::Number, {1, 0, 0, 0}},
+        {"Distances", Type::Number, {1, 0, 0, 0}},
+        {"Ambient", Type::Number, {1, 0, 0, 0}},
+        {"Stars", Type::Number, {1, 0, 0, 0}},
+        {"Desktop", Type::Number, {1, 0, 0, 0}},
+        {"Audio", Type::Number, {0, 0, 0, 0}},
+        {"Custom Audio", Type::Number, {1, 0, 0, 0}},
+        {"Red val", Type::Number, {10, 0, 0, 0}},
+        {"Green val", Type::Number, {20, 0, 0, 0}},
+        {"Blue val", Type::Number, {30, 0, 0, 0}},
+        {"Audio Path", Type::Text, TextBytes("C:\\Music\\Holst - Jupiter.mp3")},
+        {"Speed of Camera", Type::Number, {1, 0, 0, 0}},
     };
     OrrerySettings chosen = DefaultSettings();
     chosen.arrangement = 0;
@@ -197,7 +196,7 @@ TEST_F(SettingsStoreTest, NumbersOfTheWrongSizeAreIgnoredOrWidened) {
 TEST_F(SettingsStoreTest, RefusedWritesDoNotStopTheSequence) {
     key_.refuseWrites = true;
     WriteStoredSettings(key_, DefaultSettings(), 0);
-    EXPECT_EQ(key_.writes.size(), 18u);
+    EXPECT_EQ(key_.writes.size(), std::size(StoredSettings));
     EXPECT_TRUE(key_.values.empty());
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "settings/orrery_settings.h"
+#include "settings/settings_dialog_model.h"
 #include "settings/settings_encoding.h"
 
 namespace {
@@ -26,9 +27,7 @@ TEST(OrrerySettings, DefaultsMatchAFirstRun) {
 TEST(OrrerySettings, ApplyDefaultsKeepsDefaultAudioAndTheColour) {
     OrrerySettings s = DefaultSettings();
     std::strcpy(s.defaultAudio, "C:\\music\\orbit.mp3");
-    s.redVal = 1;
-    s.greenVal = 2;
-    s.blueVal = 3;
+    SetTextColour(s, 0x00030201);
     s.cameraSettings = 5;
     s.trajectories = 1;
     std::strcpy(s.audioPath, "C:\\other.mp3");
@@ -64,21 +63,6 @@ TEST(OrrerySettings, MusicToPlayPrefersTheUsersOwnChoice) {
         std::strcpy(s.defaultAudio, c.defaultAudio);
         EXPECT_STREQ(MusicToPlay(s, c.installed), c.played) << c.defaultAudio << " / " << c.installed;
     }
-}
-
-TEST(SettingsEncoding, ClampsNumbersIntoTheirRanges) {
-    EXPECT_EQ(ClampSetting(7, 0, 2), 2);
-    EXPECT_EQ(ClampSetting(-3, 0, 2), 0);
-    EXPECT_EQ(ClampSetting(9, 0, 5), 5);
-    EXPECT_EQ(ClampSetting(0, 1, 9), 1);
-    EXPECT_EQ(ClampSetting(12, 1, 9), 9);
-    EXPECT_EQ(ClampSetting(4, 1, 9), 4);
-}
-
-TEST(SettingsEncoding, SwitchesAndColoursReadTheLowestByte) {
-    EXPECT_EQ(LowestByte(0x00000101), 1);
-    EXPECT_EQ(LowestByte(0x00000100), 0);
-    EXPECT_EQ(LowestByte(0xFFFFFF80), 0x80);
 }
 
 TEST(SettingsEncoding, CameraSpeedTableInBothDirections) {

@@ -22,12 +22,6 @@
 
 namespace {
 
-const char* const StoredNames[] = {
-    "Default Audio", "Arrangement", "Camera Settings", "Planet to View", "Trajectories",
-    "Names",         "FPS",         "Distances",       "Ambient",        "Stars",
-    "Desktop",       "Audio",       "Custom Audio",    "Red val",        "Green val",
-    "Blue val",      "Audio Path",  "Speed of Camera", "AllScreensSame"};
-
 class SettingsDialog : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -82,9 +76,10 @@ protected:
 TEST_F(SettingsDialog, OpeningStoresACompleteSetThatCancelKeeps) {
     DialogDriver driver;
     driver.Then([&](HWND dialog) {
-        for (const char* name : StoredNames) {
-            EXPECT_TRUE(key_.Has(name)) << name << " was not stored when the dialog opened";
+        for (const StoredSetting& setting : StoredSettings) {
+            EXPECT_TRUE(key_.Has(setting.name)) << setting.name << " was not stored when the dialog opened";
         }
+        EXPECT_TRUE(key_.Has("AllScreensSame"));
         ClickButton(dialog, IDCANCEL);
     });
     ASSERT_TRUE(Run(driver));
@@ -114,17 +109,17 @@ TEST_F(SettingsDialog, ControlsShowTheStoredSettings) {
         EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_SPEED_TRACKBAR, TBM_GETRANGEMIN, 0, 0), 0);
         EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_SPEED_TRACKBAR, TBM_GETRANGEMAX, 0, 0), 5);
         EXPECT_EQ(TrackbarPosition(dialog), 1);
-        EXPECT_TRUE(Checked(dialog, IDC_SHOW_TRAJECTORIES));
-        EXPECT_FALSE(Checked(dialog, IDC_SHOW_NAMES));
-        EXPECT_TRUE(Checked(dialog, IDC_SHOW_FPS));
-        EXPECT_FALSE(Checked(dialog, IDC_SHOW_DISTANCES));
-        EXPECT_FALSE(Checked(dialog, IDC_FULL_AMBIENT));
-        EXPECT_TRUE(Checked(dialog, IDC_MORE_STARS));
-        for (int id = IDC_ARRANGEMENT_FIRST; id <= IDC_ARRANGEMENT_LAST; ++id) {
-            EXPECT_EQ(Checked(dialog, id), id == IDC_ARRANGEMENT_FIRST) << id;
+        for (const StoredSetting& setting : StoredSettings) {
+            if (setting.control.kind == CheckBox) {
+                EXPECT_EQ(Checked(dialog, setting.control.id), ShownNumber(setting, s) == 1) << setting.name;
+            }
         }
-        for (int id = IDC_CAMERA_FIRST; id <= IDC_CAMERA_LAST; ++id) {
-            EXPECT_EQ(Checked(dialog, id), id == IDC_CAMERA_LAST) << id;
+        for (const RadioChoice& radio : ArrangementRadios) {
+            EXPECT_EQ(Checked(dialog, radio.controlId), radio.value == ArrangementRealWithPeriods)
+                << radio.value;
+        }
+        for (const RadioChoice& radio : CameraRadios) {
+            EXPECT_EQ(Checked(dialog, radio.controlId), radio.value == CameraPlanetView) << radio.value;
         }
         EXPECT_TRUE(Enabled(dialog, IDC_PLANET_LIST));
         EXPECT_TRUE(Enabled(dialog, IDC_FONT_COLOUR));
@@ -132,8 +127,6 @@ TEST_F(SettingsDialog, ControlsShowTheStoredSettings) {
                                                   "Mars",  "Earth",   "Venus",  "Mercury"};
         EXPECT_EQ(ListItems(dialog, IDC_PLANET_LIST), planets);
         EXPECT_EQ(ListSelection(dialog, IDC_PLANET_LIST), 4);
-        EXPECT_FALSE(Checked(dialog, IDC_AUDIO_DEFAULT));
-        EXPECT_TRUE(Checked(dialog, IDC_AUDIO_CUSTOM));
         EXPECT_EQ(ControlText(dialog, IDC_AUDIO_PATH), "C:\\music\\orbit.mp3");
         EXPECT_TRUE(Enabled(dialog, IDC_AUDIO_PATH));
         EXPECT_TRUE(Enabled(dialog, IDC_AUDIO_BROWSE));
@@ -157,7 +150,7 @@ TEST_F(SettingsDialog, TemplateIsLaidOutAsDesigned) {
         EXPECT_EQ(ControlText(dialog, IDC_SET_DEFAULTS), "&Set Default Values");
         EXPECT_EQ(ControlText(dialog, IDC_DISPLAY_SETTINGS), "&Display Settings...");
         // Radios are checked by the dialog, check boxes toggle themselves.
-        EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, IDC_CAMERA_LAST), GWL_STYLE) & BS_TYPEMASK,
+        EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, IDC_CAMERA_PLANET_VIEW), GWL_STYLE) & BS_TYPEMASK,
                   BS_RADIOBUTTON);
         EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, IDC_SHOW_FPS), GWL_STYLE) & BS_TYPEMASK, BS_AUTOCHECKBOX);
         char className[32] = {};
@@ -216,8 +209,8 @@ TEST_F(SettingsDialog, ThePictureFillsAGrownControlAndNothingIsLeftAfterwards) {
 TEST_F(SettingsDialog, OkStoresWhatTheUserChanged) {
     DialogDriver driver;
     driver.Then([&](HWND dialog) {
-        ClickButton(dialog, IDC_ARRANGEMENT_FIRST);
-        ClickButton(dialog, IDC_CAMERA_FIRST);
+        ClickButton(dialog, IDC_ARRANGEMENT_REAL_WITH_PERIODS);
+        ClickButton(dialog, IDC_CAMERA_STATIC);
         for (int id : {IDC_SHOW_TRAJECTORIES, IDC_SHOW_NAMES, IDC_SHOW_DISTANCES, IDC_FULL_AMBIENT}) {
             ClickButton(dialog, id);
         }
@@ -278,18 +271,16 @@ TEST_F(SettingsDialog, SetDefaultValuesResetsTheSceneButNotTheMusic) {
     s.audio = 0;
     s.customAudio = 1;
     std::strcpy(s.audioPath, "C:\\mine.mp3");
-    s.redVal = 0;
-    s.greenVal = 0;
-    s.blueVal = 200;
+    SetTextColour(s, RGB(0, 0, 200));
     Store(s);
 
     DialogDriver driver;
     driver.Then([&](HWND dialog) {
         ClickButton(dialog, IDC_SET_DEFAULTS);
-        EXPECT_TRUE(Checked(dialog, IDC_ARRANGEMENT_LAST));
-        EXPECT_FALSE(Checked(dialog, IDC_ARRANGEMENT_REAL));
+        EXPECT_TRUE(Checked(dialog, IDC_ARRANGEMENT_RELATIVE));
+        EXPECT_FALSE(Checked(dialog, IDC_ARRANGEMENT_REAL_TOGETHER));
         EXPECT_TRUE(Checked(dialog, IDC_CAMERA_ELLIPTIC));
-        EXPECT_FALSE(Checked(dialog, IDC_CAMERA_LAST));
+        EXPECT_FALSE(Checked(dialog, IDC_CAMERA_PLANET_VIEW));
         EXPECT_FALSE(Enabled(dialog, IDC_PLANET_LIST));
         EXPECT_FALSE(Enabled(dialog, IDC_FONT_COLOUR));
         EXPECT_EQ(TrackbarPosition(dialog), 2) << "speed 5.0, not the first run's 4.0";
@@ -306,8 +297,10 @@ TEST_F(SettingsDialog, SetDefaultValuesResetsTheSceneButNotTheMusic) {
     EXPECT_EQ(key_.Dword("Arrangement"), 2u);
     EXPECT_EQ(key_.Dword("Camera Settings"), 2u);
     EXPECT_EQ(key_.Dword("Speed of Camera"), 2u) << "speed 5.0";
-    for (const char* name : {"Trajectories", "Names", "FPS", "Distances", "Ambient", "Stars"}) {
-        EXPECT_EQ(key_.Dword(name), 0u) << name;
+    for (const StoredSetting& setting : StoredSettings) {
+        if (setting.control.kind == CheckBox && (setting.resets & ButtonReset) != 0) {
+            EXPECT_EQ(key_.Dword(setting.name), 0u) << setting.name;
+        }
     }
     EXPECT_EQ(key_.Dword("Custom Audio"), 1u);
     EXPECT_EQ(key_.Dword("Planet to View"), 7u);
@@ -317,20 +310,18 @@ TEST_F(SettingsDialog, SetDefaultValuesResetsTheSceneButNotTheMusic) {
 
 TEST_F(SettingsDialog, InformativeModeOpensThePlanetListAndShowsTheColour) {
     OrrerySettings s = DefaultSettings();
-    s.redVal = 0x20;
-    s.greenVal = 0x80;
-    s.blueVal = 0xC0;
+    SetTextColour(s, RGB(0x20, 0x80, 0xC0));
     Store(s);
     DialogDriver driver;
     driver.Then([&](HWND dialog) {
         EXPECT_FALSE(Enabled(dialog, IDC_PLANET_LIST));
         EXPECT_EQ(SwatchColour(dialog), GetSysColor(COLOR_WINDOW)) << "an empty box outside informative mode";
-        ClickButton(dialog, IDC_CAMERA_LAST);
+        ClickButton(dialog, IDC_CAMERA_PLANET_VIEW);
         EXPECT_TRUE(Enabled(dialog, IDC_PLANET_LIST));
         EXPECT_TRUE(Enabled(dialog, IDC_FONT_COLOUR));
         EXPECT_FALSE(Checked(dialog, IDC_CAMERA_ELLIPTIC));
         EXPECT_EQ(SwatchColour(dialog), RGB(0x20, 0x80, 0xC0));
-        ClickButton(dialog, 2222);  // move chaotic
+        ClickButton(dialog, IDC_CAMERA_CHAOTIC);
         EXPECT_FALSE(Enabled(dialog, IDC_PLANET_LIST));
         EXPECT_FALSE(Enabled(dialog, IDC_FONT_COLOUR));
         EXPECT_EQ(SwatchColour(dialog), GetSysColor(COLOR_WINDOW));
@@ -469,9 +460,7 @@ TEST_F(SettingsDialog, CancelAlsoUndoesTheDisplaySettings) {
 
 TEST_F(SettingsDialog, ConfirmingTheColourDialogUnchangedKeepsTheColour) {
     OrrerySettings s = Informative();
-    s.redVal = 10;
-    s.greenVal = 20;
-    s.blueVal = 30;
+    SetTextColour(s, RGB(10, 20, 30));
     Store(s);
     DialogDriver driver;
     driver.Then([&](HWND dialog) { ClickButton(dialog, IDC_FONT_COLOUR); })
@@ -544,9 +533,7 @@ TEST_F(SettingsDialog, BrowsingPutsTheChosenFileIntoThePathBox) {
 TEST_F(SettingsDialog, CancelUndoesAChangedColourAndABrowsedPath) {
     const std::string music = TemporaryMusicFile();
     OrrerySettings s = Informative();
-    s.redVal = 10;
-    s.greenVal = 20;
-    s.blueVal = 30;
+    SetTextColour(s, RGB(10, 20, 30));
     s.customAudio = 1;
     s.audio = 0;
     std::strcpy(s.audioPath, "C:\\before.mp3");

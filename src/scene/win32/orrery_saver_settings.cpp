@@ -53,10 +53,7 @@ void OrrerySaver::LoadSettings() {
         return;
     }
     if (!stored) {
-        ApplyDefaultSettings();
-        settings.redVal = 255;
-        settings.greenVal = 255;
-        settings.blueVal = 0;
+        ApplyFirstRunSettings(settings);
         WriteSettings();
         ReadSettings();
     }

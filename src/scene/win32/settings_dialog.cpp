@@ -4,6 +4,9 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <optional>
+
 #include "resource_ids.h"
 #include "scene/win32/dialog_pictures.h"
 #include "scene/win32/orrery_saver.h"
@@ -27,28 +30,22 @@ void Enable(HWND dialog, int id, bool enabled) {
     EnableWindow(GetDlgItem(dialog, id), enabled ? TRUE : FALSE);
 }
 
-// Index of the first checked radio of the group starting at `firstId`, -1 when none is.
-int FirstCheckedRadio(HWND dialog, int firstId, int count) {
-    for (int i = 0; i < count; ++i) {
-        if (IsChecked(dialog, firstId + i)) {
-            return i;
-        }
-    }
-    return -1;
+// The value of the group's first checked radio, none when no radio is checked.
+std::optional<int32_t> CheckedRadio(HWND dialog, const SettingControl& group) {
+    const RadioChoice* end = group.radios + group.radioCount;
+    const RadioChoice* radio =
+        std::find_if(group.radios, end, [&](const RadioChoice& r) { return IsChecked(dialog, r.controlId); });
+    return radio != end ? std::optional<int32_t>(radio->value) : std::nullopt;
 }
 
-void EnableInformativeControls(HWND dialog, bool enabled) {
-    Enable(dialog, IDC_PLANET_LIST, enabled);
-    Enable(dialog, IDC_FONT_COLOUR, enabled);
+// Informative mode is named by its value, wherever its radio is.
+bool InformativeModeChecked(HWND dialog) {
+    return CheckedRadio(dialog, CameraRadios) == CameraPlanetView;
 }
 
 void EnablePathControls(HWND dialog, bool enabled) {
     Enable(dialog, IDC_AUDIO_PATH, enabled);
     Enable(dialog, IDC_AUDIO_BROWSE, enabled);
-}
-
-void SetTrackbarPosition(HWND dialog, int position) {
-    SendDlgItemMessageA(dialog, IDC_SPEED_TRACKBAR, TBM_SETPOS, TRUE, position);
 }
 
 // The colour swatch: the area of the hidden control 1018, in dialog client coordinates.
@@ -66,63 +63,111 @@ void InvalidateSwatch(HWND dialog) {
     InvalidateRect(dialog, &swatch, TRUE);
 }
 
-void FillPlanetList(OrrerySaver& saver, HWND dialog) {
-    HWND list = GetDlgItem(dialog, IDC_PLANET_LIST);
+// The planet list and "Font color..." serve informative mode only, and the swatch shows
+// the colour only then.
+void ShowInformativeControls(HWND dialog) {
+    const bool informative = InformativeModeChecked(dialog);
+    Enable(dialog, IDC_PLANET_LIST, informative);
+    Enable(dialog, IDC_FONT_COLOUR, informative);
+    InvalidateSwatch(dialog);
+}
+
+// A value's stored number in its control; a radio group checks the radio of the value
+// and clears the others, wherever their ids lie.
+void ShowNumber(HWND dialog, const StoredSetting& setting, int32_t number) {
+    const int id = setting.control.id;
+    switch (setting.control.kind) {
+        case CheckBox:
+            Check(dialog, id, number != 0);
+            break;
+        case RadioGroup:
+            for (int i = 0; i < setting.control.radioCount; ++i) {
+                Check(dialog, setting.control.radios[i].controlId, setting.control.radios[i].value == number);
+            }
+            break;
+        case DropDownList:
+            SendDlgItemMessageA(dialog, id, CB_SETCURSEL, number - setting.low, 0);
+            break;
+        case Trackbar:
+            SendDlgItemMessageA(dialog, id, TBM_SETRANGE, FALSE, MAKELPARAM(setting.low, setting.high));
+            SendDlgItemMessageA(dialog, id, TBM_SETPOS, TRUE, number);
+            break;
+        default:
+            break;
+    }
+}
+
+// What a check box, radio group or trackbar answers for OK; none for other controls.
+std::optional<int32_t> ConfirmedNumber(HWND dialog, const StoredSetting& setting) {
+    const int id = setting.control.id;
+    switch (setting.control.kind) {
+        case CheckBox:
+            return IsChecked(dialog, id) ? 1 : 0;
+        case RadioGroup:
+            return CheckedRadio(dialog, setting.control);
+        case Trackbar:
+            return static_cast<int32_t>(SendDlgItemMessageA(dialog, id, TBM_GETPOS, 0, 0));
+        default:
+            return std::nullopt;
+    }
+}
+
+// The one drop-down list so far, the planet list: item i is body low + i of the catalogue.
+void FillPlanetList(OrrerySaver& saver, HWND dialog, const StoredSetting& planet) {
+    HWND list = GetDlgItem(dialog, planet.control.id);
     SendMessageA(list, CB_RESETCONTENT, 0, 0);
     saver.FillBodyNames();
-    for (int i = 0; i < PlanetListItemCount; ++i) {
+    for (int i = 0; i <= planet.high - planet.low; ++i) {
         const LRESULT item =
-            SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(saver.bodies[i + 1].name));
+            SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(saver.bodies[planet.low + i].name));
         SendMessageA(list, CB_SETITEMDATA, item, i);
     }
-    SendMessageA(list, CB_SETCURSEL, PlanetListItemOf(saver.settings.planetToView), 0);
 }
 
 void InitSettingsDialog(OrrerySaver& saver, HWND dialog) {
     saver.WriteSettings();
     const OrrerySettings& settings = saver.settings;
-
-    SendDlgItemMessageA(dialog, IDC_SPEED_TRACKBAR, TBM_SETRANGE, FALSE, MAKELPARAM(0, TrackbarLastPosition));
-    SetTrackbarPosition(dialog, TrackbarPositionOfSpeed(settings.speedOfCamera));
-    for (const SettingsCheckBox& box : SettingsCheckBoxes) {
-        Check(dialog, box.controlId, settings.*box.field != 0);
+    for (const StoredSetting& setting : StoredSettings) {
+        if (setting.control.kind == DropDownList) {
+            FillPlanetList(saver, dialog, setting);
+        } else if (setting.control.kind == PathBox) {
+            SetDlgItemTextA(dialog, setting.control.id, settings.*setting.field.path);
+        }
+        ShowNumber(dialog, setting, ShownNumber(setting, settings));
     }
-    CheckRadioButton(dialog, IDC_ARRANGEMENT_FIRST, IDC_ARRANGEMENT_LAST,
-                     ArrangementRadioId(settings.arrangement));
-    const int cameraRadio = CameraRadioId(settings.cameraSettings);
-    CheckRadioButton(dialog, IDC_CAMERA_FIRST, IDC_CAMERA_LAST, cameraRadio);
-    EnableInformativeControls(dialog, InformativeControlsEnabled(cameraRadio));
-    FillPlanetList(saver, dialog);
-    SetDlgItemTextA(dialog, IDC_AUDIO_PATH, settings.audioPath);
+    ShowInformativeControls(dialog);
     EnablePathControls(dialog, settings.customAudio != 0);
 }
 
-void ChooseCamera(HWND dialog, int id) {
-    CheckRadioButton(dialog, IDC_CAMERA_FIRST, IDC_CAMERA_LAST, id);
-    EnableInformativeControls(dialog, InformativeControlsEnabled(id));
-    InvalidateSwatch(dialog);
-}
-
-void ChoosePlanet(OrrerySaver& saver, HWND dialog) {
-    HWND list = GetDlgItem(dialog, IDC_PLANET_LIST);
-    const LRESULT item = SendMessageA(list, CB_GETCURSEL, 0, 0);
-    if (item == CB_ERR) {
-        return;
+// A radio checks itself within its group; the list's choice lands in the record at once.
+bool ChooseSettingControl(OrrerySaver& saver, HWND dialog, int id) {
+    for (const StoredSetting& setting : StoredSettings) {
+        if (const std::optional<int32_t> radio = RadioValue(setting.control, id)) {
+            ShowNumber(dialog, setting, *radio);
+            ShowInformativeControls(dialog);
+            return true;
+        }
+        if (setting.control.kind == DropDownList && setting.control.id == id) {
+            // No selection (CB_ERR) has no item data either: CB_ERR again.
+            const LRESULT item = SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0);
+            const long data = static_cast<long>(SendDlgItemMessageA(dialog, id, CB_GETITEMDATA, item, 0));
+            TakeShownNumber(setting, ListValue(setting, data), saver.settings);
+            return true;
+        }
     }
-    const long data = static_cast<long>(SendMessageA(list, CB_GETITEMDATA, item, 0));
-    saver.settings.planetToView = PlanetFromListData(data, saver.settings.planetToView);
+    return false;
 }
 
 void SetDefaultValues(OrrerySaver& saver, HWND dialog) {
-    const DefaultChoices defaults = DefaultButtonChoices();
-    CheckRadioButton(dialog, IDC_ARRANGEMENT_FIRST, IDC_ARRANGEMENT_LAST, defaults.arrangementRadioId);
-    CheckRadioButton(dialog, IDC_CAMERA_FIRST, IDC_CAMERA_LAST, defaults.cameraRadioId);
-    EnableInformativeControls(dialog, InformativeControlsEnabled(defaults.cameraRadioId));
-    SetTrackbarPosition(dialog, defaults.trackbarPosition);
-    for (int id : DisplayCheckBoxIds) {
-        Check(dialog, id, false);
+    for (const StoredSetting& setting : StoredSettings) {
+        if ((setting.resets & ButtonReset) != 0) {
+            ShowNumber(dialog, setting, setting.byDefault);
+        } else if (setting.field.encoding == SettingField::CameraSpeed) {
+            ShowNumber(dialog, setting, DefaultButtonTrackbarPosition);
+        }
     }
-    ApplyDefaultTextColour(saver.settings);
+    ApplyDefaultButtonToRecord(saver.settings);
+    ShowInformativeControls(dialog);
     InvalidateRect(dialog, nullptr, TRUE);
 }
 
@@ -163,34 +208,22 @@ void BrowseForMusic(OrrerySaver& saver, HWND dialog) {
 
 void ConfirmSettings(OrrerySaver& saver, HWND dialog) {
     char typedPath[MaxTypedPathLength + 1] = {};
-    GetDlgItemTextA(dialog, IDC_AUDIO_PATH, typedPath, sizeof(typedPath));
-    ConfirmedChoices choices;
-    choices.arrangement = FirstCheckedRadio(dialog, IDC_ARRANGEMENT_FIRST, ArrangementChoiceCount);
-    choices.cameraMode = FirstCheckedRadio(dialog, IDC_CAMERA_FIRST, CameraChoiceCount);
-    choices.trackbarPosition =
-        static_cast<long>(SendDlgItemMessageA(dialog, IDC_SPEED_TRACKBAR, TBM_GETPOS, 0, 0));
-    for (int i = 0; i < SettingsCheckBoxCount; ++i) {
-        choices.checked[i] = IsChecked(dialog, SettingsCheckBoxes[i].controlId);
+    for (const StoredSetting& setting : StoredSettings) {
+        TakeShownNumber(setting, ConfirmedNumber(dialog, setting), saver.settings);
+        if (setting.control.kind == PathBox) {
+            GetDlgItemTextA(dialog, setting.control.id, typedPath, sizeof(typedPath));
+        }
     }
-    choices.typedAudioPath = typedPath;
-    ApplyConfirmedChoices(choices, saver.settings);
+    TakeTypedAudioPath(typedPath, saver.settings);  // after "Custom Audio"
     saver.WriteSettings();
     EndDialog(dialog, IDOK);
 }
 
 void HandleCommand(OrrerySaver& saver, HWND dialog, int id) {
-    if (id >= IDC_ARRANGEMENT_FIRST && id <= IDC_ARRANGEMENT_LAST) {
-        CheckRadioButton(dialog, IDC_ARRANGEMENT_FIRST, IDC_ARRANGEMENT_LAST, id);
-        return;
-    }
-    if (id >= IDC_CAMERA_FIRST && id <= IDC_CAMERA_LAST) {
-        ChooseCamera(dialog, id);
+    if (ChooseSettingControl(saver, dialog, id)) {
         return;
     }
     switch (id) {
-        case IDC_PLANET_LIST:
-            ChoosePlanet(saver, dialog);
-            break;
         case IDC_SET_DEFAULTS:
             SetDefaultValues(saver, dialog);
             break;
@@ -225,7 +258,7 @@ void PaintSwatch(const OrrerySaver& saver, HWND dialog) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(dialog, &paint);
     const RECT swatch = SwatchRect(dialog);
-    const SwatchLook look = SwatchLookFor(IsChecked(dialog, IDC_CAMERA_LAST), saver.settings);
+    const SwatchLook look = SwatchLookFor(InformativeModeChecked(dialog), saver.settings);
     HPEN pen = CreatePen(PS_SOLID, 1, look.penColourRef);
     HBRUSH ownBrush = look.fillWithTextColour ? CreateSolidBrush(look.fillColourRef) : nullptr;
     HBRUSH brush = look.fillWithTextColour ? ownBrush : GetSysColorBrush(COLOR_WINDOW);
