@@ -9,12 +9,10 @@ namespace {
 void ApplyDefaults(OrrerySettings& settings, uint8_t resets) {
     uint8_t frameworkFlag = 0;  // "Desktop" is the framework's to default
     for (const StoredSetting& setting : StoredSettings) {
-        if (resets != 0 && (setting.resets & resets) == 0) {
-            continue;
-        }
-        if (setting.field.encoding == SettingField::Path) {
+        const bool restored = resets == 0 || (setting.resets & resets) != 0;
+        if (restored && setting.field.encoding == SettingField::Path) {
             CopyStringBounded(settings.*setting.field.path, UnsetPath);
-        } else {
+        } else if (restored) {
             TakeStoredNumber(setting, static_cast<uint32_t>(setting.byDefault), settings, frameworkFlag);
         }
     }

@@ -74,11 +74,8 @@ TEST(SettingsDialogModel, OkTakesOnlyAnswersWithinTheRanges) {
     EXPECT_EQ(s.audio, 0);
     TakeShownNumber(Row("Speed of Camera"), 5, s);
     EXPECT_EQ(s.speedOfCamera, 2.0f);
-    // No radio checked, or a trackbar answer outside its range.
-    for (std::optional<int32_t> answer : {std::optional<int32_t>(), std::optional<int32_t>(6)}) {
-        TakeShownNumber(Row("Camera Settings"), answer, s);
-        TakeShownNumber(Row("Speed of Camera"), answer, s);
-    }
+    TakeShownNumber(Row("Camera Settings"), std::nullopt, s);  // no radio checked
+    TakeShownNumber(Row("Speed of Camera"), 6, s);             // beyond the trackbar's range
     EXPECT_EQ(s.cameraSettings, 5);
     EXPECT_EQ(s.speedOfCamera, 2.0f);
 }

@@ -38,11 +38,6 @@ std::optional<int32_t> CheckedRadio(HWND dialog, const SettingControl& group) {
     return radio != end ? std::optional<int32_t>(radio->value) : std::nullopt;
 }
 
-// Informative mode is named by its value, wherever its radio is.
-bool InformativeModeChecked(HWND dialog) {
-    return CheckedRadio(dialog, CameraRadios) == CameraPlanetView;
-}
-
 void EnablePathControls(HWND dialog, bool enabled) {
     Enable(dialog, IDC_AUDIO_PATH, enabled);
     Enable(dialog, IDC_AUDIO_BROWSE, enabled);
@@ -64,9 +59,9 @@ void InvalidateSwatch(HWND dialog) {
 }
 
 // The planet list and "Font color..." serve informative mode only, and the swatch shows
-// the colour only then.
+// the colour only then. The mode is named by its value, wherever its radio is.
 void ShowInformativeControls(HWND dialog) {
-    const bool informative = InformativeModeChecked(dialog);
+    const bool informative = CheckedRadio(dialog, CameraRadios) == CameraPlanetView;
     Enable(dialog, IDC_PLANET_LIST, informative);
     Enable(dialog, IDC_FONT_COLOUR, informative);
     InvalidateSwatch(dialog);
@@ -258,7 +253,8 @@ void PaintSwatch(const OrrerySaver& saver, HWND dialog) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(dialog, &paint);
     const RECT swatch = SwatchRect(dialog);
-    const SwatchLook look = SwatchLookFor(InformativeModeChecked(dialog), saver.settings);
+    const SwatchLook look =
+        SwatchLookFor(CheckedRadio(dialog, CameraRadios) == CameraPlanetView, saver.settings);
     HPEN pen = CreatePen(PS_SOLID, 1, look.penColourRef);
     HBRUSH ownBrush = look.fillWithTextColour ? CreateSolidBrush(look.fillColourRef) : nullptr;
     HBRUSH brush = look.fillWithTextColour ? ownBrush : GetSysColorBrush(COLOR_WINDOW);
