@@ -168,7 +168,9 @@ public:
     DWORD minStencilBits;
     D3DSWAPEFFECT fullScreenSwapEffect;
     D3DSWAPEFFECT windowedSwapEffect;
-    float time;
+    // Application time in seconds: a double, since a float of seconds would make the
+    // motion judder after a day of running.
+    double time;
     float elapsedTime;
     float framesPerSecond;
     char deviceStats[90];

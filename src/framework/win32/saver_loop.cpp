@@ -165,7 +165,7 @@ void SaverBase::UpdateFrameRateLimit() {
 }
 
 void SaverBase::RenderAllScreens() {
-    time = static_cast<float>(FrameTimer(TimerAppTime));
+    time = FrameTimer(TimerAppTime);
     elapsedTime = static_cast<float>(FrameTimer(TimerElapsed));
     AdvanceFrame();
     MeasureFrameRate();
