@@ -183,6 +183,9 @@ protected:
     // The DPI of a monitor (QueryMonitorDpi). Tests answer here for monitors of different
     // DPIs, which Wine cannot show: it has one DPI for every monitor.
     virtual UINT MonitorDpi(HMONITOR monitor);
+    // The system's display devices and their monitors (EnumDisplayDevicesA). Tests answer
+    // here for outputs Wine cannot show, such as a dock's idle ones.
+    virtual BOOL EnumDisplayDevice(const char* deviceName, DWORD index, DISPLAY_DEVICEA* device);
 
 private:
     void CountMouseMove(LPARAM position);
