@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <d3d8.h>
 
+#include "framework/reset_retry.h"
+
 constexpr DWORD MaxDeviceKinds = 3;
 constexpr DWORD MaxModesPerKind = 150;
 constexpr DWORD NoMode = 0xFFFF;
@@ -59,7 +61,8 @@ struct ScreenDevice {
     D3DPRESENT_PARAMETERS presentParams;
     BOOL objectsCreated;
     BOOL objectsPrepared;
-    UINT dpi;  // of its monitor, as its texts are laid out (UsableDpi of the system's answer)
+    UINT dpi;               // of its monitor, as its texts are laid out (UsableDpi of the system's answer)
+    ResetRetry resetRetry;  // failed resets since the device was lost
     char deviceStats[90];
     char frameStats[40];
 };

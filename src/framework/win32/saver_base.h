@@ -92,6 +92,7 @@ public:
     HRESULT RunSaver();
     void WaitForPreviewDelay();
     void RenderAllScreens();
+    bool ResetLostDevice(ScreenDevice& screen);
     void SwitchToScreenDevice(UINT index);
     // The tallest back buffer of the screen devices, in pixels; 0 without devices.
     UINT TallestBackBufferHeight() const;
