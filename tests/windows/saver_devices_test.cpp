@@ -7,9 +7,12 @@
 #include <string>
 
 #include "support/fake_direct3d.h"
+#include "framework/mode_selection.h"
+#include "framework/win32/device_kind_modes.h"
 #include "framework/win32/monitor_dpi.h"
 #include "framework/win32/multi_monitor_api.h"
 #include "framework/win32/saver_base.h"
+#include "support/test_registry_key.h"
 #include "support/test_saver.h"
 #include "framework/status_codes.h"
 
@@ -207,6 +210,36 @@ TEST(DeviceCreation, RefusedFullScreenModeFallsBackAndIsRemembered) {
     EXPECT_TRUE(IsEqualGUID(stored, fake.deviceIdentifier));
     RegCloseKey(key);
     RegDeleteTreeA(HKEY_CURRENT_USER, testRegistryPath);
+}
+
+// A 4K monitor with the driver's extra sizes lists more modes than are kept, 16-bit ones
+// first: the desktop's own mode, and the one stored for the screen, are kept all the same.
+TEST(DeviceCreation, TheDesktopsAndTheStoredModeOutliveALongModeList) {
+    TestRegistryKey key;
+    FakeDirect3D fake;
+    for (const D3DFORMAT format : {D3DFMT_R5G6B5, D3DFMT_X8R8G8B8}) {
+        for (UINT i = 0; i < 60; ++i) {
+            fake.modes.push_back(Mode(640 + 32 * i, 480 + 18 * i, format));
+        }
+    }
+    const D3DDISPLAYMODE stored = fake.modes[110], desktop = fake.modes.back();
+    fake.desktopModes = {desktop};
+    key.SetDword("Width", stored.Width, "Screen 1");
+    key.SetDword("Height", stored.Height, "Screen 1");
+    key.SetDword("Format", stored.Format, "Screen 1");
+    TestSaver saver(&fake);
+    std::strcpy(saver.registryPath, key.path().c_str());
+    ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /s"), S_OK);
+    DisplayMode kept[MaxModesPerKind];
+    const DWORD count = DisplayModesOf(saver.adapters[0]->deviceKinds[0], kept);
+    EXPECT_EQ(count, 100u);
+    EXPECT_NE(PreferredModeIndex(kept, count, stored.Width, stored.Height, stored.Format), NoModeIndex);
+    saver.CreateScreenDevices();
+    const D3DPRESENT_PARAMETERS& first = fake.creationRequests.at(0);
+    EXPECT_EQ(first.BackBufferWidth, desktop.Width);
+    EXPECT_EQ(first.BackBufferHeight, desktop.Height);
+    EXPECT_EQ(first.BackBufferFormat, desktop.Format);
+    Finish(saver);
 }
 
 TEST(DeviceCreation, ScreenWhoseEveryModeIsRefusedShowsTheCreationError) {

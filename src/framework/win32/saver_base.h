@@ -4,6 +4,7 @@
 #include <d3d8.h>
 
 #include "framework/command_line.h"
+#include "framework/display_mode_list.h"
 #include "framework/win32/device_records.h"
 #include "framework/display_power_state.h"
 #include "framework/frame_pacing.h"
@@ -82,6 +83,8 @@ public:
     void ReadScreenSettings(HKEY settingsKey);
     void WriteScreenSettings(HKEY settingsKey);
     AdapterRecord* AdapterOfMonitor(DWORD monitorIndex);
+    // The full-screen mode stored for the monitor, if it was stored for this adapter.
+    bool StoredScreenMode(DWORD monitorIndex, const AdapterRecord& adapter, DisplayMode* mode);
 
     // The Display Settings dialog: edits the per-monitor choices in memory; they reach
     // the registry when the application writes its settings. 1 for OK, 2 for Cancel.
