@@ -165,7 +165,9 @@ TEST(DeviceCreation, TestWindowGetsAWindowedDeviceAndRendersThroughTheHooks) {
 TEST(DeviceCreation, RefusedFullScreenModeFallsBackAndIsRemembered) {
     RegDeleteTreeA(HKEY_CURRENT_USER, testRegistryPath);
     FakeDirect3D fake;
-    fake.modes = {Mode(1024, 768, D3DFMT_X8R8G8B8), Mode(1024, 768, D3DFMT_R5G6B5)};
+    const D3DDISPLAYMODE fastDesktop = {1024, 768, 144, D3DFMT_X8R8G8B8};
+    fake.modes = {Mode(1024, 768, D3DFMT_X8R8G8B8), fastDesktop, Mode(1024, 768, D3DFMT_R5G6B5)};
+    fake.desktopModes = {fastDesktop};
     fake.creationPolicy = [](const D3DPRESENT_PARAMETERS& p) {
         return p.BackBufferFormat == D3DFMT_X8R8G8B8 ? D3DERR_NOTAVAILABLE : S_OK;
     };
@@ -183,6 +185,8 @@ TEST(DeviceCreation, RefusedFullScreenModeFallsBackAndIsRemembered) {
         EXPECT_EQ(fake.creationRequests[1].BackBufferWidth, 1024u);
         EXPECT_FALSE(fake.creationRequests[1].Windowed);
         EXPECT_EQ(fake.creationRequests[1].FullScreen_PresentationInterval, D3DPRESENT_INTERVAL_ONE);
+        EXPECT_EQ(fake.creationRequests[0].FullScreen_RefreshRateInHz, 144u) << "the desktop's own rate";
+        EXPECT_EQ(fake.creationRequests[1].FullScreen_RefreshRateInHz, 0u) << "the default, in another mode";
         ASSERT_EQ(saver.screenDeviceCount, 1u);
         EXPECT_EQ(saver.adapters[0]->preferredWidth, 1024u);
         EXPECT_EQ(saver.adapters[0]->preferredFormat, D3DFMT_R5G6B5);

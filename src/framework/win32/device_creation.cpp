@@ -51,7 +51,8 @@ void FillFullScreenParameters(ScreenDevice& screen, const AdapterRecord& adapter
     params.EnableAutoDepthStencil = saver.useDepthBuffer;
     params.AutoDepthStencilFormat = mode.depthStencilFormat;
     params.Flags = 0;
-    params.FullScreen_RefreshRateInHz = 0;
+    params.FullScreen_RefreshRateInHz = FullScreenRefreshRate(
+        DisplayModeOf(mode), DisplayModeOf(adapter.desktopMode), adapter.desktopRefreshRate);
     params.FullScreen_PresentationInterval = D3DPRESENT_INTERVAL_ONE;
 }
 

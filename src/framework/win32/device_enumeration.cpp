@@ -115,13 +115,21 @@ void EnumerateDeviceKind(SaverBase& saver, UINT a, D3DDEVTYPE type, const Displa
     }
 }
 
-// The adapter's distinct modes, sorted.
-void GatherModes(IDirect3D8& direct3d, UINT a, DisplayModeList& list) {
+// The adapter's distinct modes, sorted, and whether its mode list reports the desktop's
+// refresh rate for the desktop's own mode.
+void GatherModes(IDirect3D8& direct3d, UINT a, AdapterRecord& adapter, DisplayModeList& list) {
+    const D3DDISPLAYMODE& desktop = adapter.desktopMode;
+    adapter.desktopRefreshRate = 0;
     const UINT modeCount = direct3d.GetAdapterModeCount(a);
     for (UINT j = 0; j < modeCount; ++j) {
         D3DDISPLAYMODE mode = {};
-        if (SUCCEEDED(direct3d.EnumAdapterModes(a, j, &mode))) {
-            list.Add(DisplayModeOf(mode));
+        if (FAILED(direct3d.EnumAdapterModes(a, j, &mode))) {
+            continue;
+        }
+        list.Add(DisplayModeOf(mode));
+        if (mode.Width == desktop.Width && mode.Height == desktop.Height && mode.Format == desktop.Format &&
+            mode.RefreshRate == desktop.RefreshRate) {
+            adapter.desktopRefreshRate = mode.RefreshRate;
         }
     }
     list.Sort();
@@ -186,7 +194,7 @@ HRESULT SaverBase::EnumerateDevices() {
         if (StoredScreenMode(adapter.monitorIndex, adapter, &stored)) {
             list.Keep(stored);
         }
-        GatherModes(*direct3d, a, list);
+        GatherModes(*direct3d, a, adapter, list);
 
         for (const D3DDEVTYPE type : probedTypes) {
             if (type == D3DDEVTYPE_REF && !allowReference) {

@@ -36,6 +36,9 @@ struct AdapterRecord {
     DWORD monitorIndex;  // its MonitorRecord, or 0xFFFFFFFF
     D3DADAPTER_IDENTIFIER8 identifier;
     D3DDISPLAYMODE desktopMode;
+    // desktopMode's refresh rate where the adapter's mode list reports it for the
+    // desktop's size and format; 0 otherwise.
+    UINT desktopRefreshRate;
     DWORD deviceKindCount;
     DeviceKindRecord deviceKinds[MaxDeviceKinds];
     BOOL hasHardware;
