@@ -51,6 +51,16 @@ D3DDISPLAYMODE Mode(UINT width, UINT height, D3DFORMAT format) {
     return D3DDISPLAYMODE{width, height, 60, format};
 }
 
+// The x87 unit's control word, whose precision the 32-bit build's doubles have: 0 in its
+// precision bits means single precision, 0x200 double, 0x300 extended.
+constexpr unsigned X87PrecisionBits = 0x300;
+constexpr unsigned X87DoublePrecision = 0x200;
+unsigned X87ControlWord() {
+    unsigned short word = 0;
+    __asm__ volatile("fnstcw %0" : "=m"(word));
+    return word;
+}
+
 bool ReadDword(HKEY key, const char* name, DWORD* value) {
     DWORD size = sizeof(*value);
     DWORD type = 0;
@@ -125,6 +135,7 @@ TEST(DeviceCreation, TestWindowGetsAWindowedDeviceAndRendersThroughTheHooks) {
     ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /t"), S_OK);
     ASSERT_FALSE(saver.errorMode);
     saver.CreateScreenDevices();
+    EXPECT_GE(X87ControlWord() & X87PrecisionBits, X87DoublePrecision) << "doubles are not rounded to floats";
     ASSERT_FALSE(saver.errorMode) << std::hex << saver.errorCode;
     ASSERT_EQ(saver.screenDeviceCount, 1u);
     const ScreenDevice& screen = saver.screenDevices[0];
@@ -187,6 +198,7 @@ TEST(DeviceCreation, RefusedFullScreenModeFallsBackAndIsRemembered) {
         EXPECT_EQ(fake.creationRequests[1].FullScreen_PresentationInterval, D3DPRESENT_INTERVAL_ONE);
         EXPECT_EQ(fake.creationRequests[0].FullScreen_RefreshRateInHz, 144u) << "the desktop's own rate";
         EXPECT_EQ(fake.creationRequests[1].FullScreen_RefreshRateInHz, 0u) << "the default, in another mode";
+        EXPECT_EQ(fake.creationBehaviours[1] & D3DCREATE_FPU_PRESERVE, DWORD{D3DCREATE_FPU_PRESERVE});
         ASSERT_EQ(saver.screenDeviceCount, 1u);
         EXPECT_EQ(saver.adapters[0]->preferredWidth, 1024u);
         EXPECT_EQ(saver.adapters[0]->preferredFormat, D3DFMT_R5G6B5);
