@@ -4,18 +4,38 @@
 
 namespace {
 
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// The program's own name ends as Windows splits it: at the closing quote of a quoted
+// name, otherwise at the first white space.
 const char* SkipProgramName(const char* p) {
     if (*p == '"') {
         ++p;
         while (*p != '\0' && *p != '"') {
             ++p;
         }
-    } else {
-        while (*p != '\0' && *p != ' ') {
-            ++p;
-        }
+        return (*p != '\0') ? p + 1 : p;
     }
-    return (*p != '\0') ? p + 1 : p;
+    while (*p != '\0' && !IsSpace(*p)) {
+        ++p;
+    }
+    return p;
+}
+
+// The first '/' or '-' that starts an argument. Windows may start the saver with an
+// unquoted path holding spaces, whose later parts ("...\celestra-1.0\ssaver.scr") are
+// arguments of their own: a hyphen or slash inside one of them is no switch.
+const char* FindSwitch(const char* p) {
+    bool argumentStart = true;
+    for (; *p != '\0'; ++p) {
+        if (argumentStart && (*p == '/' || *p == '-')) {
+            return p;
+        }
+        argumentStart = IsSpace(*p);
+    }
+    return p;
 }
 
 SaverMode ModeForLetter(char letter) {
@@ -55,10 +75,7 @@ SaverCommandLine ParseSaverCommandLine(const char* text) {
     if (text == nullptr) {
         return result;
     }
-    const char* p = SkipProgramName(text);
-    while (*p != '\0' && *p != '/' && *p != '-') {
-        ++p;
-    }
+    const char* p = FindSwitch(SkipProgramName(text));
     if (*p == '\0' || p[1] == '\0') {
         return result;  // no switch letter: the settings dialog
     }

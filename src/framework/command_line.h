@@ -17,5 +17,7 @@ struct SaverCommandLine {
 };
 
 // Parses the whole process command line, program name included. Only the first switch
-// counts; its letter may be upper or lower case and may be introduced by '/' or '-'.
+// counts; its letter may be upper or lower case and may be introduced by '/' or '-', at
+// the start of an argument as Windows splits the line (after the program's name, or
+// after white space).
 SaverCommandLine ParseSaverCommandLine(const char* text);

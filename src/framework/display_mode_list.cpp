@@ -2,6 +2,14 @@
 
 #include <algorithm>
 
+namespace {
+
+bool SameMode(const DisplayMode& a, const DisplayMode& b) {
+    return a.width == b.width && a.height == b.height && a.format == b.format;
+}
+
+}  // namespace
+
 DisplayModeList::DisplayModeList(uint32_t desktopFormat) {
     formats[0] = desktopFormat;
     formatCount = 1;
@@ -9,8 +17,7 @@ DisplayModeList::DisplayModeList(uint32_t desktopFormat) {
 
 bool DisplayModeList::HasMode(const DisplayMode& mode) const {
     for (uint32_t i = 0; i < modeCount; ++i) {
-        if (modes[i].width == mode.width && modes[i].height == mode.height &&
-            modes[i].format == mode.format) {
+        if (SameMode(modes[i], mode)) {
             return true;
         }
     }
@@ -26,15 +33,67 @@ bool DisplayModeList::HasFormat(uint32_t format) const {
     return false;
 }
 
+void DisplayModeList::Keep(const DisplayMode& mode) {
+    if (keptCount_ < MaxKeptModes) {
+        kept_[keptCount_++] = mode;
+    }
+}
+
+bool DisplayModeList::IsKept(const DisplayMode& mode) const {
+    for (uint32_t i = 0; i < keptCount_; ++i) {
+        if (SameMode(kept_[i], mode)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool DisplayModeList::IsKeptFormat(uint32_t format) const {
+    for (uint32_t i = 0; i < keptCount_; ++i) {
+        if (kept_[i].format == format) {
+            return true;
+        }
+    }
+    return format == formats[0];
+}
+
+// The last mode (or format) not to keep gives way; the desktop format, first, never does.
+void DisplayModeList::ReplaceLastModeNotKept(const DisplayMode& mode) {
+    for (uint32_t i = modeCount; i > 0; --i) {
+        if (!IsKept(modes[i - 1])) {
+            modes[i - 1] = mode;
+            return;
+        }
+    }
+}
+
+void DisplayModeList::ReplaceLastFormatNotKept(uint32_t format) {
+    for (uint32_t i = formatCount; i > 1; --i) {
+        if (!IsKeptFormat(formats[i - 1])) {
+            formats[i - 1] = format;
+            return;
+        }
+    }
+}
+
 void DisplayModeList::Add(const DisplayMode& mode) {
     if (mode.width < MinModeWidth || mode.height < MinModeHeight) {
         return;
     }
-    if (modeCount < MaxListedModes && !HasMode(mode)) {
-        modes[modeCount++] = mode;
+    const bool kept = IsKept(mode);
+    if (!HasMode(mode)) {
+        if (modeCount < MaxListedModes) {
+            modes[modeCount++] = mode;
+        } else if (kept) {
+            ReplaceLastModeNotKept(mode);
+        }
     }
-    if (formatCount < MaxListedFormats && !HasFormat(mode.format)) {
-        formats[formatCount++] = mode.format;
+    if (!HasFormat(mode.format)) {
+        if (formatCount < MaxListedFormats) {
+            formats[formatCount++] = mode.format;
+        } else if (kept) {
+            ReplaceLastFormatNotKept(mode.format);
+        }
     }
 }
 

@@ -19,9 +19,9 @@ double FrameRateLimit(uint32_t slowestRefreshHz, bool savingBattery);
 // wait for it, and on a small machine that wait takes the processor from the renderer
 // itself. Every so often the pacer tries the next faster rate again.
 //
-// Whole microseconds, not seconds in a double: a 32-bit program's Direct3D device runs
-// the x87 unit at single precision, where a clock of seconds since the machine started
-// loses its milliseconds.
+// Whole microseconds, not seconds in a double: exact however long the machine has run,
+// even where a Direct3D device has set the x87 unit of a 32-bit program to single
+// precision (ours keep it, with D3DCREATE_FPU_PRESERVE).
 class FramePacer {
 public:
     explicit FramePacer(double framesPerSecond = 60.0) { SetRate(framesPerSecond); }

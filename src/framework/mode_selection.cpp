@@ -126,3 +126,10 @@ bool StepDownModeIndex(const DisplayMode* modes, uint32_t count, uint32_t* curre
     *current = best;
     return true;
 }
+
+uint32_t FullScreenRefreshRate(const DisplayMode& mode, const DisplayMode& desktop,
+                               uint32_t desktopRefreshRate) {
+    const bool desktopsOwn =
+        mode.width == desktop.width && mode.height == desktop.height && mode.format == desktop.format;
+    return desktopsOwn ? desktopRefreshRate : 0;
+}

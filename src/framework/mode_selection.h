@@ -46,3 +46,10 @@ uint32_t ChooseFullScreenModeIndex(uint32_t deviceType, const DisplayMode* modes
 // otherwise the largest smaller mode is next, 32-bit ones first among candidates that
 // would replace a 16-bit choice. False, with `current` unchanged, when nothing is left.
 bool StepDownModeIndex(const DisplayMode* modes, uint32_t count, uint32_t* current);
+
+// The refresh rate a full-screen device asks for. In the desktop's own size and format it
+// is the desktop's rate (0 when its mode list does not report it), so that the start and
+// end of the saver change no mode and the frames keep the desktop's pace; a driver may
+// answer 0, "the adapter's default", with 60 Hz. Any other mode asks for 0.
+uint32_t FullScreenRefreshRate(const DisplayMode& mode, const DisplayMode& desktop,
+                               uint32_t desktopRefreshRate);

@@ -27,3 +27,7 @@ uint32_t ErrorMessageId(int32_t code) {
     }
     return GenericErrorMessageId;
 }
+
+int32_t ResetFailureCode(int32_t resetResult) {
+    return ErrorMessageId(resetResult) != GenericErrorMessageId ? resetResult : ErrResetFailed;
+}

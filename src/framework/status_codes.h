@@ -26,3 +26,7 @@ constexpr uint32_t GenericErrorMessageId = 2100;
 // The string-table id of the message for `code`; GenericErrorMessageId for any code
 // without a message of its own.
 uint32_t ErrorMessageId(int32_t code);
+
+// The code a device that cannot be reset ends the picture with: the Reset's own when it
+// has a message ("Not enough video memory."), else ErrResetFailed.
+int32_t ResetFailureCode(int32_t resetResult);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "scene/reduced_angle.h"
 #include "settings/orrery_settings.h"
 
 namespace {
@@ -20,7 +21,7 @@ D3DXVECTOR3 EllipseAround(bool compact, float theta) {
 }
 
 // Three incommensurate rates, so the path never repeats exactly; evaluated in double.
-D3DXVECTOR3 ChaoticWander(bool compact, float clock) {
+D3DXVECTOR3 ChaoticWander(bool compact, double clock) {
     const float r = compact ? 100.0f : 1000.0f;
     return D3DXVECTOR3(static_cast<float>(r * std::sin(clock * 0.73)),
                        static_cast<float>((r / 4.0f) * std::sin(clock * 0.678) + r / 2.0f),
@@ -28,12 +29,12 @@ D3DXVECTOR3 ChaoticWander(bool compact, float clock) {
 }
 
 // Height swings at a quarter of the clock while the eye circles at half of it.
-D3DXVECTOR3 Panorama(bool compact, float clock, float theta) {
+D3DXVECTOR3 Panorama(bool compact, double clock, float theta) {
+    const float swing = ReducedAngle(clock / 4.0);
     if (compact) {
-        return D3DXVECTOR3(310.0f * std::cos(theta), 100.0f * std::sin(clock / 4.0f),
-                           400.0f * std::sin(theta));
+        return D3DXVECTOR3(310.0f * std::cos(theta), 100.0f * std::sin(swing), 400.0f * std::sin(theta));
     }
-    return D3DXVECTOR3(1500.0f * std::cos(theta), 200.0f * std::cos(clock / 4.0f), 1000.0f * std::sin(theta));
+    return D3DXVECTOR3(1500.0f * std::cos(theta), 200.0f * std::cos(swing), 1000.0f * std::sin(theta));
 }
 
 // Circles the planet on an ellipse of half-axes 6s and 14s at the height 6s.
@@ -44,8 +45,8 @@ D3DXVECTOR3 AroundPlanet(const D3DXVECTOR3& planet, float radius, float theta) {
 
 }  // namespace
 
-bool ComputeCameraPose(const CameraInputs& inputs, float cameraClock, CameraPose& pose) {
-    const float theta = cameraClock / 2.0f;
+bool ComputeCameraPose(const CameraInputs& inputs, double cameraClock, CameraPose& pose) {
+    const float theta = ReducedAngle(cameraClock / 2.0);
     const D3DXVECTOR3 sun(0.0f, 0.0f, 0.0f);
     switch (static_cast<CameraMode>(inputs.cameraMode)) {
         case CameraStatic:

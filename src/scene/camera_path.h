@@ -17,9 +17,10 @@ struct CameraInputs {
     float planetRadius;     // its radius
 };
 
-// Computes the pose for `cameraClock` (application time divided by the camera speed).
-// Returns false, leaving `pose` alone, for a mode outside 0..5.
-bool ComputeCameraPose(const CameraInputs& inputs, float cameraClock, CameraPose& pose);
+// Computes the pose for `cameraClock` (application time divided by the camera speed),
+// whose angles are reduced in double before they reach single precision. Returns false,
+// leaving `pose` alone, for a mode outside 0..5.
+bool ComputeCameraPose(const CameraInputs& inputs, double cameraClock, CameraPose& pose);
 
 // Left-handed look-at view with up (0, 1, 0). When the eye looks straight along the up
 // axis (the chaotic camera at its start, or a static eye right above the Sun) the up

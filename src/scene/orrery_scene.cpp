@@ -40,17 +40,17 @@ OrreryScene::OrreryScene()
       planetViewActive(false),
       infoLines(),
       infoCharsShown(0),
-      infoCycleStart(0.0f),
+      infoCycleStart(0.0),
       infoPhaseTime(0.0f),
       infoTextAlpha(0),
       frameRateText(),
-      musicClockLast(0.0f),
+      musicClockLast(0.0),
       musicClockSum(0.0f),
       randomState(0),
       screenWidth(0),
       screenHeight(0),
-      orbitClock(0.0f),
-      cameraClock(0.0f),
+      orbitClock(0.0),
+      cameraClock(0.0),
       millisecondClock(SteadyMilliseconds) {
     D3DXMatrixIdentity(&viewMatrix);
     for (auto& line : infoLines) {
@@ -68,7 +68,7 @@ void OrreryScene::InitCatalogue() {
         ChooseStaticEye();
     }
     SetUpPlanetView();
-    musicClockLast = 0.0f;
+    musicClockLast = 0.0;
     musicClockSum = 0.0f;
 }
 
@@ -129,8 +129,8 @@ int OrreryScene::ViewedPlanet() const {
     return std::clamp<int>(settings.planetToView, 1, BodyCount - 1);
 }
 
-bool OrreryScene::MusicPollDue(float time) {
-    const float delta = time - musicClockLast;
+bool OrreryScene::MusicPollDue(double time) {
+    const float delta = static_cast<float>(time - musicClockLast);
     musicClockLast = time;
     musicClockSum += delta;
     return musicClockSum > 1.5f;

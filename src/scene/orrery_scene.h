@@ -28,14 +28,16 @@ public:
     uint32_t NextRandom(uint32_t low, uint32_t high);
 
     // Frame update, steps 1 to 6; the application adds the music keep-alive.
-    void AdvanceScene(float time);
+    // `time`: application time in seconds; a double, so that days of running keep the
+    // motion smooth (every angle is reduced before it goes to single precision).
+    void AdvanceScene(double time);
     void UpdateBodyPositions();
-    void InfoTicker(float time);
+    void InfoTicker(double time);
     void CameraStep();
     void UpdateRingOrder();
 
     // Music keep-alive clock: true when more than 1.5 s gathered since the last poll.
-    bool MusicPollDue(float time);
+    bool MusicPollDue(double time);
 
     // The "Planet to View" setting as a body index, kept within 1..9.
     int ViewedPlanet() const;
@@ -45,7 +47,7 @@ public:
     D3DXMATRIX BillboardMatrix(float scale, const D3DXVECTOR3& position) const;
     // A body's unit sphere (or ring): scaled by its radius, spun about Y by time / 6,
     // tilted about Z by `angle`, moved to its position.
-    D3DXMATRIX BodyWorldMatrix(int body, float angle, float time) const;
+    D3DXMATRIX BodyWorldMatrix(int body, float angle, double time) const;
     // The camera's view with the eye held at the star box's centre, so the box turns
     // with the camera but never comes nearer.
     D3DXMATRIX StarBoxView() const;
@@ -85,13 +87,13 @@ public:
     bool planetViewActive;
     char infoLines[InfoLineCount][InfoLineSize];
     uint32_t infoCharsShown;
-    float infoCycleStart;
+    double infoCycleStart;
     float infoPhaseTime;
     int infoTextAlpha;
     char frameRateText[FrameRateTextSize];
 
     // Music keep-alive timing, seconds.
-    float musicClockLast;
+    double musicClockLast;
     float musicClockSum;
 
     uint32_t randomState;
@@ -99,8 +101,8 @@ public:
     int screenHeight;
 
     // Clocks of the current update: orbit angle time and camera time.
-    float orbitClock;
-    float cameraClock;
+    double orbitClock;
+    double cameraClock;
 
     // Seeds the static camera's eye; the Windows side supplies timeGetTime.
     MillisecondClock millisecondClock;
@@ -116,7 +118,7 @@ private:
     void ChooseStaticEye();
     void SetUpPlanetView();
     void RevealInfoLines(uint32_t shown);
-    void RestartInfoCycle(float time);
+    void RestartInfoCycle(double time);
     float CameraSpeedDivisor() const;
 
     // BillboardMatrix's inverse of the view it last saw.

@@ -25,8 +25,8 @@ void WriteTypedLine(char (&line)[InfoLineSize], const char* text, uint32_t count
 
 // The typewriter of the information panel: ten characters a second after five blank
 // seconds, fading out from character 300, restarting after character 530.
-void OrreryScene::InfoTicker(float time) {
-    infoPhaseTime = time - infoCycleStart;
+void OrreryScene::InfoTicker(double time) {
+    infoPhaseTime = static_cast<float>(time - infoCycleStart);
     if (infoPhaseTime <= BlankSeconds) {
         return;
     }
@@ -69,7 +69,7 @@ void OrreryScene::RevealInfoLines(uint32_t shown) {
     }
 }
 
-void OrreryScene::RestartInfoCycle(float time) {
+void OrreryScene::RestartInfoCycle(double time) {
     infoCycleStart = time;
     infoCharsShown = 0;
     for (auto& line : infoLines) {

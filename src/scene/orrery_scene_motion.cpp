@@ -3,9 +3,10 @@
 #include <cmath>
 
 #include "scene/camera_path.h"
+#include "scene/reduced_angle.h"
 
-void OrreryScene::AdvanceScene(float time) {
-    orbitClock = -time / 4.0f;
+void OrreryScene::AdvanceScene(double time) {
+    orbitClock = -time / 4.0;
     cameraClock = time / CameraSpeedDivisor();
     if (planetViewActive) {
         InfoTicker(time);
@@ -33,9 +34,9 @@ void OrreryScene::UpdateBodyPositions() {
     for (int i = 1; i < BodyCount; ++i) {
         PlanetRecord& body = bodies[i];
         // Angles decrease with time; in the first arrangement each planet at its own rate.
-        const float angle = arrangement == ArrangementRealWithPeriods
-                                ? orbitClock / body.orbitalPeriod + body.orbitPhase
-                                : orbitClock + body.orbitPhase;
+        const float angle = ReducedAngle(arrangement == ArrangementRealWithPeriods
+                                             ? orbitClock / body.orbitalPeriod + body.orbitPhase
+                                             : orbitClock + body.orbitPhase);
         const float c = std::cos(angle);
         const float s = std::sin(angle);
         if (arrangement == ArrangementRelative) {

@@ -1,10 +1,11 @@
 #include <cstring>
 
 #include "scene/orrery_scene.h"
+#include "scene/reduced_angle.h"
 
 namespace {
 
-constexpr float SpinRate = 1.0f / 6.0f;  // radians per second, every body alike
+constexpr double SpinRate = 1.0 / 6.0;  // radians per second, every body alike
 constexpr float NameScale = 2.5f;
 constexpr float NameLiftDivisor = 2.0f;
 constexpr float PlanetViewNameScale = 1.5f;
@@ -34,11 +35,11 @@ D3DXMATRIX OrreryScene::BillboardMatrix(float scale, const D3DXVECTOR3& position
     return billboard;
 }
 
-D3DXMATRIX OrreryScene::BodyWorldMatrix(int body, float angle, float time) const {
+D3DXMATRIX OrreryScene::BodyWorldMatrix(int body, float angle, double time) const {
     const PlanetRecord& record = bodies[body];
     D3DXMATRIX scaling, spin, tilt, translation;
     D3DXMatrixScaling(&scaling, record.radius, record.radius, record.radius);
-    D3DXMatrixRotationY(&spin, time * SpinRate);
+    D3DXMatrixRotationY(&spin, ReducedAngle(time * SpinRate));
     D3DXMatrixRotationZ(&tilt, angle);
     D3DXMatrixTranslation(&translation, record.position.x, record.position.y, record.position.z);
     return scaling * spin * tilt * translation;

@@ -39,8 +39,13 @@ INSTANTIATE_TEST_SUITE_P(
         // A quoted program name is skipped whole, slashes and hyphens included.
         Case{"\"C:\\Program Files\\my-saver /x\\ssaver.scr\" /p 42", Preview, 42},
         Case{"\"C:\\my-saver\\ssaver.scr\"", Config, 0}, Case{"\"C:\\unterminated -s", Config, 0},
-        // An unquoted program name ends at the first space.
-        Case{"C:\\saver-dir\\ssaver.scr /t", Test, 0},
+        // An unquoted program name ends at the first space or tab; the rest of an unquoted
+        // path with spaces holds no switch, hyphens or not.
+        Case{"C:\\saver-dir\\ssaver.scr /t", Test, 0}, Case{"ssaver.scr\t/s", Full, 0},
+        Case{"C:\\Users\\John Smith\\Downloads\\celestra-1.0\\ssaver.scr /p 1234", Preview, 1234},
+        Case{"C:\\Users\\John Smith\\Downloads\\celestra-1.0\\ssaver.scr /c:5678", Config, 5678},
+        Case{"C:\\Users\\John Smith\\celestra-1.0\\ssaver.scr", Config, 0},
+        Case{"\"C:\\x\\ssaver.scr\"/t", Test, 0},
         // Huge numbers saturate instead of overflowing.
         Case{"ssaver.scr /p 99999999999999999999", Preview, 0x7FFFFFFF},
         Case{"ssaver.scr /p 2147483647", Preview, 0x7FFFFFFF},

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -73,6 +74,30 @@ TEST_F(FrameTest, PlanetsTurnBackwardsAtAQuarterRadianPerSecond) {
     const float angle = -1.0f / 248.0f + 0.1f;
     EXPECT_FLOAT_EQ(pluto.position.x, std::cos(angle) * 4539.0f / 5.0f);
     EXPECT_FLOAT_EQ(pluto.position.z, std::sin(angle) * 7377.0f / 5.0f);
+}
+
+// A saver in a lobby may run for a month: frames 1/60 s apart still move a planet, the
+// camera and the spin on by steps that change only smoothly from one frame to the next.
+TEST_F(FrameTest, AfterThirtyDaysFramesStillMoveEvenly) {
+    Start(ArrangementRealWithPeriods, CameraAround);
+    D3DXVECTOR3 previous[3];
+    float lastStep[3] = {};
+    for (int frame = 0; frame <= 8; ++frame) {
+        const double time = 30 * 86400.0 + frame / 60.0;
+        scene.AdvanceScene(time);
+        const D3DXMATRIX spin = scene.BodyWorldMatrix(MercuryIndex, 0.0f, time);
+        const D3DXVECTOR3 now[3] = {
+            scene.bodies[MercuryIndex].position, scene.eyePos, {spin._11, spin._12, spin._13}};
+        for (int k = 0; frame > 0 && k < 3; ++k) {
+            const D3DXVECTOR3 moved = now[k] - previous[k];
+            const float step = D3DXVec3Length(&moved);
+            EXPECT_GT(step, 0.0f) << "item " << k << ", frame " << frame;
+            EXPECT_TRUE(frame == 1 || std::fabs(step - lastStep[k]) < 0.01f * lastStep[k])
+                << k << ", " << frame;
+            lastStep[k] = step;
+        }
+        std::copy(now, now + 3, previous);
+    }
 }
 
 TEST_F(FrameTest, UnknownArrangementLeavesPositions) {

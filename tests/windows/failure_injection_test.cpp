@@ -131,7 +131,8 @@ RunOutcome RunFailing(int failAt) {
             saver.RenderAllScreens();
             creations.LoseDevices();
             reset = true;
-            saver.RenderAllScreens();  // both devices reset and prepared again
+            saver.RenderAllScreens();  // both devices reset and prepared again,
+            saver.RenderAllScreens();  // or once more after a failed Reset
             for (DWORD i = 0; i < saver.screenDeviceCount; ++i) {
                 if (!saver.screenDevices[i].objectsPrepared) {
                     EXPECT_TRUE(saver.errorMode) << "screen " << i;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "framework/status_codes.h"
 #include "framework/win32/saver_base.h"
 #include "support/fake_direct3d.h"
 #include "support/recording_device.h"
@@ -57,13 +58,38 @@ TEST_F(LostDevice, ResetsThroughTheApplicationHooks) {
     EXPECT_FALSE(saver.errorMode) << "the device's own Reset took the stored parameters";
 }
 
-TEST_F(LostDevice, FailedResetOrPreparationEntersErrorMode) {
+// The lock screen, a UAC prompt or a waking monitor may hold the screen a while, and the
+// first resets after it fail: nothing is drawn until one succeeds, then the scene is back.
+TEST_F(LostDevice, TheSceneComesBackAfterFailedResets) {
     ScriptedDeviceState state(device);
     ScriptedDeviceState::cooperativeLevel = D3DERR_DEVICENOTRESET;
     ScriptedDeviceState::resetResult = D3DERR_INVALIDCALL;
-    saver.RenderAllScreens();
+    ScriptedDeviceState::failingResets = 2;
+    for (int frame = 0; frame < 3; ++frame) {
+        saver.RenderAllScreens();
+    }
+    EXPECT_FALSE(saver.errorMode);
+    EXPECT_EQ(ScriptedDeviceState::resets, 3);
+    EXPECT_EQ(saver.prepared, 2);
+    EXPECT_TRUE(saver.screenDevices[0].objectsPrepared);
+    EXPECT_EQ(saver.rendered, 1) << "nothing is drawn on a device that was not reset";
+    EXPECT_EQ(ScriptedDeviceState::presents, 1);
+}
+
+// A device that says it can be reset yet keeps refusing ends the picture after a few
+// seconds, with the code of what failed.
+TEST_F(LostDevice, ResetsOrPreparationsThatKeepFailingEnterErrorMode) {
+    ScriptedDeviceState state(device);
+    ScriptedDeviceState::cooperativeLevel = D3DERR_DEVICENOTRESET;
+    ScriptedDeviceState::resetResult = D3DERR_INVALIDCALL;
+    const DWORD start = GetTickCount();
+    while (!saver.errorMode && GetTickCount() - start < 6000) {
+        saver.RenderAllScreens();
+        Sleep(50);
+    }
     EXPECT_TRUE(saver.errorMode);
-    EXPECT_EQ(saver.errorCode, S_OK) << "the code stays as it was";
+    EXPECT_GE(GetTickCount() - start, 2900u) << "tried again for a few seconds first";
+    EXPECT_EQ(saver.errorCode, ErrResetFailed);
     EXPECT_FALSE(saver.screenDevices[0].objectsPrepared);
     EXPECT_EQ(saver.prepared, 1) << "nothing prepared on a device that was not reset";
 
@@ -72,6 +98,7 @@ TEST_F(LostDevice, FailedResetOrPreparationEntersErrorMode) {
     saver.preparation = E_OUTOFMEMORY;
     saver.RenderAllScreens();
     EXPECT_TRUE(saver.errorMode);
+    EXPECT_EQ(saver.errorCode, ErrDeviceObjectsFailed);
     EXPECT_FALSE(saver.screenDevices[0].objectsPrepared);
     EXPECT_EQ(saver.released, 1) << "objects that were not prepared are not released again";
 }

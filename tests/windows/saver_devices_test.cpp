@@ -7,9 +7,12 @@
 #include <string>
 
 #include "support/fake_direct3d.h"
+#include "framework/mode_selection.h"
+#include "framework/win32/device_kind_modes.h"
 #include "framework/win32/monitor_dpi.h"
 #include "framework/win32/multi_monitor_api.h"
 #include "framework/win32/saver_base.h"
+#include "support/test_registry_key.h"
 #include "support/test_saver.h"
 #include "framework/status_codes.h"
 
@@ -46,6 +49,16 @@ void Finish(SaverBase& saver) {
 
 D3DDISPLAYMODE Mode(UINT width, UINT height, D3DFORMAT format) {
     return D3DDISPLAYMODE{width, height, 60, format};
+}
+
+// The x87 unit's control word, whose precision the 32-bit build's doubles have: 0 in its
+// precision bits means single precision, 0x200 double, 0x300 extended.
+constexpr unsigned X87PrecisionBits = 0x300;
+constexpr unsigned X87DoublePrecision = 0x200;
+unsigned X87ControlWord() {
+    unsigned short word = 0;
+    __asm__ volatile("fnstcw %0" : "=m"(word));
+    return word;
 }
 
 bool ReadDword(HKEY key, const char* name, DWORD* value) {
@@ -122,6 +135,7 @@ TEST(DeviceCreation, TestWindowGetsAWindowedDeviceAndRendersThroughTheHooks) {
     ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /t"), S_OK);
     ASSERT_FALSE(saver.errorMode);
     saver.CreateScreenDevices();
+    EXPECT_GE(X87ControlWord() & X87PrecisionBits, X87DoublePrecision) << "doubles are not rounded to floats";
     ASSERT_FALSE(saver.errorMode) << std::hex << saver.errorCode;
     ASSERT_EQ(saver.screenDeviceCount, 1u);
     const ScreenDevice& screen = saver.screenDevices[0];
@@ -162,7 +176,9 @@ TEST(DeviceCreation, TestWindowGetsAWindowedDeviceAndRendersThroughTheHooks) {
 TEST(DeviceCreation, RefusedFullScreenModeFallsBackAndIsRemembered) {
     RegDeleteTreeA(HKEY_CURRENT_USER, testRegistryPath);
     FakeDirect3D fake;
-    fake.modes = {Mode(1024, 768, D3DFMT_X8R8G8B8), Mode(1024, 768, D3DFMT_R5G6B5)};
+    const D3DDISPLAYMODE fastDesktop = {1024, 768, 144, D3DFMT_X8R8G8B8};
+    fake.modes = {Mode(1024, 768, D3DFMT_X8R8G8B8), fastDesktop, Mode(1024, 768, D3DFMT_R5G6B5)};
+    fake.desktopModes = {fastDesktop};
     fake.creationPolicy = [](const D3DPRESENT_PARAMETERS& p) {
         return p.BackBufferFormat == D3DFMT_X8R8G8B8 ? D3DERR_NOTAVAILABLE : S_OK;
     };
@@ -180,6 +196,9 @@ TEST(DeviceCreation, RefusedFullScreenModeFallsBackAndIsRemembered) {
         EXPECT_EQ(fake.creationRequests[1].BackBufferWidth, 1024u);
         EXPECT_FALSE(fake.creationRequests[1].Windowed);
         EXPECT_EQ(fake.creationRequests[1].FullScreen_PresentationInterval, D3DPRESENT_INTERVAL_ONE);
+        EXPECT_EQ(fake.creationRequests[0].FullScreen_RefreshRateInHz, 144u) << "the desktop's own rate";
+        EXPECT_EQ(fake.creationRequests[1].FullScreen_RefreshRateInHz, 0u) << "the default, in another mode";
+        EXPECT_EQ(fake.creationBehaviours[1] & D3DCREATE_FPU_PRESERVE, DWORD{D3DCREATE_FPU_PRESERVE});
         ASSERT_EQ(saver.screenDeviceCount, 1u);
         EXPECT_EQ(saver.adapters[0]->preferredWidth, 1024u);
         EXPECT_EQ(saver.adapters[0]->preferredFormat, D3DFMT_R5G6B5);
@@ -207,6 +226,36 @@ TEST(DeviceCreation, RefusedFullScreenModeFallsBackAndIsRemembered) {
     EXPECT_TRUE(IsEqualGUID(stored, fake.deviceIdentifier));
     RegCloseKey(key);
     RegDeleteTreeA(HKEY_CURRENT_USER, testRegistryPath);
+}
+
+// A 4K monitor with the driver's extra sizes lists more modes than are kept, 16-bit ones
+// first: the desktop's own mode, and the one stored for the screen, are kept all the same.
+TEST(DeviceCreation, TheDesktopsAndTheStoredModeOutliveALongModeList) {
+    TestRegistryKey key;
+    FakeDirect3D fake;
+    for (const D3DFORMAT format : {D3DFMT_R5G6B5, D3DFMT_X8R8G8B8}) {
+        for (UINT i = 0; i < 60; ++i) {
+            fake.modes.push_back(Mode(640 + 32 * i, 480 + 18 * i, format));
+        }
+    }
+    const D3DDISPLAYMODE stored = fake.modes[110], desktop = fake.modes.back();
+    fake.desktopModes = {desktop};
+    key.SetDword("Width", stored.Width, "Screen 1");
+    key.SetDword("Height", stored.Height, "Screen 1");
+    key.SetDword("Format", stored.Format, "Screen 1");
+    TestSaver saver(&fake);
+    std::strcpy(saver.registryPath, key.path().c_str());
+    ASSERT_EQ(saver.StartupWithCommandLine(Module(), "ssaver.scr /s"), S_OK);
+    DisplayMode kept[MaxModesPerKind];
+    const DWORD count = DisplayModesOf(saver.adapters[0]->deviceKinds[0], kept);
+    EXPECT_EQ(count, 100u);
+    EXPECT_NE(PreferredModeIndex(kept, count, stored.Width, stored.Height, stored.Format), NoModeIndex);
+    saver.CreateScreenDevices();
+    const D3DPRESENT_PARAMETERS& first = fake.creationRequests.at(0);
+    EXPECT_EQ(first.BackBufferWidth, desktop.Width);
+    EXPECT_EQ(first.BackBufferHeight, desktop.Height);
+    EXPECT_EQ(first.BackBufferFormat, desktop.Format);
+    Finish(saver);
 }
 
 TEST(DeviceCreation, ScreenWhoseEveryModeIsRefusedShowsTheCreationError) {

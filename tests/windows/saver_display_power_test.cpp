@@ -40,7 +40,7 @@ public:
     explicit TimedSaver(IDirect3D8* direct3dStandIn = nullptr) : TestSaver(direct3dStandIn) {}
 
     struct Reading {
-        float time;
+        double time;
         float elapsed;
     };
     std::vector<Reading> readings;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "framework/win32/multi_monitor_api.h"
@@ -260,6 +261,23 @@ TEST(SaverWindows, WithoutMultiMonitorSupportOnePseudoMonitorCoversThePrimaryScr
     const RECT expected = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     EXPECT_TRUE(EqualRect(&saver.monitors[0].screenRect, &expected));
     EXPECT_EQ(saver.monitors[0].adapterIndex, NoAdapter);
+}
+
+// A docked laptop lists every output of every card, most of them idle: only those
+// attached to the desktop take one of the nine records, in their order.
+TEST(SaverWindows, OnlyOutputsAttachedToTheDesktopTakeAMonitorRecord) {
+    TestSaver saver;
+    saver.displayDevices.resize(24);
+    for (int n = 0; n < 24; ++n) {
+        DISPLAY_DEVICEA& device = saver.displayDevices[n];
+        std::snprintf(device.DeviceString, sizeof(device.DeviceString), "Output %d", n);
+        device.StateFlags = (n % 2 == 1) ? DISPLAY_DEVICE_ATTACHED_TO_DESKTOP : 0;
+    }
+    saver.EnumerateMonitors();
+    ASSERT_EQ(saver.monitorCount, MaxDisplays);
+    for (DWORD i = 0; i < saver.monitorCount; ++i) {
+        EXPECT_EQ(std::string(saver.monitors[i].adapterDescription), "Output " + std::to_string(2 * i + 1));
+    }
 }
 
 TEST(SaverWindows, MonitorFallbacksAnswerOnlyForThePseudoMonitor) {

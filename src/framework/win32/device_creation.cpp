@@ -51,7 +51,8 @@ void FillFullScreenParameters(ScreenDevice& screen, const AdapterRecord& adapter
     params.EnableAutoDepthStencil = saver.useDepthBuffer;
     params.AutoDepthStencilFormat = mode.depthStencilFormat;
     params.Flags = 0;
-    params.FullScreen_RefreshRateInHz = 0;
+    params.FullScreen_RefreshRateInHz = FullScreenRefreshRate(
+        DisplayModeOf(mode), DisplayModeOf(adapter.desktopMode), adapter.desktopRefreshRate);
     params.FullScreen_PresentationInterval = D3DPRESENT_INTERVAL_ONE;
 }
 
@@ -432,10 +433,15 @@ void SaverBase::DescribeDevices() {
 // its end releases Direct3D: the call holds a reference of its own until it returns. A
 // device made all the same holds its own reference to Direct3D. Once the run has ended
 // there is no Direct3D to ask.
+//
+// Every device keeps the x87 unit's precision: otherwise Direct3D sets it to single
+// precision, and the 32-bit build, whose doubles live there, would round its clocks and
+// every other double to 24 bits from then on.
 HRESULT SaverBase::CreateDeviceHoldingDirect3D(UINT adapter, D3DDEVTYPE type, ScreenDevice* screen) {
     if (direct3d == nullptr) {
         return E_ABORT;
     }
+    screen->behaviour |= D3DCREATE_FPU_PRESERVE;
     IDirect3D8* const caller = direct3d;
     caller->AddRef();
     const HRESULT hr = caller->CreateDevice(adapter, type, mainWindow, screen->behaviour,

@@ -115,6 +115,26 @@ void EnumerateDeviceKind(SaverBase& saver, UINT a, D3DDEVTYPE type, const Displa
     }
 }
 
+// The adapter's distinct modes, sorted, and whether its mode list reports the desktop's
+// refresh rate for the desktop's own mode.
+void GatherModes(IDirect3D8& direct3d, UINT a, AdapterRecord& adapter, DisplayModeList& list) {
+    const D3DDISPLAYMODE& desktop = adapter.desktopMode;
+    adapter.desktopRefreshRate = 0;
+    const UINT modeCount = direct3d.GetAdapterModeCount(a);
+    for (UINT j = 0; j < modeCount; ++j) {
+        D3DDISPLAYMODE mode = {};
+        if (FAILED(direct3d.EnumAdapterModes(a, j, &mode))) {
+            continue;
+        }
+        list.Add(DisplayModeOf(mode));
+        if (mode.Width == desktop.Width && mode.Height == desktop.Height && mode.Format == desktop.Format &&
+            mode.RefreshRate == desktop.RefreshRate) {
+            adapter.desktopRefreshRate = mode.RefreshRate;
+        }
+    }
+    list.Sort();
+}
+
 }  // namespace
 
 IDirect3D8* SaverBase::CreateDirect3D() {
@@ -169,14 +189,12 @@ HRESULT SaverBase::EnumerateDevices() {
         }
 
         DisplayModeList list(static_cast<uint32_t>(adapter.desktopMode.Format));
-        const UINT modeCount = direct3d->GetAdapterModeCount(a);
-        for (UINT j = 0; j < modeCount; ++j) {
-            D3DDISPLAYMODE mode = {};
-            if (SUCCEEDED(direct3d->EnumAdapterModes(a, j, &mode))) {
-                list.Add(DisplayMode{mode.Width, mode.Height, static_cast<uint32_t>(mode.Format)});
-            }
+        list.Keep(DisplayModeOf(adapter.desktopMode));
+        DisplayMode stored = {};
+        if (StoredScreenMode(adapter.monitorIndex, adapter, &stored)) {
+            list.Keep(stored);
         }
-        list.Sort();
+        GatherModes(*direct3d, a, adapter, list);
 
         for (const D3DDEVTYPE type : probedTypes) {
             if (type == D3DDEVTYPE_REF && !allowReference) {

@@ -24,11 +24,18 @@ static_assert(DevCapsHwTransformAndLight == D3DDEVCAPS_HWTRANSFORMANDLIGHT &&
                   DevCapsPureDevice == D3DDEVCAPS_PUREDEVICE,
               "device caps");
 
+DisplayMode DisplayModeOf(const ModeRecord& mode) {
+    return DisplayMode{mode.width, mode.height, static_cast<uint32_t>(mode.format)};
+}
+
+DisplayMode DisplayModeOf(const D3DDISPLAYMODE& mode) {
+    return DisplayMode{mode.Width, mode.Height, static_cast<uint32_t>(mode.Format)};
+}
+
 DWORD DisplayModesOf(const DeviceKindRecord& kind, DisplayMode* modes) {
     const DWORD count = (kind.modeCount < MaxModesPerKind) ? kind.modeCount : MaxModesPerKind;
     for (DWORD i = 0; i < count; ++i) {
-        const ModeRecord& mode = kind.modes[i];
-        modes[i] = DisplayMode{mode.width, mode.height, static_cast<uint32_t>(mode.format)};
+        modes[i] = DisplayModeOf(kind.modes[i]);
     }
     return count;
 }

@@ -5,6 +5,10 @@
 
 // Bridges between a device kind's mode records and the portable mode-selection rules.
 
+// A mode record's or a Direct3D mode's size and format.
+DisplayMode DisplayModeOf(const ModeRecord& mode);
+DisplayMode DisplayModeOf(const D3DDISPLAYMODE& mode);
+
 // Copies the kind's modes (size and format only) into `modes`, which holds at least
 // MaxModesPerKind entries; returns the count.
 DWORD DisplayModesOf(const DeviceKindRecord& kind, DisplayMode* modes);

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <d3d8.h>
 
+#include "framework/reset_retry.h"
+
 constexpr DWORD MaxDeviceKinds = 3;
 constexpr DWORD MaxModesPerKind = 150;
 constexpr DWORD NoMode = 0xFFFF;
@@ -34,6 +36,9 @@ struct AdapterRecord {
     DWORD monitorIndex;  // its MonitorRecord, or 0xFFFFFFFF
     D3DADAPTER_IDENTIFIER8 identifier;
     D3DDISPLAYMODE desktopMode;
+    // desktopMode's refresh rate where the adapter's mode list reports it for the
+    // desktop's size and format; 0 otherwise.
+    UINT desktopRefreshRate;
     DWORD deviceKindCount;
     DeviceKindRecord deviceKinds[MaxDeviceKinds];
     BOOL hasHardware;
@@ -59,7 +64,8 @@ struct ScreenDevice {
     D3DPRESENT_PARAMETERS presentParams;
     BOOL objectsCreated;
     BOOL objectsPrepared;
-    UINT dpi;  // of its monitor, as its texts are laid out (UsableDpi of the system's answer)
+    UINT dpi;               // of its monitor, as its texts are laid out (UsableDpi of the system's answer)
+    ResetRetry resetRetry;  // failed resets since the device was lost
     char deviceStats[90];
     char frameStats[40];
 };

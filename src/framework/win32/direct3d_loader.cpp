@@ -2,6 +2,8 @@
 
 #include <type_traits>
 
+#include "util/win32/system_library.h"
+
 namespace {
 
 typedef IDirect3D8*(WINAPI* Direct3DCreate8Proc)(UINT sdkVersion);
@@ -14,7 +16,7 @@ HMODULE direct3dLibrary = nullptr;
 
 IDirect3D8* LoadDirect3D8(UINT sdkVersion) {
     if (direct3dLibrary == nullptr) {
-        direct3dLibrary = LoadLibraryA("d3d8.dll");
+        direct3dLibrary = LoadSystemLibrary("d3d8.dll");
         if (direct3dLibrary == nullptr) {
             return nullptr;
         }

@@ -4,6 +4,8 @@
 
 #include <type_traits>
 
+#include "util/win32/system_library.h"
+
 namespace {
 
 typedef HRESULT(WINAPI* GetDpiForMonitorFn)(HMONITOR, MONITOR_DPI_TYPE, UINT*, UINT*);
@@ -16,7 +18,7 @@ UINT EffectiveDpi(HMONITOR monitor) {
     if (monitor == nullptr) {
         return 0;
     }
-    HMODULE shcore = LoadLibraryA("shcore.dll");
+    HMODULE shcore = LoadSystemLibrary("shcore.dll");
     if (shcore == nullptr) {
         return 0;
     }

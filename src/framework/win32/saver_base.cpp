@@ -49,7 +49,7 @@ SaverBase::SaverBase()
       minStencilBits(0),
       fullScreenSwapEffect(D3DSWAPEFFECT_DISCARD),
       windowedSwapEffect(D3DSWAPEFFECT_COPY),
-      time(0.0f),
+      time(0.0),
       elapsedTime(0.0f),
       framesPerSecond(0.0f),
       deviceStats(),

@@ -4,6 +4,7 @@
 #include <d3d8.h>
 
 #include "framework/command_line.h"
+#include "framework/display_mode_list.h"
 #include "framework/win32/device_records.h"
 #include "framework/display_power_state.h"
 #include "framework/frame_pacing.h"
@@ -82,6 +83,8 @@ public:
     void ReadScreenSettings(HKEY settingsKey);
     void WriteScreenSettings(HKEY settingsKey);
     AdapterRecord* AdapterOfMonitor(DWORD monitorIndex);
+    // The full-screen mode stored for the monitor, if it was stored for this adapter.
+    bool StoredScreenMode(DWORD monitorIndex, const AdapterRecord& adapter, DisplayMode* mode);
 
     // The Display Settings dialog: edits the per-monitor choices in memory; they reach
     // the registry when the application writes its settings. 1 for OK, 2 for Cancel.
@@ -92,6 +95,7 @@ public:
     HRESULT RunSaver();
     void WaitForPreviewDelay();
     void RenderAllScreens();
+    bool ResetLostDevice(ScreenDevice& screen);
     void SwitchToScreenDevice(UINT index);
     // The tallest back buffer of the screen devices, in pixels; 0 without devices.
     UINT TallestBackBufferHeight() const;
@@ -168,7 +172,9 @@ public:
     DWORD minStencilBits;
     D3DSWAPEFFECT fullScreenSwapEffect;
     D3DSWAPEFFECT windowedSwapEffect;
-    float time;
+    // Application time in seconds: a double, since a float of seconds would make the
+    // motion judder after a day of running.
+    double time;
     float elapsedTime;
     float framesPerSecond;
     char deviceStats[90];
@@ -181,6 +187,9 @@ protected:
     // The DPI of a monitor (QueryMonitorDpi). Tests answer here for monitors of different
     // DPIs, which Wine cannot show: it has one DPI for every monitor.
     virtual UINT MonitorDpi(HMONITOR monitor);
+    // The system's display devices and their monitors (EnumDisplayDevicesA). Tests answer
+    // here for outputs Wine cannot show, such as a dock's idle ones.
+    virtual BOOL EnumDisplayDevice(const char* deviceName, DWORD index, DISPLAY_DEVICEA* device);
 
 private:
     void CountMouseMove(LPARAM position);

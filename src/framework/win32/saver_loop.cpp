@@ -7,6 +7,7 @@
 #include "d3dx/d3dx_math.h"
 #include "framework/frame_stats.h"
 #include "framework/screen_projection.h"
+#include "framework/status_codes.h"
 #include "util/copy_string_bounded.h"
 #include "util/screen_dpi.h"
 #include "util/win32/frame_timer.h"
@@ -165,7 +166,7 @@ void SaverBase::UpdateFrameRateLimit() {
 }
 
 void SaverBase::RenderAllScreens() {
-    time = static_cast<float>(FrameTimer(TimerAppTime));
+    time = FrameTimer(TimerAppTime);
     elapsedTime = static_cast<float>(FrameTimer(TimerElapsed));
     AdvanceFrame();
     MeasureFrameRate();
@@ -179,24 +180,8 @@ void SaverBase::RenderAllScreens() {
         if (cooperative == D3DERR_DEVICELOST) {
             return;  // nothing is presented this frame
         }
-        if (cooperative == D3DERR_DEVICENOTRESET) {
-            ScreenDevice& screen = screenDevices[i];
-            if (windowed && adapters[screen.adapterIndex] != nullptr) {
-                direct3d->GetAdapterDisplayMode(screen.adapterIndex,
-                                                &adapters[screen.adapterIndex]->desktopMode);
-            }
-            if (screen.objectsPrepared) {
-                ReleaseDeviceObjects();
-                screen.objectsPrepared = FALSE;
-            }
-            if (FAILED(activeDevice->Reset(&screen.presentParams))) {
-                errorMode = TRUE;
-            } else if (SUCCEEDED(PrepareDeviceObjects())) {
-                screen.objectsPrepared = TRUE;
-            } else {
-                errorMode = TRUE;
-            }
-            UpdateFrameRateLimit();  // the mode may have changed with the device
+        if (cooperative == D3DERR_DEVICENOTRESET && !ResetLostDevice(screenDevices[i])) {
+            return;  // not reset: nothing is presented this frame
         }
         RenderFrame();
     }
@@ -208,6 +193,35 @@ void SaverBase::RenderAllScreens() {
             activeDevice->Present(nullptr, nullptr, nullptr, nullptr);
         }
     }
+}
+
+// The current device was lost and may now be reset. False when the Reset failed: the
+// next frame tries again, unless the failures say the device will not come back, which
+// ends the picture with the Reset's code (or ErrResetFailed where it has no message).
+bool SaverBase::ResetLostDevice(ScreenDevice& screen) {
+    if (windowed && adapters[screen.adapterIndex] != nullptr) {
+        direct3d->GetAdapterDisplayMode(screen.adapterIndex, &adapters[screen.adapterIndex]->desktopMode);
+    }
+    if (screen.objectsPrepared) {
+        ReleaseDeviceObjects();
+        screen.objectsPrepared = FALSE;
+    }
+    const HRESULT hr = activeDevice->Reset(&screen.presentParams);
+    if (FAILED(hr)) {
+        const bool resettable = activeDevice->TestCooperativeLevel() == D3DERR_DEVICENOTRESET;
+        if (screen.resetRetry.Failed(FrameTimer(TimerAbsolute), resettable)) {
+            EnterErrorMode(ResetFailureCode(hr));
+        }
+        return false;
+    }
+    screen.resetRetry.Succeeded();
+    if (SUCCEEDED(PrepareDeviceObjects())) {
+        screen.objectsPrepared = TRUE;
+    } else {
+        EnterErrorMode(ErrDeviceObjectsFailed);
+    }
+    UpdateFrameRateLimit();  // the mode may have changed with the device
+    return true;
 }
 
 void SaverBase::SwitchToScreenDevice(UINT index) {

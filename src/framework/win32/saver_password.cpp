@@ -4,6 +4,7 @@
 #include "framework/status_codes.h"
 #include "framework/win32/saver_base.h"
 #include "util/win32/registry_key.h"
+#include "util/win32/system_library.h"
 
 // On the Windows 9x family the saver itself asks for the screen-saver password before
 // the desktop may be seen again; later systems do that themselves.
@@ -27,7 +28,7 @@ void SaverBase::PreparePasswordVerifier() {
     if (!PasswordRequired()) {
         return;
     }
-    passwordLibrary = LoadLibraryA("PASSWORD.CPL");
+    passwordLibrary = LoadSystemLibrary("PASSWORD.CPL");
     if (passwordLibrary != nullptr) {
         verifyPassword = EntryPoint<VerifyPasswordProc>(passwordLibrary, "VerifyScreenSavePwd");
     }
@@ -77,7 +78,7 @@ bool SaverBase::CheckPassword() {
 
 void SaverBase::ChangeSaverPassword() {
     typedef DWORD(WINAPI * ChangePasswordProc)(const char*, HWND, UINT, UINT);
-    HMODULE library = LoadLibraryA("MPR.DLL");
+    HMODULE library = LoadSystemLibrary("MPR.DLL");
     if (library == nullptr) {
         return;
     }

@@ -31,9 +31,13 @@ void ApplyPreferences(const ScreenPreferences& preferences, AdapterRecord& adapt
     adapter.preferredFormat = static_cast<D3DFORMAT>(preferences.preferredFormat);
 }
 
+void FormatScreenKeyName(char (&name)[16], DWORD monitorIndex) {
+    std::snprintf(name, sizeof(name), "Screen %lu", static_cast<unsigned long>(monitorIndex + 1));
+}
+
 std::unique_ptr<RegistryKey> OpenScreenKey(HKEY settingsKey, DWORD monitorIndex) {
     char name[16];
-    std::snprintf(name, sizeof(name), "Screen %lu", static_cast<unsigned long>(monitorIndex + 1));
+    FormatScreenKeyName(name, monitorIndex);
     return RegistryKey::Create(settingsKey, name, KEY_ALL_ACCESS);
 }
 
@@ -45,6 +49,27 @@ AdapterRecord* SaverBase::AdapterOfMonitor(DWORD monitorIndex) {
         return nullptr;
     }
     return adapters[adapterIndex];
+}
+
+// Read ahead of the settings, while the adapter's modes are gathered, so that the stored
+// mode is among those kept.
+bool SaverBase::StoredScreenMode(DWORD monitorIndex, const AdapterRecord& adapter, DisplayMode* mode) {
+    if (registryPath[0] == '\0' || monitorIndex >= monitorCount) {
+        return false;
+    }
+    std::unique_ptr<RegistryKey> settingsKey = RegistryKey::OpenForReading(HKEY_CURRENT_USER, registryPath);
+    char name[16];
+    FormatScreenKeyName(name, monitorIndex);
+    std::unique_ptr<RegistryKey> screenKey =
+        settingsKey ? RegistryKey::OpenForReading(settingsKey->handle(), name) : nullptr;
+    if (!screenKey) {
+        return false;
+    }
+    ScreenPreferences preferences = PreferencesOf(adapter);
+    preferences.preferredWidth = 0;
+    ReadScreenPreferences(*screenKey, preferences);
+    *mode = DisplayMode{preferences.preferredWidth, preferences.preferredHeight, preferences.preferredFormat};
+    return preferences.preferredWidth != 0;
 }
 
 void SaverBase::ReadScreenSettings(HKEY settingsKey) {

@@ -34,21 +34,27 @@ RECT DisplayRect(const DISPLAY_DEVICEA& device) {
 
 }  // namespace
 
+BOOL SaverBase::EnumDisplayDevice(const char* deviceName, DWORD index, DISPLAY_DEVICEA* device) {
+    return MultiMonitorApi::EnumDisplayDevicesA(deviceName, index, device, 0);
+}
+
+// Windows lists every output of every graphics card, and a docked laptop may have more
+// than nine: only those attached to the desktop show anything, so only they take a record.
 void SaverBase::EnumerateMonitors() {
     monitorCount = 0;
     for (DWORD n = 0; monitorCount < MaxDisplays; ++n) {
         DISPLAY_DEVICEA device = {};
         device.cb = sizeof(device);
-        if (!MultiMonitorApi::EnumDisplayDevicesA(nullptr, n, &device, 0)) {
+        if (!EnumDisplayDevice(nullptr, n, &device)) {
             break;
         }
-        if (device.StateFlags & DISPLAY_DEVICE_MIRRORING_DRIVER) {
+        if ((device.StateFlags & DISPLAY_DEVICE_MIRRORING_DRIVER) ||
+            !(device.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP)) {
             continue;
         }
         DISPLAY_DEVICEA monitor = {};
         monitor.cb = sizeof(monitor);
-        const bool hasMonitor =
-            MultiMonitorApi::EnumDisplayDevicesA(device.DeviceName, 0, &monitor, 0) != FALSE;
+        const bool hasMonitor = EnumDisplayDevice(device.DeviceName, 0, &monitor) != FALSE;
 
         MonitorRecord& record = monitors[monitorCount];
         record = MonitorRecord{};
@@ -57,11 +63,8 @@ void SaverBase::EnumerateMonitors() {
             CopyStringBounded(record.monitorDescription, monitor.DeviceString);
         }
         record.adapterIndex = NoAdapter;
-        if (device.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP) {
-            record.screenRect = DisplayRect(device);
-            record.monitorHandle =
-                MultiMonitorApi::MonitorFromRect(&record.screenRect, MONITOR_DEFAULTTONULL);
-        }
+        record.screenRect = DisplayRect(device);
+        record.monitorHandle = MultiMonitorApi::MonitorFromRect(&record.screenRect, MONITOR_DEFAULTTONULL);
         ++monitorCount;
     }
 }

@@ -83,10 +83,11 @@ HMONITOR WINAPI FakeDirect3D::GetAdapterMonitor(UINT) {
     return MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY);
 }
 
-HRESULT WINAPI FakeDirect3D::CreateDevice(UINT, D3DDEVTYPE, HWND focusWindow, DWORD,
+HRESULT WINAPI FakeDirect3D::CreateDevice(UINT, D3DDEVTYPE, HWND focusWindow, DWORD behaviour,
                                           D3DPRESENT_PARAMETERS* parameters, IDirect3DDevice8** device) {
     *device = nullptr;
     creationRequests.push_back(*parameters);
+    creationBehaviours.push_back(behaviour);
     if (creationPolicy) {
         const HRESULT hr = creationPolicy(*parameters);
         releasedInsideCreateDevice = releasedInsideCreateDevice || references <= 1;
@@ -106,8 +107,9 @@ HRESULT WINAPI FakeDirect3D::CreateDevice(UINT, D3DDEVTYPE, HWND focusWindow, DW
     windowed.SwapEffect = D3DSWAPEFFECT_COPY;
     windowed.hDeviceWindow = parameters->hDeviceWindow != nullptr ? parameters->hDeviceWindow : focusWindow;
     windowed.Windowed = TRUE;
-    const HRESULT hr = real_->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, focusWindow,
-                                           D3DCREATE_SOFTWARE_VERTEXPROCESSING, &windowed, device);
+    const HRESULT hr = real_->CreateDevice(
+        D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, focusWindow,
+        D3DCREATE_SOFTWARE_VERTEXPROCESSING | (behaviour & D3DCREATE_FPU_PRESERVE), &windowed, device);
     if (SUCCEEDED(hr) && deviceMade) {
         deviceMade(*device);
     }

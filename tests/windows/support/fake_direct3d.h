@@ -26,8 +26,9 @@ public:
 
     // Answers CreateDevice for the parameters asked for: a failure refuses the mode.
     std::function<HRESULT(const D3DPRESENT_PARAMETERS&)> creationPolicy;
-    // Every CreateDevice request, in order.
+    // Every CreateDevice request, in order, and its behaviour flags.
     std::vector<D3DPRESENT_PARAMETERS> creationRequests;
+    std::vector<DWORD> creationBehaviours;
     // A CreateDevice that went on after its caller had given back its last reference (the
     // test keeps one of its own): a real Direct3D object would have been freed under it.
     bool releasedInsideCreateDevice = false;

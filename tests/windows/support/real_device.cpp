@@ -62,7 +62,8 @@ RealDevice::RealDevice(int width, int height, UINT adapter) : width_(width), hei
     parameters.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
     parameters.hDeviceWindow = window_;
     const HRESULT hr = direct3d_->CreateDevice(adapter, D3DDEVTYPE_HAL, window_,
-                                               D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &device_);
+                                               D3DCREATE_SOFTWARE_VERTEXPROCESSING | D3DCREATE_FPU_PRESERVE,
+                                               &parameters, &device_);
     if (FAILED(hr)) {
         device_ = nullptr;
         char text[64];

@@ -4,6 +4,7 @@
 
 HRESULT ScriptedDeviceState::cooperativeLevel = D3D_OK;
 HRESULT ScriptedDeviceState::resetResult = D3D_OK;
+int ScriptedDeviceState::failingResets = -1;
 int ScriptedDeviceState::resets = 0;
 int ScriptedDeviceState::presents = 0;
 
@@ -25,7 +26,9 @@ HRESULT WINAPI ScriptedTestCooperativeLevel(IDirect3DDevice8*) {
 
 HRESULT WINAPI ScriptedReset(IDirect3DDevice8* device, D3DPRESENT_PARAMETERS* parameters) {
     ++ScriptedDeviceState::resets;
-    if (FAILED(ScriptedDeviceState::resetResult)) {
+    int& failing = ScriptedDeviceState::failingResets;
+    if (FAILED(ScriptedDeviceState::resetResult) && failing != 0) {
+        failing -= (failing > 0) ? 1 : 0;
         return ScriptedDeviceState::resetResult;
     }
     return reinterpret_cast<ResetProc>(originalMethods[ResetSlot])(device, parameters);
@@ -44,6 +47,7 @@ ScriptedDeviceState::ScriptedDeviceState(IDirect3DDevice8* device)
     : object_(reinterpret_cast<void**>(device)), originalTable_(static_cast<void**>(*object_)), table_() {
     cooperativeLevel = D3D_OK;
     resetResult = D3D_OK;
+    failingResets = -1;
     resets = 0;
     presents = 0;
     originalMethods = originalTable_;

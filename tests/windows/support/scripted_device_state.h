@@ -17,6 +17,7 @@ public:
 
     static HRESULT cooperativeLevel;  // what TestCooperativeLevel answers
     static HRESULT resetResult;       // S_OK: the device's own Reset runs
+    static int failingResets;         // Resets that answer resetResult before the device's own runs; -1: all
     static int resets;
     static int presents;
 

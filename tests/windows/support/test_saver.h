@@ -31,6 +31,8 @@ public:
     // asked about, in order.
     std::map<HMONITOR, UINT> monitorDpis;
     std::vector<HMONITOR> dpiQueries;
+    // Set: the system's display devices, none with a monitor, instead of Wine's.
+    std::vector<DISPLAY_DEVICEA> displayDevices;
     // Set: PrepareDeviceObjects signals it, then works until a preview's host has gone
     // (at most 5 s) and gives up, as the application does.
     HANDLE preparingUntilHostGoes = nullptr;
@@ -107,6 +109,16 @@ protected:
         dpiQueries.push_back(monitor);
         const auto answer = monitorDpis.find(monitor);
         return answer != monitorDpis.end() ? answer->second : SaverBase::MonitorDpi(monitor);
+    }
+    BOOL EnumDisplayDevice(const char* deviceName, DWORD index, DISPLAY_DEVICEA* device) override {
+        if (displayDevices.empty()) {
+            return SaverBase::EnumDisplayDevice(deviceName, index, device);
+        }
+        if (deviceName != nullptr || index >= displayDevices.size()) {
+            return FALSE;
+        }
+        *device = displayDevices[index];
+        return TRUE;
     }
     IDirect3D8* CreateDirect3D() override {
         if (standIn_ == nullptr) {
