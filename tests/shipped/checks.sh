@@ -85,7 +85,8 @@ wait_for_picture() {
     [ "$count" -lt "$4" ] || break
     saver_running || fail "the saver ended before it showed a picture"
     [ "$SECONDS" -lt "$deadline" ] || fail "no picture within $5 s: $count pixels above $3 % in $2"
-    sleep 0.5
+    # Each look costs the emulated machine seconds, which the saver's start needs more.
+    sleep 2
   done
   echo "[$SECONDS s] a picture: $count pixels above $3 % in $2"
   convert /tmp/screen.miff "$1"
