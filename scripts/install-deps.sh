@@ -40,11 +40,15 @@ WINE64_PACKAGES=(
   libxcomposite1 libxrandr2 libxinerama1 libxi6 libxcursor1 libxxf86vm1 libxrender1 libxfixes3
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
 )
+# The emulated machine that runs the shipped 32-bit build where the 64-bit one is tested
+# (or wherever CELESTRA_TEST_SHIPPED=1 asks for it: scripts/test-shipped.sh).
+GUEST_PACKAGES=(qemu-system-x86 debootstrap e2fsprogs)
 . "$(dirname "${BASH_SOURCE[0]}")/lib/windows-build.sh"
 if [ "$CELESTRA_WINDOWS_BUILD" = 64 ]; then
-  WINE_PACKAGES=("${WINE64_PACKAGES[@]}")
+  WINE_PACKAGES=("${WINE64_PACKAGES[@]}" "${GUEST_PACKAGES[@]}")
 else
   WINE_PACKAGES=("${WINE32_PACKAGES[@]}")
+  [ "${CELESTRA_TEST_SHIPPED:-0}" != 1 ] || WINE_PACKAGES+=("${GUEST_PACKAGES[@]}")
 fi
 
 as_root() {

@@ -25,6 +25,9 @@
 //                                   HANDLES" of the process owning TITLE: milliseconds since
 //                                   the start, working set in KiB, GDI and USER objects,
 //                                   kernel handles
+//   e2e_helper precision TITLE      print "x87 CW precision P" of the thread owning TITLE: its
+//                                   x87 control word and the precision it computes in
+//                                   (single, double or extended)
 #include <windows.h>
 #include <psapi.h>
 
@@ -463,6 +466,54 @@ int Sample(const char* title, const char* seconds, const char* interval) {
     return 0;
 }
 
+// The x87 control word of `thread`, or -1. Wine leaves a context's floating-point part
+// empty when it catches the thread at some points of a system call: a real control word
+// has its reserved bit 6 set, so an empty one is read again.
+long ReadControlWord(HANDLE thread) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        CONTEXT context = {};
+        context.ContextFlags = CONTEXT_FLOATING_POINT;
+        const bool read =
+            SuspendThread(thread) != static_cast<DWORD>(-1) && GetThreadContext(thread, &context);
+        ResumeThread(thread);
+#ifdef _WIN64
+        const unsigned controlWord = context.FltSave.ControlWord;
+#else
+        const unsigned controlWord = context.FloatSave.ControlWord & 0xffff;
+#endif
+        if (read && (controlWord & 0x40) != 0) {
+            return static_cast<long>(controlWord);
+        }
+        Sleep(10);
+    }
+    return -1;
+}
+
+// Direct3D 8 switches the x87 unit of the thread that creates a device to single
+// precision unless told to keep it; the thread that owns the window made the device.
+int Precision(const char* title) {
+    HWND window = FindWindowA(nullptr, title);
+    if (window == nullptr) {
+        std::fprintf(stderr, "no window titled %s\n", title);
+        return 1;
+    }
+    const DWORD threadId = GetWindowThreadProcessId(window, nullptr);
+    HANDLE thread = OpenThread(THREAD_GET_CONTEXT | THREAD_SUSPEND_RESUME, FALSE, threadId);
+    if (thread == nullptr) {
+        std::fprintf(stderr, "cannot open thread %lu\n", threadId);
+        return 1;
+    }
+    const long controlWord = ReadControlWord(thread);
+    CloseHandle(thread);
+    if (controlWord < 0) {
+        std::fprintf(stderr, "cannot read the x87 control word of thread %lu\n", threadId);
+        return 1;
+    }
+    static const char* const precisions[] = {"single", "reserved", "double", "extended"};
+    std::printf("x87 0x%04lx precision %s\n", controlWord, precisions[(controlWord >> 8) & 3]);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -514,6 +565,9 @@ int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], "battery") == 0) {
         return ReportPowerSetting(argv[2], PowerSource, argv[3]);
     }
+    if (argc == 3 && std::strcmp(argv[1], "precision") == 0) {
+        return Precision(argv[2]);
+    }
     if (argc == 5 && std::strcmp(argv[1], "sample") == 0) {
         return Sample(argv[2], argv[3], argv[4]);
     }
@@ -521,7 +575,7 @@ int main(int argc, char** argv) {
                  "usage: e2e_helper close TITLE | describe TITLE | list TITLE | monitors | preview SAVER "
                  "[minimised|box] |\n"
                  "       click TITLE ID | control TITLE ID | select TITLE ID ITEM | display TITLE STATE |\n"
-                 "       battery TITLE ON |\n"
+                 "       battery TITLE ON | precision TITLE |\n"
                  "       sample TITLE SECONDS INTERVAL_MS | deadwindow | nonwindow | denykey KEY on|off\n");
     return 2;
 }

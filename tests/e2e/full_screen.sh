@@ -15,6 +15,7 @@ case "$description" in
 esac
 
 sleep 1
+expect_x87_precision_kept
 xdotool key space
 wait_for_exit 5
 # What it tells a debugger is what a support request would start from.

@@ -17,16 +17,14 @@
 #   4. While the installed saver runs, its file cannot be deleted: Windows removes it at
 #      the next restart, asked with the file's real path.
 #   5. Silently once more: "uninstall.exe /S /REMOVESETTINGS" removes the settings.
-# The installer is a 32-bit program: a run that tests the 64-bit build does not run it
-# and reports the test skipped (release_files.sh still reads it as a file).
+# The installer is a 32-bit program: a run that tests the 64-bit build runs it in the
+# emulated machine instead (tests/shipped, scripts/test-shipped.sh).
 # Needs a sound server (scripts/with-display.sh starts one).
 set -euo pipefail
 . "$(dirname "$0")/lib/saver_session.sh"
-if [ "$CELESTRA_WINDOWS_BUILD" != 32 ]; then
-  echo "THE INSTALLER WAS NOT RUN: it is a 32-bit program, and this run tests the" \
-    "${CELESTRA_WINDOWS_BUILD}-bit build; release_files.sh checked it as a file"
-  exit 77
-fi
+[ "$CELESTRA_WINDOWS_BUILD" = 32 ] ||
+  fail "the installer is a 32-bit program, and this is the ${CELESTRA_WINDOWS_BUILD}-bit build's Wine;" \
+    "run scripts/test-shipped.sh to test it in an emulated machine"
 [ -f "${CELESTRA_SETUP:-}" ] || fail "CELESTRA_SETUP does not name the installer"
 [ -f "${CELESTRA_TRACK:-}" ] || fail "CELESTRA_TRACK does not name the music"
 session_begin "$@"

@@ -18,6 +18,7 @@ xdotool key space
 xdotool mousemove 10 10 mousemove 300 300 mousemove 500 400 click 1
 sleep 1
 saver_running || fail "input ended the test window"
+expect_x87_precision_kept
 
 helper close "Celestra Screensaver"
 wait_for_exit 10

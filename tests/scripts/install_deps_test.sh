@@ -82,14 +82,16 @@ done
 
 # build | asked for | not asked for
 builds=(
-  "32|wine32:i386 gstreamer1.0-plugins-good:i386 g++-mingw-w64-i686|g++-mingw-w64-x86-64-posix libgl1"
-  "64|wine64 gstreamer1.0-plugins-good g++-mingw-w64-x86-64-posix g++-mingw-w64-i686|wine32:i386 libgl1:i386"
+  "32|wine32:i386 gstreamer1.0-plugins-good:i386 g++-mingw-w64-i686|g++-mingw-w64-x86-64-posix libgl1 qemu-system-x86"
+  "64|wine64 gstreamer1.0-plugins-good g++-mingw-w64-x86-64-posix g++-mingw-w64-i686 qemu-system-x86 debootstrap|wine32:i386 libgl1:i386"
+  "32 CELESTRA_TEST_SHIPPED=1|wine32:i386 qemu-system-x86 debootstrap|libgl1"
 )
 for b in "${builds[@]}"; do
   IFS='|' read -r build wanted unwanted <<<"$b"
+  read -r build extra <<<"$build"
   : >"$work/log"
-  STUB_LOG="$work/log" FAILED_UPDATES=0 PLAIN_INSTALL_STATUS=0 RELEASE_INSTALL_STATUS=0 APT_DIR="$work/apt" \
-    CELESTRA_WINDOWS_BUILD=$build PATH="$work/bin:$PATH" bash "$root/scripts/install-deps.sh" >"$work/out" 2>&1 ||
+  env STUB_LOG="$work/log" FAILED_UPDATES=0 PLAIN_INSTALL_STATUS=0 RELEASE_INSTALL_STATUS=0 APT_DIR="$work/apt" \
+    CELESTRA_WINDOWS_BUILD=$build $extra PATH="$work/bin:$PATH" bash "$root/scripts/install-deps.sh" >"$work/out" 2>&1 ||
     fail "[$build-bit] exit $?; output: $(cat "$work/out")"
   for p in $wanted; do grep -q "^install.* $p\( \|$\)" "$work/log" || fail "[$build-bit] $p was not asked for"; done
   for p in $unwanted; do ! grep -q " $p\( \|$\)" "$work/log" || fail "[$build-bit] $p was asked for"; done

@@ -158,6 +158,18 @@ client_geometry() {
   helper describe "$1" | awk '{print $2}'
 }
 
+# Fails unless the x87 unit of the saver's window thread, which made its device, still
+# computes with 53 bits or more: Direct3D 8 sets it to single precision unless the device
+# keeps it, and the 32-bit build's doubles are x87 arithmetic.
+expect_x87_precision_kept() {
+  local reading
+  reading=$(helper precision "Celestra Screensaver")
+  case "$reading" in
+    *" precision double" | *" precision extended") ;;
+    *) fail "after device creation the x87 unit computes in single precision: $reading" ;;
+  esac
+}
+
 # Takes a screenshot of the whole screen into $e2e_work/$1.png and prints its path.
 # With E2E_SCREENSHOTS naming a folder, a copy is kept there for looking at.
 screenshot() {
