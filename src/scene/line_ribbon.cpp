@@ -30,7 +30,9 @@ D3DXVECTOR3 AnyAcross(const D3DXVECTOR3& sight) {
 
 // Half the band at `point` for a line running along `tangent`: across both the line and
 // the line of sight, as many world units as the band's half width in pixels spans there.
-D3DXVECTOR3 HalfBand(const RibbonView& view, const D3DXVECTOR3& point, const D3DXVECTOR3& tangent) {
+// `depth` is the point's, along the view.
+D3DXVECTOR3 HalfBand(const RibbonView& view, const D3DXVECTOR3& point, const D3DXVECTOR3& tangent,
+                     float depth) {
     const D3DXVECTOR3 sight = point - view.eye;
     D3DXVECTOR3 across = Cross(tangent, sight);
     float squared = Dot(across, across);
@@ -39,8 +41,8 @@ D3DXVECTOR3 HalfBand(const RibbonView& view, const D3DXVECTOR3& point, const D3D
         across = AnyAcross(Dot(sight, sight) > 0.0f ? sight : view.forward);
         squared = Dot(across, across);
     }
-    const float depth = std::max(Dot(sight, view.forward), view.nearDepth);
-    return across * (view.halfWidthPixels * depth / (view.focalPixels * std::sqrt(squared)));
+    const float banded = std::max(depth, view.nearDepth);
+    return across * (view.halfWidthPixels * banded / (view.focalPixels * std::sqrt(squared)));
 }
 
 LineVertex BandVertex(const D3DXVECTOR3& p, uint32_t colour, float u) {
@@ -54,8 +56,8 @@ public:
 
     void StartPiece() { pieceStart_ = true; }
 
-    void Add(const RibbonView& view, const D3DXVECTOR3& point, const D3DXVECTOR3& tangent) {
-        const D3DXVECTOR3 half = HalfBand(view, point, tangent);
+    void Add(const RibbonView& view, const D3DXVECTOR3& point, const D3DXVECTOR3& tangent, float depth) {
+        const D3DXVECTOR3 half = HalfBand(view, point, tangent, depth);
         const LineVertex left = BandVertex(point + half, colour_, 0.0f);
         const LineVertex right = BandVertex(point - half, colour_, 1.0f);
         if (pieceStart_ && !strip_.empty()) {
@@ -103,7 +105,7 @@ void AppendRibbon(const D3DXVECTOR3* points, std::size_t count, uint32_t colour,
     float depth = Depth(view, points[0]);
     StripWriter* current = &sideOf(depth);
     current->StartPiece();
-    current->Add(view, points[0], TangentAt(points, count, 0, closed));
+    current->Add(view, points[0], TangentAt(points, count, 0, closed), depth);
     for (std::size_t i = 1; i < count; ++i) {
         const float nextDepth = Depth(view, points[i]);
         StripWriter* next = &sideOf(nextDepth);
@@ -112,12 +114,12 @@ void AppendRibbon(const D3DXVECTOR3* points, std::size_t count, uint32_t colour,
             const D3DXVECTOR3 segment = points[i] - points[i - 1];
             const float t = (view.splitDepth - depth) / (nextDepth - depth);
             const D3DXVECTOR3 crossing = points[i - 1] + segment * t;
-            current->Add(view, crossing, segment);
+            current->Add(view, crossing, segment, view.splitDepth);
             next->StartPiece();
-            next->Add(view, crossing, segment);
+            next->Add(view, crossing, segment, view.splitDepth);
             current = next;
         }
-        current->Add(view, points[i], TangentAt(points, count, i, closed));
+        current->Add(view, points[i], TangentAt(points, count, i, closed), nextDepth);
         depth = nextDepth;
     }
 }
