@@ -262,6 +262,7 @@ echo "== under Wine: full screen, frames a second over ${rate_seconds} s (every 
 for size in 1024x768 1920x1080; do
   wineserver -k || true
   release_display
+  unset DISPLAY
   XVFB_SCREENS="-screen 0 ${size}x24" ensure_display
   if [ -n "$before_saver" ]; then
     echo "$size before: $(power_full_screen_rate "$before_saver" "$rate_seconds") frames/s"

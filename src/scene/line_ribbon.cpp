@@ -30,9 +30,9 @@ D3DXVECTOR3 AnyAcross(const D3DXVECTOR3& sight) {
 
 // Half the band at `point` for a line running along `tangent`: across both the line and
 // the line of sight, as many world units as the band's half width in pixels spans there.
-// `depth` is the point's, along the view.
+// `depth` is the point's, along the view; `perDepth` the half width at depth 1.
 D3DXVECTOR3 HalfBand(const RibbonView& view, const D3DXVECTOR3& point, const D3DXVECTOR3& tangent,
-                     float depth) {
+                     float depth, float perDepth) {
     const D3DXVECTOR3 sight = point - view.eye;
     D3DXVECTOR3 across = Cross(tangent, sight);
     float squared = Dot(across, across);
@@ -42,7 +42,7 @@ D3DXVECTOR3 HalfBand(const RibbonView& view, const D3DXVECTOR3& point, const D3D
         squared = Dot(across, across);
     }
     const float banded = std::max(depth, view.nearDepth);
-    return across * (view.halfWidthPixels * banded / (view.focalPixels * std::sqrt(squared)));
+    return across * (perDepth * banded / std::sqrt(squared));
 }
 
 LineVertex BandVertex(const D3DXVECTOR3& p, uint32_t colour, float u) {
@@ -52,12 +52,13 @@ LineVertex BandVertex(const D3DXVECTOR3& p, uint32_t colour, float u) {
 // Builds the pieces of one side of the split plane into its strip.
 class StripWriter {
 public:
-    StripWriter(std::vector<LineVertex>& strip, uint32_t colour) : strip_(strip), colour_(colour) {}
+    StripWriter(std::vector<LineVertex>& strip, uint32_t colour, float perDepth)
+        : strip_(strip), colour_(colour), perDepth_(perDepth) {}
 
     void StartPiece() { pieceStart_ = true; }
 
     void Add(const RibbonView& view, const D3DXVECTOR3& point, const D3DXVECTOR3& tangent, float depth) {
-        const D3DXVECTOR3 half = HalfBand(view, point, tangent, depth);
+        const D3DXVECTOR3 half = HalfBand(view, point, tangent, depth, perDepth_);
         const LineVertex left = BandVertex(point + half, colour_, 0.0f);
         const LineVertex right = BandVertex(point - half, colour_, 1.0f);
         if (pieceStart_ && !strip_.empty()) {
@@ -74,6 +75,7 @@ public:
 private:
     std::vector<LineVertex>& strip_;
     uint32_t colour_;
+    float perDepth_;
     bool pieceStart_ = true;
 };
 
@@ -98,8 +100,9 @@ void AppendRibbon(const D3DXVECTOR3* points, std::size_t count, uint32_t colour,
         return;
     }
     const bool closed = count > 2 && points[0] == points[count - 1];
-    StripWriter behind(strips.behind, colour);
-    StripWriter inFront(strips.inFront, colour);
+    const float perDepth = view.halfWidthPixels / view.focalPixels;
+    StripWriter behind(strips.behind, colour, perDepth);
+    StripWriter inFront(strips.inFront, colour, perDepth);
     auto sideOf = [&](float depth) -> StripWriter& { return depth < view.splitDepth ? inFront : behind; };
 
     float depth = Depth(view, points[0]);

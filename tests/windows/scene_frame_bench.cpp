@@ -579,6 +579,7 @@ int RunDetail(int width, int height, int frames, int camera) {
     }
     std::vector<std::vector<double>> blocks(SphereDetailCount + 1);
     std::vector<std::vector<double>> cpuBlocks(SphereDetailCount + 1);
+    int bySize = 0;  // the planets' vertices of the last frame drawn by their size
     const int rounds = std::max(3, frames / 20);
     for (int round = 0; round < rounds; ++round) {
         for (int detail = -1; detail < SphereDetailCount; ++detail) {
@@ -589,16 +590,19 @@ int RunDetail(int width, int height, int frames, int camera) {
                 MillisecondsPerFrame(screens, saver.get(), 0, frames / rounds, round * (frames / rounds + 2));
             blocks[detail + 1].push_back(cost.wall);
             cpuBlocks[detail + 1].push_back(cost.cpu);
+            if (detail < 0) {
+                bySize = 0;
+                for (int i = 1; i < BodyCount; ++i) {
+                    bySize += saver->sphereVertexCounts[saver->SphereDetailOnScreen(i)];
+                }
+            }
         }
     }
     for (int detail = -1; detail < SphereDetailCount; ++detail) {
         char name[32];
-        int vertices = 0;
+        int vertices = bySize;
         if (detail < 0) {
             std::snprintf(name, sizeof name, "by size");
-            for (int i = 1; i < BodyCount; ++i) {
-                vertices += saver->sphereVertexCounts[saver->SphereDetailOnScreen(i)];
-            }
         } else {
             vertices = (BodyCount - 1) * saver->sphereVertexCounts[detail];
             std::snprintf(name, sizeof name, "%d x %d", SphereSubdivisions[detail],
