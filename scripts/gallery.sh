@@ -9,9 +9,10 @@
 #   scripts/gallery.sh --docs        renew the README's pictures in docs/screenshots/
 #   scripts/gallery.sh --dpi         renew the pictures of docs/dpi.md in docs/dpi/: the
 #                                    planet view on today's three shapes of screen at
-#                                    96 and 192 dpi, the stars at 1:1 on 3840 x 2160, and
-#                                    a distant planet over 60 frames with and without
-#                                    mipmaps
+#                                    96 and 192 dpi, the stars at 1:1 on 3840 x 2160, a
+#                                    distant planet over 60 frames with and without
+#                                    mipmaps, and close-ups of the lines and of the
+#                                    viewed planet's outline, now and before
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 out=build/screenshots
@@ -127,6 +128,19 @@ if [ "$target" = dpi ]; then
     convert "$out/earth-$variant.bmp" -crop 128x80 +repage -gravity center -crop 64x40+0+4 +repage miff:- |
       montage - -tile 10x -geometry +0+0 miff:- |
       convert - -scale 200% -strip "PNG8:$dpi_docs/distant-earth-$variant.png"
+  done
+  # The lines at 1920 x 1080 and Jupiter's outline at 3840 x 2160, as drawn now and
+  # before, at four and twice their size.
+  cmake --build --preset "$windows_preset" --target close_ups
+  close_out="Z:$(echo "$PWD/$out/close" | tr / '\\')"
+  XVFB_SCREENS="-screen 0 1920x1080x24" scripts/wine-run.sh --prefix "$strip_prefix" \
+    "$windows_build_dir/tests/windows/close_ups.exe" lines 1920 1080 "$close_out"
+  XVFB_SCREENS="-screen 0 1920x1080x24" scripts/wine-run.sh --prefix "$strip_prefix" \
+    "$windows_build_dir/tests/windows/close_ups.exe" outline 3840 2160 "$close_out"
+  for variant in before after; do
+    convert "$out/close-lines-$variant.bmp" -crop 200x100+380+560 +repage -scale 400% -strip \
+      "PNG8:$dpi_docs/lines-$variant.png"
+    convert "$out/close-outline-$variant.bmp" -scale 200% -strip -quality 85 "$dpi_docs/outline-$variant.jpg"
   done
   du -ch "$dpi_docs"/* | tail -n 1
   echo "docs/dpi.md pictures in $dpi_docs/"

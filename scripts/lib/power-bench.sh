@@ -2,6 +2,7 @@
 # (a new prefix), full screen on the whole display and in the test window.
 #
 #   power_figures SAVER LABEL SECONDS
+#   power_full_screen_rate SAVER SECONDS
 #
 # prints one line per run mode:
 #   - CPU: processor seconds per minute of the saver's process (all threads), over SECONDS,
@@ -114,5 +115,18 @@ power_figures() {
       }'
   done
   wineserver -k 2>/dev/null || true
+  rm -rf "$power_work"
+}
+
+# The frames a second SAVER shows full screen on the display and in the prefix as they
+# are, over SECONDS after its first few, as Wine's fps channel counts them.
+power_full_screen_rate() {
+  local saver=$1 seconds=$2 pid mark
+  power_work=$(mktemp -d "${TMPDIR:-/tmp}/celestra-power.XXXXXX")
+  pid=$(power_start "$saver" /s +fps)
+  mark=$(($(wc -l <"$power_work/trace.log") + 1))
+  sleep "$seconds"
+  power_fps "$mark"
+  power_stop "$pid" /s
   rm -rf "$power_work"
 }

@@ -24,8 +24,6 @@ OrreryScene::OrreryScene()
       skyBoxVertexCount(0),
       quadVertexCount(0),
       sphereVertexCounts(),
-      orbitVertexCounts(),
-      distanceDashCounts(),
       ringVertexCounts(),
       starCounts(),
       eyePos(),
@@ -33,7 +31,6 @@ OrreryScene::OrreryScene()
       staticEyePos(),
       viewMatrix(),
       sunLight(),
-      orbitMaterial(),
       skyBoxColour(1.0f, 1.0f, 1.0f, 1.0f),
       sunBaseColour(0.0f, 0.0f, 0.0f, 0.0f),
       saturnNearerThanSun(false),
@@ -51,6 +48,8 @@ OrreryScene::OrreryScene()
       screenHeight(0),
       orbitClock(0.0),
       cameraClock(0.0),
+      orbitLines(),
+      distanceDashPoints(),
       millisecondClock(SteadyMilliseconds) {
     D3DXMatrixIdentity(&viewMatrix);
     for (auto& line : infoLines) {
@@ -63,7 +62,6 @@ void OrreryScene::InitCatalogue() {
         WriteCatalogueRecord(i, bodies[i]);
     }
     InitSun();
-    orbitMaterial = DiffuseAmbientMaterial(D3DXCOLOR(0.5f, 0.5f, 0.4f, 1.0f));
     if (settings.cameraSettings == CameraStatic) {
         ChooseStaticEye();
     }
@@ -95,6 +93,18 @@ void OrreryScene::ChooseStaticEye() {
     const int c = static_cast<int>(NextRandom(0, 20));
     staticEyePos = D3DXVECTOR3(static_cast<float>((a - 10) * 10), static_cast<float>(b * 10),
                                static_cast<float>((c - 10) * 10));
+}
+
+// Planets move on these same curves (UpdateBodyPositions), so they stay on their lines.
+void OrreryScene::BuildOrbitLines() {
+    const bool relative = settings.arrangement == ArrangementRelative;
+    orbitLines[SunIndex].clear();
+    for (int i = 1; i < BodyCount; ++i) {
+        const PlanetRecord& body = bodies[i];
+        const float semiAxisX = relative ? body.relativeOrbitRadius : body.perihelion / 5.0f;
+        const float semiAxisZ = relative ? body.relativeOrbitRadius : body.aphelion / 5.0f;
+        orbitLines[i] = GenerateOrbitLine(semiAxisX, semiAxisZ, body.orbitSegments);
+    }
 }
 
 // The followed planet's trajectory gets a finer polyline, since the camera is close to it.

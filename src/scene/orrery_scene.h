@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "d3dx/d3dx_math.h"
 #include "scene/planet_record.h"
@@ -27,11 +28,17 @@ public:
     void FillBodyNames();
     uint32_t NextRandom(uint32_t low, uint32_t high);
 
+    // The orbits' polylines from the catalogue, for the arrangement; after InitCatalogue.
+    void BuildOrbitLines();
+
     // Frame update, steps 1 to 6; the application adds the music keep-alive.
     // `time`: application time in seconds; a double, so that days of running keep the
     // motion smooth (every angle is reduced before it goes to single precision).
     void AdvanceScene(double time);
     void UpdateBodyPositions();
+    // The dashes of the distance lines towards where the planets are, and their labels'
+    // anchors.
+    void UpdateDistanceLines();
     void InfoTicker(double time);
     void CameraStep();
     void UpdateRingOrder();
@@ -67,8 +74,6 @@ public:
     int skyBoxVertexCount;
     int quadVertexCount;
     int sphereVertexCounts[SphereDetailCount];
-    int orbitVertexCounts[BodyCount];
-    int distanceDashCounts[BodyCount];
     int ringVertexCounts[RingCount];
     int starCounts[StarSizeCount];  // stars of each size class, one after the other
 
@@ -78,7 +83,6 @@ public:
     D3DXVECTOR3 staticEyePos;
     D3DXMATRIX viewMatrix;
     D3DLIGHT8 sunLight;
-    D3DMATERIAL8 orbitMaterial;
     D3DXCOLOR skyBoxColour;
     D3DXCOLOR sunBaseColour;
     bool saturnNearerThanSun;
@@ -104,12 +108,16 @@ public:
     double orbitClock;
     double cameraClock;
 
+    // The lines, in world units, that every screen draws as ribbons of its own width:
+    // each orbit as a closed polyline (none for the Sun), each distance line's dashes by
+    // their two ends.
+    std::vector<D3DXVECTOR3> orbitLines[BodyCount];
+    D3DXVECTOR3 distanceDashPoints[BodyCount][DistanceDashPointCount];
+
     // Seeds the static camera's eye; the Windows side supplies timeGetTime.
     MillisecondClock millisecondClock;
 
 protected:
-    // Rewrites the dashed distance lines of every screen from the current positions.
-    virtual void RefillDistanceLines() {}
     // Hands `viewMatrix` to the device.
     virtual void ApplyViewTransform() {}
 

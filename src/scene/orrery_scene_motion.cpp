@@ -13,7 +13,7 @@ void OrreryScene::AdvanceScene(double time) {
     }
     UpdateBodyPositions();
     if (settings.distances) {
-        RefillDistanceLines();  // the planets moved
+        UpdateDistanceLines();  // the planets moved
     }
     CameraStep();
     UpdateRingOrder();
@@ -44,6 +44,15 @@ void OrreryScene::UpdateBodyPositions() {
         } else {
             body.position = D3DXVECTOR3(c * body.perihelion / 5.0f, 0.0f, s * body.aphelion / 5.0f);
         }
+    }
+}
+
+void OrreryScene::UpdateDistanceLines() {
+    const PlanetRecord& sun = bodies[SunIndex];
+    for (int i = 1; i < BodyCount; ++i) {
+        PlanetRecord& body = bodies[i];
+        GenerateDistanceDashes(body.position, sun.haloSize, DistanceDashes, distanceDashPoints[i]);
+        body.distanceLabelPos = DistanceLabelAnchor(sun.position, body.position, sun.haloSize);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "scene/planet_catalogue.h"
 
+#include "scene/sphere_detail.h"
 #include "util/copy_string_bounded.h"
 
 namespace {
@@ -158,8 +159,6 @@ const PlanetCatalogueEntry catalogue[BodyCount] = {
       "Equatorial radius: 2439 km", "Rotational period: 58.6462 days"}},
 };
 
-constexpr int UnitSphereDetail = 3;  // the 32 x 32 sphere
-
 D3DMATERIAL8 AllColourMaterial(const D3DXCOLOR& colour) {
     D3DMATERIAL8 material = {};
     material.Diffuse = colour;
@@ -203,7 +202,7 @@ void WriteCatalogueRecord(int index, PlanetRecord& record) {
     record.surfaceMaterial = DiffuseAmbientMaterial(entry.bodyColour);
     record.visible = 1;
     record.haloColour = entry.haloColour;
-    record.sphereDetail = UnitSphereDetail;
+    record.sphereDetail = SphereDetailBySize;
     CopyStringBounded(record.name, entry.name);
     if (index == SunIndex) {
         return;  // the Sun's halo is set by the caller; it has no orbit

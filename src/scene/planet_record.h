@@ -31,7 +31,7 @@ struct PlanetRecord {
     D3DXCOLOR haloColour;
     float haloSize;  // half-size of the halo billboard (the Sun's glow for body 0)
     D3DMATERIAL8 haloMaterial;
-    int32_t sphereDetail;  // index into the five unit spheres
+    int32_t sphereDetail;  // one of the five unit spheres, or SphereDetailBySize
     float orbitPhase;      // radians at time 0
     float perihelion;      // million km
     float aphelion;        // million km

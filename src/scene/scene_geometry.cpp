@@ -35,11 +35,6 @@ DistanceSpan MeasureDistanceSpan(const D3DXVECTOR3& end, float sunHaloSize) {
     return result;
 }
 
-LineVertex DashPoint(const DistanceSpan& line, float t) {
-    const D3DXVECTOR3 p = line.offset + line.span * t;
-    return LineVertex{p.x, p.y, p.z, DistanceLineColour, 0.0f, 1.0f};
-}
-
 }  // namespace
 
 std::vector<SkyVertex> GenerateSkyBox() {
@@ -113,46 +108,33 @@ std::vector<LitVertex> GenerateRing(float outerRadius, float innerRadius, int se
     return vertices;
 }
 
-std::vector<LitVertex> GenerateOrbitLine(float semiAxisX, float semiAxisZ, int segments) {
-    std::vector<LitVertex> vertices;
+std::vector<D3DXVECTOR3> GenerateOrbitLine(float semiAxisX, float semiAxisZ, int segments) {
+    std::vector<D3DXVECTOR3> points;
     if (segments <= 0) {
-        return vertices;
+        return points;
     }
-    vertices.reserve(segments + 1);
+    points.reserve(segments + 1);
     const float step = TwoPi / static_cast<float>(segments);
     // Angles are k * step, never a running sum, so exactly `segments` points come out.
     for (int k = 0; k < segments; ++k) {
         const float theta = static_cast<float>(k) * step;
-        vertices.push_back(
-            PointWithOwnNormal(semiAxisX * std::cos(theta), 0.0f, semiAxisZ * std::sin(theta), 0.0f, 1.0f));
+        points.emplace_back(semiAxisX * std::cos(theta), 0.0f, semiAxisZ * std::sin(theta));
     }
-    vertices.push_back(vertices.front());
-    return vertices;
+    points.push_back(points.front());
+    return points;
 }
 
-std::vector<LineVertex> GenerateDistanceDashes(const D3DXVECTOR3& end, float sunHaloSize, int dashes,
-                                               DashPhase phase) {
-    std::vector<LineVertex> vertices;
-    if (dashes <= 0) {
-        return vertices;
+void GenerateDistanceDashes(const D3DXVECTOR3& end, float sunHaloSize, int dashes, D3DXVECTOR3* points) {
+    if (dashes <= 0 || points == nullptr) {
+        return;
     }
-    vertices.reserve(2 * dashes);
     const DistanceSpan line = MeasureDistanceSpan(end, sunHaloSize);
-    const float dashLength = line.length / static_cast<float>(dashes);
-    const float firstHalf = phase == DashPhase::Refilled ? 0.0f : 0.5f;
+    const float share = 1.0f / static_cast<float>(dashes);
     for (int j = 0; j < dashes; ++j) {
-        float t0 = 0.0f;
-        float t1 = 0.0f;
-        // A line of zero length (the planet exactly where the line starts) collapses to
-        // its start point instead of dividing by zero.
-        if (line.length > 0.0f) {
-            t0 = (static_cast<float>(j) + firstHalf) * dashLength / line.length;
-            t1 = (static_cast<float>(j) + firstHalf + 0.5f) * dashLength / line.length;
-        }
-        vertices.push_back(DashPoint(line, t0));
-        vertices.push_back(DashPoint(line, t1));
+        const float t0 = static_cast<float>(j) * share;
+        points[2 * j] = line.offset + line.span * t0;
+        points[2 * j + 1] = line.offset + line.span * (t0 + 0.5f * share);
     }
-    return vertices;
 }
 
 D3DXVECTOR3 DistanceLabelAnchor(const D3DXVECTOR3& start, const D3DXVECTOR3& end, float sunHaloSize) {

@@ -20,7 +20,11 @@ constexpr float SaturnRingInner = 1.2f;
 constexpr float UranusRingOuter = 1.24f;
 constexpr float UranusRingInner = 1.1f;
 constexpr int DistanceDashes = 10;
-constexpr uint32_t DistanceLineColour = 0xFF555500;  // opaque dark olive
+constexpr int DistanceDashPointCount = 2 * DistanceDashes;  // each dash's two ends
+constexpr uint32_t DistanceLineColour = 0xFF555500;         // opaque dark olive
+// The grey of the orbits: the ambient light 0x888888 that once lit them times their
+// material's (0.5, 0.5, 0.4).
+constexpr uint32_t OrbitLineColour = 0xFF444436;
 
 std::vector<SkyVertex> GenerateSkyBox();
 std::vector<SkyVertex> GenerateQuad();
@@ -34,16 +38,14 @@ std::vector<LitVertex> GenerateSphere(int stacks, int slices);
 int RingVertexCount(int segments);
 std::vector<LitVertex> GenerateRing(float outerRadius, float innerRadius, int segments);
 
-// Closed ellipse (semi-axes along x and z) as `segments` + 1 line-strip vertices, the
-// last repeating the first.
-std::vector<LitVertex> GenerateOrbitLine(float semiAxisX, float semiAxisZ, int segments);
+// Closed ellipse (semi-axes along x and z) as `segments` + 1 points, the last repeating
+// the first; none for fewer than one segment.
+std::vector<D3DXVECTOR3> GenerateOrbitLine(float semiAxisX, float semiAxisZ, int segments);
 
-// A dashed line from just outside the Sun (at the origin) towards `end`, 2 vertices per
-// dash. A freshly built line has its dashes in the second half of each of the `dashes`
-// equal parts; a refilled one in the first half.
-enum class DashPhase { Built, Refilled };
-std::vector<LineVertex> GenerateDistanceDashes(const D3DXVECTOR3& end, float sunHaloSize, int dashes,
-                                               DashPhase phase);
+// The dashes of a line from just outside the Sun (at the origin) towards `end`: the line
+// in `dashes` equal parts, each dash the first half of one, given by its two ends, written
+// to `points` (2 * dashes of them).
+void GenerateDistanceDashes(const D3DXVECTOR3& end, float sunHaloSize, int dashes, D3DXVECTOR3* points);
 
 // Where the distance label sits: `start` plus half the line's span.
 D3DXVECTOR3 DistanceLabelAnchor(const D3DXVECTOR3& start, const D3DXVECTOR3& end, float sunHaloSize);

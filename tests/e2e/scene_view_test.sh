@@ -4,9 +4,10 @@
 # Sun, so its glow sits at the centre; the planet view keeps its planet at the centre;
 # names, the panel and the frame rate are found by comparing regions, not by timing.
 #
-#   scene_view_test.sh [--prefix DIR] SCR sun-glow|planet-view|names|full-screen
+#   scene_view_test.sh [--prefix DIR] SCR sun-glow|planet-view|names|smooth-lines|full-screen
 set -euo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/lib/saver_session.sh"
+. "$e2e_root/scripts/lib/line-smoothness.sh"
 session_begin "$@"
 scenario=${session_args[0]:-}
 key='HKCU\Software\Nebulart\Screensavers\Celestra'
@@ -128,6 +129,24 @@ case "$scenario" in
     close_test_window
     expect_at_least "$with" 40 "white name above the planet with Names on"
     expect_at_most "$without" $((with / 3)) "white above the planet with Names off"
+    ;;
+  smooth-lines)
+    # The orbits are drawn smooth: most of their pixels hold only part of a line, blended
+    # with the sky, where lines drawn a pixel wide without smoothing are all of them full
+    # (under 1 % of them partial in this measure, on a screenshot of such lines).
+    choose_settings "Camera Settings=2" "Trajectories=1"
+    run_test_window 3
+    # A busy machine may take a while for the first frames.
+    for _ in $(seq 1 10); do
+      read -r part full < <(orbit_pixel_counts "$(screenshot smooth-lines)" "$(region 0 0 "$cw" "$ch")")
+      [ $((part + full)) -lt 400 ] || break
+      sleep 2
+    done
+    expect_at_least $((part + full)) 400 "orbit pixels"
+    share=$((part * 100 / (part + full)))
+    [ "$share" -ge 25 ] || fail "only $share % of the orbit pixels hold part of a line, expected at least 25 %"
+    echo "$share % of the orbit pixels hold part of a line"
+    close_test_window
     ;;
   full-screen)
     # Full screen over the whole display: the planet of the planet view at its centre.

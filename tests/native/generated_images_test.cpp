@@ -255,10 +255,12 @@ TEST_F(GeneratedImages, StarBoxEdgesMeetWithoutSeams) {
     for (const Seam& seam : seams) {
         const Rgb& a = faces[static_cast<std::size_t>(seam.a)];
         const Rgb& b = faces[static_cast<std::size_t>(seam.b)];
-        // Across the edge the sky changes no more than between two rows inside a face.
+        // The edge texels of both faces see the same directions: they differ by the JPEG's
+        // error alone, never as much more as a texel's step inside a face would add.
         const double across = MeanDifference(EdgeTexels(a, seam.edgeA, 0), EdgeTexels(b, seam.edgeB, 0));
         const double inside = MeanDifference(EdgeTexels(a, seam.edgeA, 0), EdgeTexels(a, seam.edgeA, 1));
-        EXPECT_LE(across, inside * 1.3 + 1.0) << seam.a << seam.edgeA << " " << seam.b << seam.edgeB;
+        EXPECT_LE(across, inside + 0.3) << seam.a << seam.edgeA << " " << seam.b << seam.edgeB;
+        std::printf("SEAM %f %f\n", across, inside);
     }
 }
 

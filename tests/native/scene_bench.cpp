@@ -3,6 +3,7 @@
 //
 //   scene_bench              every figure
 //   scene_bench update N     only N frame updates, for counting instructions (callgrind)
+//   scene_bench ribbons N    N frame updates, each with the ribbons of every line
 
 #include <algorithm>
 #include <chrono>
@@ -15,22 +16,18 @@
 #include <vector>
 
 #include "d3dx/image_file.h"
+#include "scene/line_ribbon.h"
 #include "scene/orrery_scene.h"
 
 namespace {
 
-// The frame update plus the dash vertices of the nine distance lines, as a screen refills them.
+// The frame update, with the distance lines' dashes.
 class BenchScene : public OrreryScene {
 public:
     float checksum = 0.0f;
-
-protected:
-    void RefillDistanceLines() override {
-        for (int i = 1; i < BodyCount; ++i) {
-            const auto dashes = GenerateDistanceDashes(bodies[i].position, bodies[0].haloSize, DistanceDashes,
-                                                       DashPhase::Refilled);
-            checksum += dashes[3].x;
-        }
+    void Advance(float time) {
+        AdvanceScene(time);
+        checksum += distanceDashPoints[SaturnIndex][3].x;
     }
 };
 
@@ -56,6 +53,20 @@ void EveryOverlayOn(OrreryScene& scene, int camera, int arrangement) {
     scene.settings.names = scene.settings.distances = scene.settings.trajectories = scene.settings.fps = 1;
 }
 
+// Every orbit and distance line of the scene as the ribbons of one 1024 x 768 screen.
+void AllRibbons(const OrreryScene& scene, RibbonStrips& strips) {
+    strips.Clear();
+    const D3DXMATRIX& view = scene.viewMatrix;
+    const RibbonView facing = {scene.eyePos, D3DXVECTOR3(view._13, view._23, view._33), 768.0f, 1.0f, 0.05f,
+                               0.0f};
+    for (int i = 1; i < BodyCount; ++i) {
+        AppendRibbon(scene.orbitLines[i].data(), scene.orbitLines[i].size(), 0, facing, strips);
+        for (int end = 0; end < DistanceDashPointCount; end += 2) {
+            AppendRibbon(&scene.distanceDashPoints[i][end], 2, 0, facing, strips);
+        }
+    }
+}
+
 // Median and 99th percentile of single frame updates, per camera mode and arrangement.
 void UpdatePerMode() {
     static const char* const cameras[] = {"static",  "around",    "elliptic",
@@ -73,7 +84,7 @@ void UpdatePerMode() {
             spent.reserve(Frames);
             for (int frame = 0; frame < Frames; ++frame) {
                 const auto start = std::chrono::steady_clock::now();
-                scene.AdvanceScene(1.0f + frame / 60.0f);
+                scene.Advance(1.0f + frame / 60.0f);
                 const std::chrono::duration<double, std::micro> took =
                     std::chrono::steady_clock::now() - start;
                 spent.push_back(took.count());
@@ -124,9 +135,23 @@ int main(int argc, char** argv) {
         scene.InitCatalogue();
         const int frames = std::atoi(argv[2]);
         for (int frame = 0; frame < frames; ++frame) {
-            scene.AdvanceScene(1.0f + frame / 60.0f);
+            scene.Advance(1.0f + frame / 60.0f);
         }
         std::printf("(checksum %.1f)\n", scene.checksum);
+        return 0;
+    }
+    if (argc == 3 && std::strcmp(argv[1], "ribbons") == 0) {
+        BenchScene scene;
+        EveryOverlayOn(scene, CameraPlanetView, ArrangementRealWithPeriods);
+        scene.InitCatalogue();
+        scene.BuildOrbitLines();
+        RibbonStrips strips;
+        const int frames = std::atoi(argv[2]);
+        for (int frame = 0; frame < frames; ++frame) {
+            scene.Advance(1.0f + frame / 60.0f);
+            AllRibbons(scene, strips);
+        }
+        std::printf("(checksum %.1f %zu)\n", scene.checksum, strips.inFront.size());
         return 0;
     }
 
@@ -136,7 +161,7 @@ int main(int argc, char** argv) {
     BenchScene scene;
     EveryOverlayOn(scene, CameraPlanetView, ArrangementRealWithPeriods);
     scene.InitCatalogue();
-    const double frame = MicrosecondsPerRun(200000, [&](int run) { scene.AdvanceScene(run / 60.0f); });
+    const double frame = MicrosecondsPerRun(200000, [&](int run) { scene.Advance(run / 60.0f); });
     std::printf("frame update with distance lines, mean: %.3f us\n", frame);
 
     size_t vertices = 0;
@@ -152,6 +177,24 @@ int main(int argc, char** argv) {
     const double orbits =
         MicrosecondsPerRun(200, [&](int) { vertices += GenerateOrbitLine(900, 1400, 966).size(); });
     std::printf("orbit of 966 segments: %.1f us\n", orbits);
+
+    // What a screen adds to each frame for smooth lines: every orbit and distance line as
+    // a ribbon facing its camera.
+    for (int camera : {CameraAround, CameraPlanetView}) {
+        BenchScene lines;
+        EveryOverlayOn(lines, camera, ArrangementRealWithPeriods);
+        lines.InitCatalogue();
+        lines.BuildOrbitLines();
+        RibbonStrips strips;
+        const double ribbons = MicrosecondsPerRun(20000, [&](int run) {
+            lines.Advance(run / 60.0f);
+            AllRibbons(lines, strips);
+        });
+        std::printf("frame update and the ribbons of every line (%s camera, %zu vertices): %.2f us\n",
+                    camera == CameraAround ? "around" : "planet view",
+                    strips.behind.size() + strips.inFront.size(), ribbons);
+        vertices += strips.behind.size();
+    }
     std::printf("(checksums %.1f %zu)\n", scene.checksum, vertices);
     return 0;
 }

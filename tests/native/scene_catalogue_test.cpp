@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "scene/orrery_scene.h"
+#include "scene/sphere_detail.h"
 #include "scene/planet_catalogue.h"
 
 namespace {
@@ -52,7 +53,7 @@ TEST_F(CatalogueTest, BodiesInIndexOrderWithTheirSizesAndHalos) {
         EXPECT_EQ(b.radius, radii[i]);
         EXPECT_EQ(b.tilt, 0.7853982f);
         EXPECT_EQ(b.visible, 1);
-        EXPECT_EQ(b.sphereDetail, 3);
+        EXPECT_EQ(b.sphereDetail, SphereDetailBySize) << "chosen on each screen by its size";
         if (i > 0) {
             const float product = radii[i] * factors[i];  // single precision, as stored
             EXPECT_EQ(b.haloSize, product);
@@ -151,9 +152,10 @@ TEST_F(CatalogueTest, MaterialsFollowBodyAndHaloColours) {
     ExpectColour(sun.haloMaterial.Emissive, 1, 1, 1, 1);
     ExpectColour(sun.surfaceMaterial.Diffuse, 1, 1, 0, 1);
 
-    ExpectColour(scene.orbitMaterial.Diffuse, 0.5f, 0.5f, 0.4f, 1.0f);
-    ExpectColour(scene.orbitMaterial.Ambient, 0.5f, 0.5f, 0.4f, 1.0f);
-    ExpectColour(scene.orbitMaterial.Specular, 0, 0, 0, 0);
+    // The orbits keep the grey they had when the ambient light 0x888888 lit their
+    // material of (0.5, 0.5, 0.4).
+    const float ambient = 136.0f / 255.0f;
+    EXPECT_EQ(OrbitLineColour, D3DXCOLOR(ambient * 0.5f, ambient * 0.5f, ambient * 0.4f, 1.0f).ToArgb());
 }
 
 TEST_F(CatalogueTest, OrbitsLabelsAndSegments) {

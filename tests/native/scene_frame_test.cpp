@@ -5,31 +5,14 @@
 #include <cstring>
 #include <string>
 
+#include "scene/line_ribbon.h"
 #include "scene/orrery_scene.h"
 
 namespace {
 
-// Refills the distance lines the way a screen does, keeping the vertices for checks.
-class RefillingScene : public OrreryScene {
-public:
-    int refills = 0;
-    std::vector<LineVertex> lines[BodyCount];
-
-protected:
-    void RefillDistanceLines() override {
-        ++refills;
-        for (int i = 1; i < BodyCount; ++i) {
-            lines[i] = GenerateDistanceDashes(bodies[i].position, bodies[0].haloSize, DistanceDashes,
-                                              DashPhase::Refilled);
-            bodies[i].distanceLabelPos =
-                DistanceLabelAnchor(bodies[0].position, bodies[i].position, bodies[0].haloSize);
-        }
-    }
-};
-
 class FrameTest : public testing::Test {
 protected:
-    RefillingScene scene;
+    OrreryScene scene;
     void Start(int arrangement, int camera = CameraElliptic, int planet = 2) {
         scene.settings.arrangement = arrangement;
         scene.settings.cameraSettings = camera;
@@ -109,17 +92,34 @@ TEST_F(FrameTest, UnknownArrangementLeavesPositions) {
     EXPECT_EQ(scene.bodies[3].position, before);
 }
 
-TEST_F(FrameTest, DistanceLinesAreRefilledOnlyWhileShown) {
+TEST_F(FrameTest, DistanceLinesFollowThePlanetsOnlyWhileShown) {
     Start(ArrangementRelative);
     scene.settings.distances = 0;
     scene.bodies[5].distanceLabelPos = D3DXVECTOR3(1, 2, 3);
     scene.AdvanceScene(1.0f);
-    EXPECT_EQ(scene.refills, 0);
     EXPECT_EQ(scene.bodies[5].distanceLabelPos, D3DXVECTOR3(1, 2, 3));
+    EXPECT_EQ(scene.distanceDashPoints[5][0], D3DXVECTOR3(0, 0, 0));
     scene.settings.distances = 1;
     scene.AdvanceScene(2.0f);
-    EXPECT_EQ(scene.refills, 1);
     EXPECT_NE(scene.bodies[5].distanceLabelPos, D3DXVECTOR3(1, 2, 3));
+    // The last dash ends half a part short of the planet.
+    const D3DXVECTOR3 planet = scene.bodies[5].position;
+    const D3DXVECTOR3 start = scene.distanceDashPoints[5][0];
+    const D3DXVECTOR3 expected = start + (planet - start) * 0.95f;
+    const D3DXVECTOR3 miss = scene.distanceDashPoints[5][DistanceDashPointCount - 1] - expected;
+    EXPECT_LT(D3DXVec3Length(&miss), 1e-3f);
+}
+
+TEST_F(FrameTest, OrbitLinesFollowTheArrangement) {
+    Start(ArrangementRelative);
+    scene.BuildOrbitLines();
+    EXPECT_TRUE(scene.orbitLines[SunIndex].empty());
+    ASSERT_EQ(scene.orbitLines[EarthIndex].size(), 63u);
+    EXPECT_FLOAT_EQ(scene.orbitLines[EarthIndex][0].x, 60.0f);
+    Start(ArrangementRealTogether);
+    scene.BuildOrbitLines();
+    EXPECT_FLOAT_EQ(scene.orbitLines[EarthIndex][0].x, 29.4f);
+    EXPECT_EQ(scene.orbitLines[EarthIndex].back(), scene.orbitLines[EarthIndex].front());
 }
 
 TEST(RingOrder, NearerSaturnOnlyWhenStrictlyNearer) {
@@ -275,6 +275,7 @@ TEST_F(FrameTest, ManyFramesOfEveryCameraAndArrangementStayFinite) {
                 SCOPED_TRACE(testing::Message() << arrangement << "/" << camera << "/" << planet);
                 scene.settings.distances = 1;
                 Start(arrangement, camera, planet);
+                scene.BuildOrbitLines();
                 for (int frame = 0; frame < 2000; ++frame) {
                     scene.AdvanceScene(frame * 0.37f);
                     ASSERT_TRUE(Finite(scene.eyePos));
@@ -287,8 +288,26 @@ TEST_F(FrameTest, ManyFramesOfEveryCameraAndArrangementStayFinite) {
                     for (int i = 1; i < BodyCount; ++i) {
                         ASSERT_TRUE(Finite(scene.bodies[i].position));
                         ASSERT_TRUE(Finite(scene.bodies[i].distanceLabelPos));
-                        for (const LineVertex& v : scene.lines[i]) {
-                            ASSERT_TRUE(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z));
+                    }
+                    if (frame % 100 == 0) {
+                        // Every camera's ribbons, however near it passes a line.
+                        const RibbonView view = {
+                            scene.eyePos,
+                            D3DXVECTOR3(scene.viewMatrix._13, scene.viewMatrix._23, scene.viewMatrix._33),
+                            600.0f,
+                            1.0f,
+                            0.05f,
+                            0.0f};
+                        RibbonStrips strips;
+                        for (int i = 1; i < BodyCount; ++i) {
+                            AppendRibbon(scene.orbitLines[i].data(), scene.orbitLines[i].size(), 0, view,
+                                         strips);
+                            AppendRibbon(scene.distanceDashPoints[i], 2, 0, view, strips);
+                        }
+                        for (const auto* strip : {&strips.behind, &strips.inFront}) {
+                            for (const LineVertex& v : *strip) {
+                                ASSERT_TRUE(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z));
+                            }
                         }
                     }
                 }

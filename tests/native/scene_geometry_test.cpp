@@ -3,7 +3,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "scene/line_ribbon.h"
 #include "scene/scene_geometry.h"
+#include "scene/sphere_detail.h"
 #include "scene/star_field.h"
 
 namespace {
@@ -17,13 +19,10 @@ void ExpectPoint(const LitVertex& v, float x, float y, float z, float tolerance 
     EXPECT_EQ(v.nz, v.z);
 }
 
-void ExpectPoint(const LineVertex& v, float x, float y, float z) {
-    EXPECT_NEAR(v.x, x, 1e-4f);
-    EXPECT_NEAR(v.y, y, 1e-4f);
-    EXPECT_NEAR(v.z, z, 1e-4f);
-    EXPECT_EQ(v.diffuse, 0xFF555500u);
-    EXPECT_EQ(v.tu, 0.0f);
-    EXPECT_EQ(v.tv, 1.0f);
+void ExpectPoint(const D3DXVECTOR3& v, float x, float y, float z, float tolerance = 1e-4f) {
+    EXPECT_NEAR(v.x, x, tolerance);
+    EXPECT_NEAR(v.y, y, tolerance);
+    EXPECT_NEAR(v.z, z, tolerance);
 }
 
 TEST(SkyBox, SixStripsOfFourOnACubeOfEdge2000) {
@@ -157,19 +156,17 @@ TEST(Ring, OuterAndInnerEdgesAlternate) {
     EXPECT_EQ(ring[32].tv, 0.75f);
 }
 
-TEST(OrbitLine, ClosesOnItsFirstVertex) {
+TEST(OrbitLine, ClosesOnItsFirstPoint) {
     for (int segments : {62, 31, 120, 242, 966}) {
         const auto orbit = GenerateOrbitLine(29.4f, 30.4f, segments);
         ASSERT_EQ(static_cast<int>(orbit.size()), segments + 1);
-        EXPECT_EQ(std::memcmp(&orbit.front(), &orbit.back(), sizeof(LitVertex)), 0);
+        EXPECT_EQ(orbit.front(), orbit.back());
         ExpectPoint(orbit[0], 29.4f, 0, 0);
         // The point before the closing one is one step short of a full turn.
         const float step = 6.2831855f / static_cast<float>(segments);
         ExpectPoint(orbit[segments - 1], 29.4f * std::cos(step * (segments - 1)), 0,
-                    30.4f * std::sin(step * (segments - 1)), 1e-4f);
-        for (const LitVertex& v : orbit) {
-            EXPECT_EQ(v.tu, 0.0f);
-            EXPECT_EQ(v.tv, 1.0f);
+                    30.4f * std::sin(step * (segments - 1)));
+        for (const D3DXVECTOR3& v : orbit) {
             EXPECT_EQ(v.y, 0.0f);
         }
     }
@@ -178,14 +175,14 @@ TEST(OrbitLine, ClosesOnItsFirstVertex) {
 
 TEST(OrbitLine, EarthQuarterTurnReachesTheAphelionAxis) {
     const auto orbit = GenerateOrbitLine(147.0f / 5.0f, 152.0f / 5.0f, 64);
-    ExpectPoint(orbit[16], 0, 0, 30.4f, 1e-4f);
-    ExpectPoint(orbit[32], -29.4f, 0, 0, 1e-4f);
+    ExpectPoint(orbit[16], 0, 0, 30.4f);
+    ExpectPoint(orbit[32], -29.4f, 0, 0);
 }
 
-TEST(DistanceLine, RefilledDashesFillTheFirstHalfOfEachPart) {
+TEST(DistanceLine, DashesFillTheFirstHalfOfEachPart) {
     const D3DXVECTOR3 planet(0, 0, 100);
-    const auto dashes = GenerateDistanceDashes(planet, 30.0f, 10, DashPhase::Refilled);
-    ASSERT_EQ(dashes.size(), 20u);
+    D3DXVECTOR3 dashes[20];
+    GenerateDistanceDashes(planet, 30.0f, 10, dashes);
     ExpectPoint(dashes[0], 0, 0, 10);
     ExpectPoint(dashes[1], 0, 0, 14.5f);
     ExpectPoint(dashes[2], 0, 0, 19);
@@ -197,32 +194,184 @@ TEST(DistanceLine, RefilledDashesFillTheFirstHalfOfEachPart) {
     EXPECT_EQ(anchor.x, 0.0f);
 }
 
-TEST(DistanceLine, BuiltDashesAreHalfADashLater) {
-    const auto dashes = GenerateDistanceDashes(D3DXVECTOR3(0, 0, 100), 30.0f, 10, DashPhase::Built);
-    ASSERT_EQ(dashes.size(), 20u);
-    ExpectPoint(dashes[0], 0, 0, 14.5f);
-    ExpectPoint(dashes[1], 0, 0, 19);
-    ExpectPoint(dashes[19], 0, 0, 100);
-}
-
 TEST(DistanceLine, SmallerSunGlowStartsCloser) {
     const D3DXVECTOR3 planet(60, 0, 80);  // 100 from the Sun
-    const auto dashes = GenerateDistanceDashes(planet, 15.0f, 10, DashPhase::Refilled);
+    D3DXVECTOR3 dashes[20];
+    GenerateDistanceDashes(planet, 15.0f, 10, dashes);
     ExpectPoint(dashes[0], 3, 0, 4);  // 5 units out
 }
 
 TEST(DistanceLine, PlanetAtTheSunOrAtTheStartGivesNoNaN) {
     for (const D3DXVECTOR3& planet : {D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 10)}) {
-        for (DashPhase phase : {DashPhase::Built, DashPhase::Refilled}) {
-            const auto dashes = GenerateDistanceDashes(planet, 30.0f, 10, phase);
-            ASSERT_EQ(dashes.size(), 20u);
-            for (const LineVertex& v : dashes) {
-                EXPECT_TRUE(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z));
-            }
+        D3DXVECTOR3 dashes[20];
+        GenerateDistanceDashes(planet, 30.0f, 10, dashes);
+        for (const D3DXVECTOR3& v : dashes) {
+            EXPECT_TRUE(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z));
         }
         const D3DXVECTOR3 anchor = DistanceLabelAnchor(D3DXVECTOR3(0, 0, 0), planet, 30.0f);
         EXPECT_TRUE(std::isfinite(anchor.x) && std::isfinite(anchor.z));
     }
+}
+
+// Ribbons seen by an eye at the origin looking along +z, a unit spanning 1000 pixels at
+// depth 1, bands 1 pixel to each side, parted at depth 50.
+RibbonView TestView() {
+    return RibbonView{D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 1), 1000.0f, 1.0f, 0.05f, 50.0f};
+}
+
+// The band's width across the line at the pair of vertices from `index`, in pixels at
+// their depth.
+float BandPixels(const std::vector<LineVertex>& strip, std::size_t index, float focal) {
+    const LineVertex& a = strip[index];
+    const LineVertex& b = strip[index + 1];
+    const D3DXVECTOR3 across(a.x - b.x, a.y - b.y, a.z - b.z);
+    return D3DXVec3Length(&across) * focal / (0.5f * (a.z + b.z));
+}
+
+TEST(LineRibbon, AsManyPixelsWideNearAndFarAcrossLineAndSight) {
+    RibbonView view = TestView();
+    view.splitDepth = 1e9f;
+    struct Case {
+        D3DXVECTOR3 from, to;
+    };
+    for (const Case& c : {Case{{-1, 0, 2}, {1, 0, 2}}, Case{{0, -50, 40}, {0, 50, 40}},
+                          Case{{300, 0, 900}, {310, 5, 920}}, Case{{-2, 1, 3}, {2, 1, 45}}}) {
+        const D3DXVECTOR3 points[] = {c.from, c.to};
+        RibbonStrips strips;
+        AppendRibbon(points, 2, 0xFF102030u, view, strips);
+        ASSERT_EQ(strips.inFront.size(), 4u);
+        EXPECT_TRUE(strips.behind.empty());
+        const D3DXVECTOR3 line = c.to - c.from;
+        for (std::size_t i = 0; i < 4; i += 2) {
+            EXPECT_NEAR(BandPixels(strips.inFront, i, 1000.0f), 2.0f, 0.01f) << i;
+            const LineVertex& left = strips.inFront[i];
+            const LineVertex& right = strips.inFront[i + 1];
+            const D3DXVECTOR3 across(left.x - right.x, left.y - right.y, left.z - right.z);
+            const D3DXVECTOR3 sight(0.5f * (left.x + right.x), 0.5f * (left.y + right.y),
+                                    0.5f * (left.z + right.z));
+            EXPECT_NEAR(D3DXVec3Dot(&across, &line), 0.0f, 1e-3f * D3DXVec3Length(&line));
+            EXPECT_NEAR(D3DXVec3Dot(&across, &sight), 0.0f, 1e-3f * D3DXVec3Length(&sight));
+            EXPECT_EQ(left.tu, 0.0f);
+            EXPECT_EQ(right.tu, 1.0f);
+            EXPECT_EQ(left.diffuse, 0xFF102030u);
+        }
+    }
+}
+
+// A line through the Sun's plane goes on behind it from the very point where it stops in
+// front, with the same band there.
+TEST(LineRibbon, APolylineIsPartedWhereItCrossesTheSplitPlane) {
+    const D3DXVECTOR3 points[] = {{0, 0, 20}, {0, 10, 40}, {0, 20, 60}, {0, 30, 80}, {0, 40, 30}};
+    RibbonStrips strips;
+    AppendRibbon(points, 5, 0, TestView(), strips);
+    // In front: 20, 40, the crossing at 50; then again from the crossing at 50 to 30.
+    // Behind: the crossing, 60, 80, the crossing.
+    ASSERT_EQ(strips.behind.size(), 8u);
+    ASSERT_EQ(strips.inFront.size(), 6u + 2u + 4u);
+    EXPECT_NEAR(strips.inFront[4].z + strips.inFront[5].z, 100.0f, 1e-3f);
+    EXPECT_EQ(std::memcmp(&strips.inFront[4], &strips.behind[0], 2 * sizeof(LineVertex)), 0);
+    for (const LineVertex& v : strips.behind) {
+        EXPECT_GE(v.z, 49.99f);
+    }
+    for (const LineVertex& v : strips.inFront) {
+        EXPECT_LE(v.z, 50.01f);
+    }
+    // The second piece in front follows the first through two repeated vertices.
+    EXPECT_EQ(std::memcmp(&strips.inFront[6], &strips.inFront[5], sizeof(LineVertex)), 0);
+    EXPECT_EQ(std::memcmp(&strips.inFront[7], &strips.inFront[8], sizeof(LineVertex)), 0);
+}
+
+TEST(LineRibbon, AClosedLineTurnsSmoothlyWhereItCloses) {
+    const std::vector<D3DXVECTOR3> orbit = GenerateOrbitLine(10, 10, 62);
+    RibbonView view = TestView();
+    view.eye = D3DXVECTOR3(0, 30, -40);
+    view.forward = D3DXVECTOR3(0, -0.6f, 0.8f);
+    view.splitDepth = 1e9f;
+    RibbonStrips strips;
+    AppendRibbon(orbit.data(), orbit.size(), 0, view, strips);
+    ASSERT_EQ(strips.inFront.size(), 2 * orbit.size());
+    EXPECT_EQ(std::memcmp(&strips.inFront.front(), &strips.inFront[strips.inFront.size() - 2],
+                          2 * sizeof(LineVertex)),
+              0);
+}
+
+TEST(LineRibbon, DegenerateLinesGiveFiniteBandsOrNone) {
+    const RibbonView view = TestView();
+    RibbonStrips strips;
+    const D3DXVECTOR3 one[] = {{1, 2, 3}};
+    AppendRibbon(one, 1, 0, view, strips);
+    AppendRibbon(nullptr, 4, 0, view, strips);
+    EXPECT_TRUE(strips.inFront.empty() && strips.behind.empty());
+    const D3DXVECTOR3 repeated[] = {{1, 2, 3}, {1, 2, 3}, {1, 2, 3}};
+    const D3DXVECTOR3 endOn[] = {{0, 0, 10}, {0, 0, 20}};
+    const D3DXVECTOR3 throughTheEye[] = {{0, 0, -5}, {0, 0, 0}, {0, 0, 5}};
+    AppendRibbon(repeated, 3, 0, view, strips);
+    AppendRibbon(endOn, 2, 0, view, strips);
+    AppendRibbon(throughTheEye, 3, 0, view, strips);
+    EXPECT_EQ(strips.inFront.size(), 6u + 2u + 4u + 2u + 6u);
+    for (const LineVertex& v : strips.inFront) {
+        ASSERT_TRUE(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z));
+    }
+}
+
+// Wherever a line falls between pixel centres, its pixels add up to its width: it neither
+// brightens nor dims as it moves.
+TEST(LineRibbon, ThePixelsOfALineAddUpToItsWidthWhereverItFalls) {
+    EXPECT_EQ(RibbonHalfWidthPixels(1.0f), 1.0f);
+    EXPECT_EQ(RibbonHalfWidthPixels(2.0f), 1.5f);
+    struct Case {
+        float fromMiddle, width, coverage;
+    };
+    for (const Case& c : {Case{0, 1, 1}, Case{0.5f, 1, 0.5f}, Case{1, 1, 0}, Case{0, 2, 1}, Case{0.5f, 2, 1},
+                          Case{1, 2, 0.5f}, Case{1.5f, 2, 0}, Case{0, 0.5f, 0.5f}, Case{-0.75f, 1, 0.25f}}) {
+        EXPECT_FLOAT_EQ(LineCoverage(c.fromMiddle, c.width), c.coverage) << c.fromMiddle << " " << c.width;
+    }
+    for (float width : {0.5f, 1.0f, 1.5f, 2.0f, 5.0f}) {
+        for (float shift : {0.0f, 0.2f, 0.5f, 0.9f}) {
+            float sum = 0.0f;
+            for (int pixel = -6; pixel <= 6; ++pixel) {
+                sum += LineCoverage(static_cast<float>(pixel) + shift, width);
+            }
+            EXPECT_NEAR(sum, width, 1e-5f) << width << " " << shift;
+        }
+    }
+}
+
+TEST(LineRibbon, TheEdgeImageIsWhiteFadingToNothingAtBothSides) {
+    for (float width : {1.0f, 2.0f}) {
+        const DecodedImage image = LineEdgeImage(width);
+        ASSERT_EQ(image.width, LineEdgeImageSize);
+        ASSERT_EQ(image.height, LineEdgeImageSize);
+        ASSERT_EQ(image.pixels.size(), std::size_t{LineEdgeImageSize} * LineEdgeImageSize);
+        EXPECT_TRUE(image.hasAlpha);
+        const auto alpha = [&](uint32_t x, uint32_t y) {
+            return image.pixels[y * LineEdgeImageSize + x] >> 24;
+        };
+        EXPECT_LT(alpha(0, 0), 12u);
+        EXPECT_LT(alpha(LineEdgeImageSize - 1, 5), 12u);
+        EXPECT_GT(alpha(LineEdgeImageSize / 2, 9), 240u);
+        EXPECT_EQ(alpha(20, 0), alpha(20, LineEdgeImageSize - 1));
+        EXPECT_EQ(image.pixels[7] & 0x00FFFFFFu, 0x00FFFFFFu);
+    }
+    // A wider line keeps its middle solid for longer.
+    EXPECT_GT(LineEdgeImage(2.0f).pixels[16] >> 24, LineEdgeImage(1.0f).pixels[16] >> 24);
+}
+
+// Each sphere until its outline strays more than half a pixel from the circle: the
+// n-sided one strays r (1 - cos(pi / n)).
+TEST(SphereDetail, TheCoarsestMeshWhoseOutlineStaysWithinHalfAPixel) {
+    struct Case {
+        float outline;
+        int detail;
+    };
+    for (const Case& c : {Case{0, 0}, Case{1.7f, 0}, Case{1.8f, 1}, Case{6.5f, 1}, Case{6.7f, 2}, Case{26, 2},
+                          Case{26.1f, 3}, Case{103, 3}, Case{105, 4}, Case{5000, 4}, Case{NAN, 4}}) {
+        EXPECT_EQ(SphereDetailForOutline(c.outline), c.detail) << c.outline;
+    }
+    EXPECT_NEAR(SphereOutlinePixels(1.0f, 10.0f, 600.0f), 600.0f / std::sqrt(99.0f), 1e-3f);
+    EXPECT_GT(SphereOutlinePixels(1.0f, 0.5f, 600.0f), 10000.0f) << "an eye inside sees no outline";
+    EXPECT_GT(SphereOutlinePixels(1.0f, 1.0f, 600.0f), 10000.0f);
+    EXPECT_NEAR(SphereOutlineError(3, 100.0f), 0.48153f, 1e-4f);
 }
 
 // The sky's stars: always the same list, unit directions, faint to bright, and more of

@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 
 #include "scene/camera_path.h"
+#include "scene/map_filter.h"
 #include "scene/name_font_size.h"
 #include "scene/orrery_scene.h"
 #include "scene/scene_overlay_layout.h"
+#include "scene/sphere_detail.h"
+#include "scene/still_text_drift.h"
 #include "text/text_layout.h"
 
 namespace {
@@ -348,3 +352,102 @@ TEST(FrameRateText, EveryRateStaysWithinTheField) {
 }
 
 }  // namespace
+
+// Still texts drift by whole pixels within their box, never faster than about a pixel a
+// minute on either axis, and on through the clock's wrap after 49.7 days.
+TEST(StillTextDrift, BoundedSlowAndContinuousEvenWhereTheClockWraps) {
+    struct Case {
+        uint32_t dpi;
+        float halfBox;
+    };
+    for (const Case& c : {Case{96, 8}, Case{192, 16}, Case{0, 8}}) {
+        for (uint32_t screen : {0u, 1u, 5u, 12u}) {
+            const uint32_t minute = 60000;
+            const uint32_t starts[] = {0u, 0xFFFFFFFFu - 50u * minute};
+            for (uint32_t start : starts) {
+                TextOffset last = StillTextDrift(start, screen, c.dpi);
+                float widest = 0.0f;
+                for (uint32_t m = 1; m <= 6 * 60; ++m) {
+                    const TextOffset now = StillTextDrift(start + m * minute, screen, c.dpi);
+                    ASSERT_LE(std::fabs(now.x), c.halfBox);
+                    ASSERT_LE(std::fabs(now.y), c.halfBox);
+                    ASSERT_EQ(now.x, std::round(now.x)) << "whole pixels keep the glyphs sharp";
+                    ASSERT_LE(std::fabs(now.x - last.x), c.halfBox / 8.0f) << screen << " " << m;
+                    ASSERT_LE(std::fabs(now.y - last.y), c.halfBox / 8.0f) << screen << " " << m;
+                    widest = std::max({widest, std::fabs(now.x), std::fabs(now.y)});
+                    last = now;
+                }
+                EXPECT_EQ(widest, c.halfBox) << "the whole box is used within six hours";
+            }
+        }
+    }
+    const TextOffset home = StillTextDrift(0, 0, 96);
+    EXPECT_EQ(home.x, 0.0f);
+    EXPECT_EQ(home.y, 0.0f);
+}
+
+TEST(StillTextDrift, EachScreenDriftsOnAPathOfItsOwn) {
+    for (uint32_t other = 1; other < 10; ++other) {
+        int apart = 0;
+        for (uint32_t minute = 0; minute < 600; minute += 7) {
+            const TextOffset a = StillTextDrift(minute * 60000u, 0, 96);
+            const TextOffset b = StillTextDrift(minute * 60000u, other, 96);
+            apart += (a.x != b.x || a.y != b.y) ? 1 : 0;
+        }
+        EXPECT_GT(apart, 60) << other;
+    }
+}
+
+// A group near the top or left edge is turned back there as by a mirror: it stays on the
+// screen and still moves by the same steps.
+TEST(StillTextDrift, AGroupAtAnEdgeIsTurnedBackOntoTheScreen) {
+    struct Case {
+        TextOffset offset;
+        float left, top;
+        TextOffset kept;
+    };
+    for (const Case& c : {Case{{-5, -3}, 2, 0, {1, 3}}, Case{{-5, 4}, 100, 1, {-5, 4}},
+                          Case{{-2, -1}, 2, 1, {-2, -1}}, Case{{3, -8}, 0, 0, {3, 8}}}) {
+        const TextOffset kept = KeepOnScreen(c.offset, c.left, c.top);
+        EXPECT_EQ(kept.x, c.kept.x) << c.offset.x << " at " << c.left;
+        EXPECT_EQ(kept.y, c.kept.y) << c.offset.y << " at " << c.top;
+    }
+}
+
+TEST(PlanetMapFilter, AnisotropicWhereTheDeviceCanWithinItsLimitAndOurs) {
+    struct Case {
+        bool deviceCan;
+        uint32_t deviceMax;
+        bool anisotropic;
+        uint32_t used;
+    };
+    for (const Case& c : {Case{false, 16, false, 1}, Case{true, 0, false, 1}, Case{true, 1, false, 1},
+                          Case{true, 2, true, 2}, Case{true, 4, true, 4}, Case{true, 16, true, 8}}) {
+        const MapMinification chosen = ChooseMapMinification(c.deviceCan, c.deviceMax);
+        EXPECT_EQ(chosen.anisotropic, c.anisotropic) << c.deviceCan << " " << c.deviceMax;
+        EXPECT_EQ(chosen.maxAnisotropy, c.used) << c.deviceCan << " " << c.deviceMax;
+    }
+}
+
+// In the planet view the viewed planet fills much of the screen: on a 3840 x 2160 screen
+// its outline needs the finest sphere, while the far planets of a wide view need few
+// vertices.
+TEST_F(RenderMathTest, TheSphereDetailFollowsEachPlanetsSizeOnTheScreen) {
+    scene.settings.cameraSettings = CameraPlanetView;
+    scene.settings.planetToView = JupiterIndex;
+    scene.InitCatalogue();
+    scene.AdvanceScene(21.0f);
+    const auto detailAt = [&](int body, float focal) {
+        const D3DXVECTOR3 toBody = scene.bodies[body].position - scene.eyePos;
+        return SphereDetailForOutline(
+            SphereOutlinePixels(scene.bodies[body].radius, D3DXVec3Length(&toBody), focal));
+    };
+    EXPECT_EQ(detailAt(JupiterIndex, 2160.0f), 4);
+    EXPECT_LE(detailAt(PlutoIndex, 2160.0f), 1);
+    scene.settings.cameraSettings = CameraAround;
+    scene.InitCatalogue();
+    scene.AdvanceScene(21.0f);
+    for (int i = 1; i < BodyCount; ++i) {
+        EXPECT_LE(detailAt(i, 400.0f), 2) << i;
+    }
+}

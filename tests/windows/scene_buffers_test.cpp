@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "scene/line_ribbon.h"
 #include "scene/win32/orrery_saver.h"
 #include "scene/win32/vertex_buffer_upload.h"
 #include "support/recording_device.h"
@@ -29,10 +30,9 @@ protected:
         saver.settings.cameraSettings = CameraElliptic;
     }
     void TearDown() override {
-        for (DeviceSceneObjects& objects : saver.deviceObjects) {
-            ReleaseSceneBuffers(objects);
-        }
+        ReleaseAll();
         EXPECT_EQ(device.LiveVertexBuffers(), 0) << "buffers left";
+        EXPECT_EQ(device.LiveTextures(), 0) << "textures left";
     }
     RecordedVertexBuffer* Fake(IDirect3DVertexBuffer8* buffer) {
         return static_cast<RecordedVertexBuffer*>(buffer);
@@ -42,7 +42,13 @@ protected:
         saver.UseScreenDevice(screen);
         ASSERT_EQ(saver.BuildStaticGeometry(), S_OK);
         saver.InitCatalogue();
-        ASSERT_EQ(saver.BuildOrbitGeometry(), S_OK);
+        saver.BuildLineObjects();
+    }
+    void ReleaseAll() {
+        for (DeviceSceneObjects& objects : saver.deviceObjects) {
+            ReleaseSceneTextures(objects);
+            ReleaseSceneBuffers(objects);
+        }
     }
 };
 
@@ -104,43 +110,42 @@ TEST_F(SceneBuffersTest, StaticGeometryBuffersAndCounts) {
     EXPECT_FLOAT_EQ(uranusRing[1].z, 1.1f);
 }
 
-TEST_F(SceneBuffersTest, OrbitAndDistanceBuffersFromTheCatalogue) {
+// The orbits are polylines of the scene; each screen gets the soft edge its lines are
+// drawn with, white with the coverage as alpha, and its ribbons only with its frames.
+TEST_F(SceneBuffersTest, LineObjectsFromTheCatalogue) {
     PrepareGeometry(0);
     const DeviceSceneObjects& objects = saver.deviceObjects[0];
-    EXPECT_EQ(objects.orbitBuffers[0], nullptr);
-    EXPECT_EQ(objects.distanceBuffers[0], nullptr);
+    EXPECT_TRUE(saver.orbitLines[0].empty());
     for (int i = 1; i < BodyCount; ++i) {
-        ASSERT_NE(objects.orbitBuffers[i], nullptr) << i;
-        ASSERT_NE(objects.distanceBuffers[i], nullptr) << i;
-        const int vertices = i >= 8 ? 32 : 63;
-        EXPECT_EQ(saver.orbitVertexCounts[i], vertices);
-        EXPECT_EQ(Fake(objects.orbitBuffers[i])->desc.Size, static_cast<UINT>(vertices * 32));
-        EXPECT_EQ(Fake(objects.orbitBuffers[i])->desc.FVF, 0x112u);
-        EXPECT_EQ(saver.distanceDashCounts[i], 10);
-        EXPECT_EQ(Fake(objects.distanceBuffers[i])->desc.Size, 21u * 24u);
-        EXPECT_EQ(Fake(objects.distanceBuffers[i])->desc.FVF, 0x142u);
+        EXPECT_EQ(saver.orbitLines[i].size(), i >= 8 ? 32u : 63u) << i;
     }
     // Earth's orbit: semi-axes 29.4 along x and 30.4 along z.
-    const LitVertex* earth = Fake(objects.orbitBuffers[7])->As<LitVertex>();
-    EXPECT_FLOAT_EQ(earth[0].x, 29.4f);
-    EXPECT_EQ(std::memcmp(&earth[0], &earth[62], sizeof(LitVertex)), 0);
-    // A freshly built distance line begins half a dash out from the line's start.
-    const LineVertex* line = Fake(objects.distanceBuffers[7])->As<LineVertex>();
-    const LineVertex expected =
-        GenerateDistanceDashes(saver.bodies[7].position, 30.0f, 10, DashPhase::Built)[0];
-    EXPECT_FLOAT_EQ(line[0].x, expected.x);
-    EXPECT_EQ(line[0].diffuse, 0xFF555500u);
+    EXPECT_FLOAT_EQ(saver.orbitLines[7][0].x, 29.4f);
+    EXPECT_EQ(saver.orbitLines[7][0], saver.orbitLines[7][62]);
+    ASSERT_NE(objects.lineTexture, nullptr);
+    const RecordedTexture* edge = static_cast<const RecordedTexture*>(objects.lineTexture);
+    EXPECT_EQ(edge->desc.Width, LineEdgeImageSize);
+    EXPECT_EQ(edge->desc.Format, D3DFMT_A8R8G8B8);
+    EXPECT_EQ(edge->desc.Pool, D3DPOOL_MANAGED);
+    EXPECT_LT(edge->Texel(0, 3) >> 24, 16u);
+    EXPECT_GT(edge->Texel(LineEdgeImageSize / 2, 3) >> 24, 240u);
+    EXPECT_EQ(edge->Texel(LineEdgeImageSize / 2, 3) & 0xFFFFFFu, 0xFFFFFFu);
+    EXPECT_EQ(objects.lineBuffer, nullptr) << "made by the first frame";
+    EXPECT_FALSE(objects.planetMapMinification.anisotropic) << "the device offers no anisotropy";
 }
 
 TEST_F(SceneBuffersTest, RelativeArrangementAndPlanetViewShapeTheOrbits) {
     saver.settings.arrangement = ArrangementRelative;
     saver.settings.cameraSettings = CameraPlanetView;
     saver.settings.planetToView = 1;
+    device.textureFilterCaps = D3DPTFILTERCAPS_MINFANISOTROPIC | D3DPTFILTERCAPS_MINFLINEAR;
+    device.maxAnisotropy = 16;
     PrepareGeometry(0);
-    EXPECT_EQ(saver.orbitVertexCounts[1], 967);
-    EXPECT_EQ(saver.orbitVertexCounts[2], 63);
-    const LitVertex* earth = Fake(saver.deviceObjects[0].orbitBuffers[7])->As<LitVertex>();
-    EXPECT_FLOAT_EQ(earth[0].x, 60.0f);
+    EXPECT_EQ(saver.orbitLines[1].size(), 967u);
+    EXPECT_EQ(saver.orbitLines[2].size(), 63u);
+    EXPECT_FLOAT_EQ(saver.orbitLines[7][0].x, 60.0f);
+    EXPECT_TRUE(saver.deviceObjects[0].planetMapMinification.anisotropic);
+    EXPECT_EQ(saver.deviceObjects[0].planetMapMinification.maxAnisotropy, 8u);
 }
 
 TEST_F(SceneBuffersTest, BuildersWriteOnlyTheCurrentRecord) {
@@ -154,13 +159,15 @@ TEST_F(SceneBuffersTest, BuildersWriteOnlyTheCurrentRecord) {
 TEST_F(SceneBuffersTest, RebuildingReleasesWhatWasThere) {
     PrepareGeometry(2);
     const size_t perBuild = device.vertexBuffers.size();
-    EXPECT_EQ(perBuild, 10u + 18u);
+    EXPECT_EQ(perBuild, 10u);
+    EXPECT_EQ(device.LiveTextures(), 1) << "the lines' edge";
     PrepareGeometry(2);
     EXPECT_EQ(device.vertexBuffers.size(), 2 * perBuild);
     EXPECT_EQ(device.LiveVertexBuffers(), static_cast<int>(perBuild)) << "the first build's are all released";
     for (size_t k = 0; k < perBuild; ++k) {
         EXPECT_EQ(Created(k)->references, 0u) << k;
     }
+    EXPECT_EQ(device.LiveTextures(), 1);
 }
 
 TEST_F(SceneBuffersTest, FailedStarBoxOrQuadFailsTheBuild) {
@@ -189,18 +196,12 @@ TEST_F(SceneBuffersTest, OtherFailuresLeaveEmptySlots) {
     EXPECT_EQ(objects.ringBuffers[0], nullptr);
     EXPECT_NE(objects.ringBuffers[1], nullptr);
 
-    // Orbit and distance lines: a failed creation writes no count.
+    // Without their edge the lines are left out, and the scene goes on.
+    device.createTextureResult = E_OUTOFMEMORY;
     saver.InitCatalogue();
-    saver.orbitVertexCounts[4] = -1;
-    saver.distanceDashCounts[4] = -1;
-    device.ClearRecords();
-    device.failVertexBufferCreations = {6, 7};  // Saturn's orbit, then its distance line
-    ASSERT_EQ(saver.BuildOrbitGeometry(), S_OK);
-    EXPECT_EQ(objects.orbitBuffers[4], nullptr);
-    EXPECT_EQ(objects.distanceBuffers[4], nullptr);
-    EXPECT_EQ(saver.orbitVertexCounts[4], -1);
-    EXPECT_EQ(saver.distanceDashCounts[4], -1);
-    EXPECT_NE(objects.orbitBuffers[5], nullptr);
+    saver.BuildLineObjects();
+    EXPECT_EQ(objects.lineTexture, nullptr);
+    EXPECT_EQ(saver.orbitLines[4].size(), 63u);
 }
 
 TEST_F(SceneBuffersTest, BufferThatCannotBeLockedIsNotKept) {
@@ -225,60 +226,81 @@ TEST_F(SceneBuffersTest, NoDeviceBuildsNothing) {
     saver.UseScreenDevice(0);
     EXPECT_EQ(saver.BuildStaticGeometry(), E_FAIL);
     saver.InitCatalogue();
-    EXPECT_EQ(saver.BuildOrbitGeometry(), S_OK);
+    saver.BuildLineObjects();
     EXPECT_TRUE(RecordIsEmpty(saver.deviceObjects[0]));
 }
 
-TEST_F(SceneBuffersTest, FramesRefillEveryScreensDistanceLines) {
+// Each screen writes its own ribbons with one discarding lock a frame, into a dynamic
+// buffer that grows when a frame needs more room and gives back the one before.
+TEST_F(SceneBuffersTest, EachScreenWritesItsRibbonsWithOneDiscardingLock) {
     saver.settings.distances = 1;
+    saver.settings.trajectories = 1;
+    saver.renderTotal = RECT{0, 0, 800, 600};
+    saver.renderCurrent = saver.renderTotal;
     PrepareGeometry(0);
     PrepareGeometry(1);
     saver.time = 12.0f;
     saver.AdvanceFrame();
-    for (int screen = 0; screen < 2; ++screen) {
+    for (UINT screen = 0; screen < 2; ++screen) {
+        saver.UseScreenDevice(screen);
+        saver.screenDpi = screen == 0 ? 96 : 192;
+        saver.WriteLineRibbons(true, true);
+        const RecordedVertexBuffer* lines = Fake(saver.deviceObjects[screen].lineBuffer);
+        ASSERT_NE(lines, nullptr);
+        EXPECT_EQ(lines->desc.Usage, static_cast<DWORD>(D3DUSAGE_WRITEONLY | D3DUSAGE_DYNAMIC));
+        EXPECT_EQ(lines->desc.Pool, D3DPOOL_DEFAULT) << "given back before a reset";
+        EXPECT_EQ(lines->desc.FVF, 0x142u);
+        ASSERT_EQ(lines->locks.size(), 1u);
+        EXPECT_EQ(lines->locks[0].flags, static_cast<DWORD>(D3DLOCK_DISCARD));
+        // The buffer holds what this screen's view makes of the orbits and the dashes: the
+        // parts beyond the Sun, then those before it.
+        RibbonStrips expected;
+        const RibbonView view = saver.LineRibbonView();
+        EXPECT_FLOAT_EQ(view.halfWidthPixels, screen == 0 ? 1.0f : 1.5f);
         for (int i = 1; i < BodyCount; ++i) {
-            const RecordedVertexBuffer* line = Fake(saver.deviceObjects[screen].distanceBuffers[i]);
-            EXPECT_EQ(line->locks.size(), 2u) << screen << "/" << i;
-            const auto expected =
-                GenerateDistanceDashes(saver.bodies[i].position, 30.0f, 10, DashPhase::Refilled);
-            EXPECT_EQ(std::memcmp(line->bytes.data(), expected.data(), 20 * sizeof(LineVertex)), 0);
+            AppendRibbon(saver.orbitLines[i].data(), saver.orbitLines[i].size(), OrbitLineColour, view,
+                         expected);
         }
+        for (int i = 1; i < BodyCount; ++i) {
+            for (int end = 0; end < DistanceDashPointCount; end += 2) {
+                AppendRibbon(&saver.distanceDashPoints[i][end], 2, DistanceLineColour, view, expected);
+            }
+        }
+        std::vector<LineVertex> both = expected.behind;
+        both.insert(both.end(), expected.inFront.begin(), expected.inFront.end());
+        ASSERT_EQ(lines->locks[0].size, both.size() * sizeof(LineVertex));
+        EXPECT_EQ(std::memcmp(lines->bytes.data(), both.data(), lines->locks[0].size), 0);
+        EXPECT_TRUE(lines->GuardIntact());
     }
     const D3DXVECTOR3 anchor = DistanceLabelAnchor(saver.bodies[0].position, saver.bodies[6].position, 30.0f);
     EXPECT_EQ(saver.bodies[6].distanceLabelPos, anchor);
+
+    // A frame that needs more room than there is gets a larger buffer.
+    saver.UseScreenDevice(0);
+    const UINT room = saver.deviceObjects[0].lineBufferVertices;
+    saver.orbitLines[1] = GenerateOrbitLine(900, 1400, 4000);
+    saver.WriteLineRibbons(true, true);
+    EXPECT_GT(saver.deviceObjects[0].lineBufferVertices, room);
+    EXPECT_TRUE(Fake(saver.deviceObjects[0].lineBuffer)->GuardIntact());
+    EXPECT_EQ(device.LiveVertexBuffers(), 2 * 10 + 2) << "the smaller one given back";
 }
 
-TEST_F(SceneBuffersTest, RefillSkipsEmptyAndUnlockableLines) {
-    saver.settings.distances = 1;
+TEST_F(SceneBuffersTest, ALineBufferThatCannotBeMadeOrLockedDrawsNoLines) {
+    saver.settings.trajectories = 1;
     PrepareGeometry(0);
-    DeviceSceneObjects& objects = saver.deviceObjects[0];
-    ReleaseSlot(objects.distanceBuffers[3]);
-    Fake(objects.distanceBuffers[5])->lockRefused = true;
-    saver.bodies[5].distanceLabelPos = D3DXVECTOR3(1, 2, 3);
-    const std::vector<BYTE> before = Fake(objects.distanceBuffers[5])->bytes;
     saver.time = 3.0f;
     saver.AdvanceFrame();
-    EXPECT_EQ(Fake(objects.distanceBuffers[5])->bytes, before);
-    EXPECT_EQ(saver.bodies[5].distanceLabelPos, D3DXVECTOR3(1, 2, 3));
-    EXPECT_EQ(Fake(objects.distanceBuffers[4])->locks.size(), 2u);
-}
-
-// A line built for ten dashes has room for 21 vertices; asked for more, the refill
-// writes nothing rather than past the buffer's end.
-TEST_F(SceneBuffersTest, RefillNeverWritesPastTheBuffer) {
-    PrepareGeometry(0);
-    RecordedVertexBuffer* line = Fake(saver.deviceObjects[0].distanceBuffers[6]);
-    ASSERT_EQ(line->desc.Size, 21 * sizeof(LineVertex));
-    const std::vector<BYTE> before = line->bytes;
-    D3DXVECTOR3 anchor(1, 2, 3);
-    const D3DXVECTOR3 planet(100.0f, 0.0f, 50.0f);
-    saver.RefillDistanceLine(line, &saver.bodies[0].position, &planet, 11, &anchor);
-    EXPECT_EQ(line->bytes, before);
-    EXPECT_EQ(anchor, D3DXVECTOR3(1, 2, 3));
-
-    saver.RefillDistanceLine(line, &saver.bodies[0].position, &planet, 10, &anchor);
-    EXPECT_NE(line->bytes, before) << "ten dashes fit";
-    EXPECT_NE(anchor, D3DXVECTOR3(1, 2, 3));
+    device.ClearRecords();
+    device.failVertexBufferCreations = {0};
+    saver.WriteLineRibbons(true, false);
+    EXPECT_EQ(saver.deviceObjects[0].lineBuffer, nullptr);
+    saver.WriteLineRibbons(true, false);
+    ASSERT_NE(saver.deviceObjects[0].lineBuffer, nullptr) << "tried again the next frame";
+    Fake(saver.deviceObjects[0].lineBuffer)->lockRefused = true;
+    saver.WriteLineRibbons(true, false);
+    saver.DrawLinesBehindSun();
+    saver.DrawLinesInFrontOfSun();
+    EXPECT_TRUE(device.draws.empty());
 }
 
 TEST_F(SceneBuffersTest, ViewReachesTheActiveDevice) {

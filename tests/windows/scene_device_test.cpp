@@ -20,7 +20,7 @@ protected:
     void SetUp() override { ASSERT_NE(device, nullptr) << real.Error(); }
 };
 
-TEST_F(RealDeviceTest, SceneGeometryBuildsAndRefillsOnADevice) {
+TEST_F(RealDeviceTest, SceneGeometryAndRibbonsOnADevice) {
     OrrerySaver saver;
     saver.activeDevice = device;
     saver.settings.arrangement = ArrangementRealWithPeriods;
@@ -29,7 +29,7 @@ TEST_F(RealDeviceTest, SceneGeometryBuildsAndRefillsOnADevice) {
     saver.UseScreenDevice(0);
     ASSERT_EQ(saver.BuildStaticGeometry(), S_OK);
     saver.InitCatalogue();
-    ASSERT_EQ(saver.BuildOrbitGeometry(), S_OK);
+    saver.BuildLineObjects();
 
     DeviceSceneObjects& objects = saver.deviceObjects[0];
     D3DVERTEXBUFFER_DESC desc = {};
@@ -41,23 +41,26 @@ TEST_F(RealDeviceTest, SceneGeometryBuildsAndRefillsOnADevice) {
     for (int m = 0; m < SphereDetailCount; ++m) {
         EXPECT_NE(objects.sphereBuffers[m], nullptr) << m;
     }
-    for (int i = 1; i < BodyCount; ++i) {
-        ASSERT_NE(objects.orbitBuffers[i], nullptr) << i;
-        ASSERT_EQ(objects.distanceBuffers[i]->GetDesc(&desc), D3D_OK);
-        EXPECT_EQ(desc.Size, 21u * 24u);
-        EXPECT_EQ(desc.FVF, 0x142u);
-    }
+    ASSERT_NE(objects.lineTexture, nullptr) << "the device takes the lines' soft edge";
 
-    // Frames on the device, the first with the chaotic camera looking straight down.
+    // Frames on the device, the first with the chaotic camera looking straight down, each
+    // writing the ribbons of every line into one dynamic buffer.
     for (int frame = 0; frame < 50; ++frame) {
         saver.time = frame * 0.5f;
         EXPECT_EQ(saver.AdvanceFrame(), S_OK);
+        saver.WriteLineRibbons(true, true);
     }
+    ASSERT_NE(objects.lineBuffer, nullptr);
+    ASSERT_EQ(objects.lineBuffer->GetDesc(&desc), D3D_OK);
+    EXPECT_EQ(desc.Pool, D3DPOOL_DEFAULT);
+    EXPECT_EQ(desc.FVF, 0x142u);
     D3DMATRIX view = {};
     ASSERT_EQ(device->GetTransform(D3DTS_VIEW, &view), D3D_OK);
     EXPECT_EQ(std::memcmp(&view, &saver.viewMatrix, sizeof(D3DMATRIX)), 0);
 
     ReleaseSceneBuffers(objects);
+    ReleaseSceneTextures(objects);
+    objects.planetMapMinification = MapMinification{};
     EXPECT_TRUE(std::memcmp(&objects, &saver.deviceObjects[1], sizeof(DeviceSceneObjects)) == 0);
     // Buffers hold the device; with all of them released only the test's reference is left.
     EXPECT_EQ(real.References(), 1u);

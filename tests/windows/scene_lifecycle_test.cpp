@@ -32,9 +32,9 @@ bool RecordIsEmpty(const DeviceSceneObjects& objects) {
 bool RecordIsFull(const DeviceSceneObjects& objects) {
     bool full = objects.labelFont && objects.panelFont && objects.titleFont && objects.nameFont &&
                 objects.skyBoxBuffer && objects.quadBuffer && objects.ringTexture && objects.haloTexture &&
-                objects.sunGlowTexture;
+                objects.sunGlowTexture && objects.lineTexture;
     for (int i = 1; i < BodyCount; ++i) {
-        full = full && objects.bodyTextures[i] && objects.orbitBuffers[i] && objects.distanceBuffers[i];
+        full = full && objects.bodyTextures[i];
     }
     for (IDirect3DTexture8* face : objects.skyTextures) {
         full = full && face;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "resource_ids.h"
+#include "scene/still_text_drift.h"
 #include "scene/win32/orrery_saver.h"
 #include "scene/win32/vertex_buffer_upload.h"
 #include "support/recording_device.h"
@@ -41,6 +42,7 @@ bool RecordIsEmpty(const DeviceSceneObjects& objects) {
 
 class SceneOnRecordingDevice : public testing::Test {
 protected:
+    static inline uint32_t clock = 0;  // the saver's millisecond clock
     RecordingDevice device;
     OrrerySaver saver;
     DeviceSceneObjects& objects = saver.deviceObjects[0];
@@ -55,6 +57,8 @@ protected:
         saver.settings.audio = 0;
         saver.settings.customAudio = 0;
         saver.settings.cameraSettings = CameraElliptic;
+        saver.millisecondClock = [] { return clock; };
+        clock = 0;  // the first screen's still texts at their places
         saver.UseScreenDevice(0);
     }
     void TearDown() override {
@@ -99,13 +103,8 @@ protected:
                 return "ring";
             }
         }
-        for (int i = 1; i < BodyCount; ++i) {
-            if (draw.stream == objects.orbitBuffers[i]) {
-                return "orbit";
-            }
-            if (draw.stream == objects.distanceBuffers[i]) {
-                return "line";
-            }
+        if (draw.stream == objects.lineBuffer) {
+            return "lines";
         }
         const TextureFont* fonts[] = {objects.labelFont, objects.panelFont, objects.titleFont,
                                       objects.nameFont};
@@ -138,6 +137,27 @@ protected:
             ++count;
         }
         flush();
+        return runs;
+    }
+
+    // The summary with the lines' draws taken out; `lines` gets how many there were, and
+    // `afterPlanets` whether each came after the planets and before any text.
+    std::vector<std::string> SummaryWithoutLines(int* lines, bool* afterPlanets) const {
+        std::vector<std::string> runs;
+        *lines = 0;
+        *afterPlanets = true;
+        bool planetsSeen = false;
+        bool textSeen = false;
+        for (const std::string& run : Summary()) {
+            planetsSeen = planetsSeen || run.rfind("planet", 0) == 0;
+            textSeen = textSeen || run.rfind("name", 0) == 0 || run.rfind("title", 0) == 0;
+            if (run.rfind("lines", 0) == 0) {
+                *lines += run == "lines" ? 1 : std::stoi(run.substr(6));
+                *afterPlanets = *afterPlanets && planetsSeen && !textSeen;
+            } else {
+                runs.push_back(run);
+            }
+        }
         return runs;
     }
 
@@ -189,7 +209,7 @@ TEST_F(SceneOnRecordingDevice, PreparationFillsEverySlotOfTheCurrentDevice) {
         EXPECT_EQ(texture->desc.Format, D3DFMT_A8R8G8B8) << "the TGA images keep their alpha";
     }
     EXPECT_NE(prepared.skyBoxBuffer, nullptr);
-    EXPECT_NE(prepared.orbitBuffers[9], nullptr);
+    EXPECT_NE(prepared.lineTexture, nullptr);
 
     ASSERT_NE(prepared.labelFont, nullptr);
     EXPECT_STREQ(prepared.labelFont->FaceName(), "Arial");
@@ -284,7 +304,7 @@ TEST_F(SceneOnRecordingDevice, PreparingTwiceKeepsExactlyOneOfEverything) {
     Prepare();
     const int textures = device.LiveTextures();
     const int buffers = device.LiveVertexBuffers();
-    EXPECT_EQ(textures, 18 + 4) << "scene textures and the four glyph textures";
+    EXPECT_EQ(textures, 18 + 4 + 1) << "scene textures, the four glyph textures, the lines' edge";
     Prepare();
     EXPECT_EQ(device.LiveTextures(), textures);
     EXPECT_EQ(device.LiveVertexBuffers(), buffers);
@@ -365,8 +385,14 @@ TEST_F(SceneOnRecordingDevice, EachStepDrawsWithItsStates) {
     saver.saturnNearerThanSun = false;
     device.ClearRecords();
     saver.RenderFrame();
-    ASSERT_EQ(Summary(), (Labels{"sky*6", "stars*3", "halo*9", "orbit*9", "line*9", "planet*9", "ring*2",
-                                 "glow", "name*9"}));
+    int lineDraws = 0;
+    bool afterPlanets = false;
+    ASSERT_EQ(SummaryWithoutLines(&lineDraws, &afterPlanets),
+              (Labels{"sky*6", "stars*3", "halo*9", "planet*9", "ring*2", "glow", "name*9"}));
+    EXPECT_EQ(lineDraws, 2) << "the lines beyond the Sun before its glow, the rest after it";
+    EXPECT_TRUE(afterPlanets);
+    EXPECT_EQ(Summary()[4], "lines") << "straight after the planets";
+    EXPECT_EQ(Summary()[7], "lines") << "after the glow";
 
     const D3DXMATRIX boxView = saver.StarBoxView();
     const std::vector<const DrawRecord*> sky = Draws("sky");
@@ -379,6 +405,11 @@ TEST_F(SceneOnRecordingDevice, EachStepDrawsWithItsStates) {
         EXPECT_TRUE(SameMatrix(sky[face]->view, boxView));
         EXPECT_EQ(sky[face]->vertexShader, 0x102u);
         EXPECT_EQ(sky[face]->stride, 20u);
+        // Always magnified: a linear filter, each face up to its own edge and no further.
+        EXPECT_EQ(sky[face]->stageStates.at({0, D3DTSS_MINFILTER}), static_cast<DWORD>(D3DTEXF_LINEAR));
+        EXPECT_EQ(sky[face]->stageStates.at({0, D3DTSS_MAGFILTER}), static_cast<DWORD>(D3DTEXF_LINEAR));
+        EXPECT_EQ(sky[face]->stageStates.at({0, D3DTSS_ADDRESSU}), static_cast<DWORD>(D3DTADDRESS_CLAMP));
+        EXPECT_EQ(sky[face]->stageStates.at({0, D3DTSS_ADDRESSV}), static_cast<DWORD>(D3DTADDRESS_CLAMP));
     }
     // The stars: points over the box, by size class, their light added to the box's.
     const std::vector<const DrawRecord*> stars = Draws("stars");
@@ -406,24 +437,33 @@ TEST_F(SceneOnRecordingDevice, EachStepDrawsWithItsStates) {
     }
     EXPECT_TRUE(SameMatrix(Draws("halo")[3]->world,
                            saver.BillboardMatrix(saver.bodies[4].haloSize, saver.bodies[4].position)));
-    const std::vector<const DrawRecord*> orbits = Draws("orbit");
-    for (int i = 1; i < BodyCount; ++i) {
-        EXPECT_EQ(orbits[i - 1]->type, D3DPT_LINESTRIP);
-        EXPECT_EQ(orbits[i - 1]->count, static_cast<UINT>(saver.orbitVertexCounts[i] - 1));
-        EXPECT_EQ(orbits[i - 1]->RenderState(D3DRS_AMBIENT), 0x00888888u);
-        EXPECT_EQ(orbits[i - 1]->RenderState(D3DRS_ZENABLE), 1u);
-    }
-    for (const DrawRecord* line : Draws("line")) {
-        EXPECT_EQ(line->type, D3DPT_LINELIST);
-        EXPECT_EQ(line->count, 10u);
-        EXPECT_EQ(line->RenderState(D3DRS_LIGHTING), 0u) << "the dashes show their own colour";
+    // The lines: unlit ribbons blended through their soft edge, tested against the
+    // planets' depth without writing their own, both faces shown.
+    const std::vector<const DrawRecord*> lines = Draws("lines");
+    EXPECT_EQ(lines[0]->startVertex, 0u);
+    EXPECT_EQ(lines[1]->startVertex, lines[0]->count + 2) << "the second part follows the first";
+    for (const DrawRecord* line : lines) {
+        EXPECT_EQ(line->type, D3DPT_TRIANGLESTRIP);
+        EXPECT_EQ(line->texture, objects.lineTexture);
         EXPECT_EQ(line->vertexShader, 0x142u);
+        EXPECT_EQ(line->RenderState(D3DRS_LIGHTING), 0u) << "the lines show their own colour";
+        EXPECT_EQ(line->RenderState(D3DRS_ALPHABLENDENABLE), 1u);
+        EXPECT_EQ(line->RenderState(D3DRS_ZENABLE), 1u);
+        EXPECT_EQ(line->RenderState(D3DRS_ZWRITEENABLE), 0u);
+        EXPECT_EQ(line->RenderState(D3DRS_CULLMODE), static_cast<DWORD>(D3DCULL_NONE));
+        EXPECT_EQ(line->stageStates.at({0, D3DTSS_ALPHAOP}), static_cast<DWORD>(D3DTOP_MODULATE));
+        EXPECT_EQ(line->stageStates.at({0, D3DTSS_ADDRESSU}), static_cast<DWORD>(D3DTADDRESS_CLAMP));
+        EXPECT_EQ(line->stageStates.at({0, D3DTSS_MIPFILTER}), static_cast<DWORD>(D3DTEXF_NONE));
     }
     const std::vector<const DrawRecord*> planets = Draws("planet");
     for (int i = 1; i < BodyCount; ++i) {
         const DrawRecord& planet = *planets[i - 1];
         EXPECT_EQ(planet.texture, objects.bodyTextures[i]);
-        EXPECT_EQ(planet.count, 2110u);
+        const int detail = saver.SphereDetailOnScreen(i);
+        EXPECT_EQ(planet.stream, objects.sphereBuffers[detail]) << "by its size on this screen";
+        EXPECT_EQ(planet.count, static_cast<UINT>(saver.sphereVertexCounts[detail] - 2));
+        EXPECT_EQ(planet.stageStates.at({0, D3DTSS_MINFILTER}), static_cast<DWORD>(D3DTEXF_LINEAR))
+            << "no anisotropy on this device";
         EXPECT_EQ(planet.RenderState(D3DRS_ZENABLE), 1u);
         EXPECT_EQ(planet.RenderState(D3DRS_ALPHABLENDENABLE), 0u);
         EXPECT_EQ(planet.RenderState(D3DRS_AMBIENT), 0x00444444u);
@@ -457,7 +497,56 @@ TEST_F(SceneOnRecordingDevice, EachStepDrawsWithItsStates) {
     EXPECT_EQ(device.renderStates[D3DRS_CULLMODE], static_cast<DWORD>(D3DCULL_CCW));
     EXPECT_EQ(device.renderStates[D3DRS_ALPHABLENDENABLE], 0u);
     EXPECT_EQ(device.renderStates[D3DRS_LIGHTING], 0u);
+    EXPECT_EQ(device.renderStates[D3DRS_ZWRITEENABLE], 1u);
+    EXPECT_EQ((device.stageStates[{0, D3DTSS_ADDRESSU}]), static_cast<DWORD>(D3DTADDRESS_WRAP));
+    EXPECT_EQ((device.stageStates[{0, D3DTSS_ALPHAOP}]), static_cast<DWORD>(D3DTOP_SELECTARG1));
     EXPECT_FALSE(device.light0Enabled);
+}
+
+// Where the device filters anisotropically the planets' maps are minified so, within its
+// limit and ours; nothing else is, and the filter is back to linear after the planets.
+TEST_F(SceneOnRecordingDevice, PlanetMapsAreSharpAtASlantWhereTheDeviceCan) {
+    device.textureFilterCaps = D3DPTFILTERCAPS_MINFANISOTROPIC | D3DPTFILTERCAPS_MAGFANISOTROPIC;
+    device.maxAnisotropy = 16;
+    Prepare();
+    Frame(3.0f);
+    for (const DrawRecord* planet : Draws("planet")) {
+        EXPECT_EQ(planet->stageStates.at({0, D3DTSS_MINFILTER}), static_cast<DWORD>(D3DTEXF_ANISOTROPIC));
+        EXPECT_EQ(planet->stageStates.at({0, D3DTSS_MAXANISOTROPY}), 8u);
+        EXPECT_EQ(planet->stageStates.at({0, D3DTSS_MAGFILTER}), static_cast<DWORD>(D3DTEXF_LINEAR))
+            << "for minification only";
+    }
+    for (const char* other : {"ring", "glow", "sky"}) {
+        for (const DrawRecord* draw : Draws(other)) {
+            EXPECT_EQ(draw->stageStates.at({0, D3DTSS_MINFILTER}), static_cast<DWORD>(D3DTEXF_LINEAR))
+                << other;
+        }
+    }
+    EXPECT_EQ((device.stageStates[{0, D3DTSS_MAXANISOTROPY}]), 1u);
+}
+
+// The viewed planet of the planet view fills much of a 3840 x 2160 screen: it is drawn
+// with the finest sphere there, and with coarser ones on a small screen.
+TEST_F(SceneOnRecordingDevice, EachScreenDrawsThePlanetsWithTheDetailOfTheirSize) {
+    saver.settings.cameraSettings = CameraPlanetView;
+    saver.settings.planetToView = JupiterIndex;
+    struct Case {
+        LONG width, height;
+        int jupiter;
+    };
+    for (const Case& c : {Case{3840, 2160, 4}, Case{160, 120, 2}}) {
+        saver.backBufferDesc.Width = static_cast<UINT>(c.width);
+        saver.backBufferDesc.Height = static_cast<UINT>(c.height);
+        saver.renderTotal = RECT{0, 0, c.width, c.height};
+        saver.renderCurrent = saver.renderTotal;
+        Prepare();
+        Frame(21.0f);
+        const std::vector<const DrawRecord*> planets = Draws("planet");
+        ASSERT_EQ(planets.size(), 9u);
+        EXPECT_EQ(planets[JupiterIndex - 1]->stream, objects.sphereBuffers[c.jupiter]) << c.width;
+        EXPECT_EQ(planets[PlutoIndex - 1]->stream, objects.sphereBuffers[0]) << "far and small: " << c.width;
+        saver.ReleaseDeviceObjects();
+    }
 }
 
 TEST_F(SceneOnRecordingDevice, EveryOverlayOutsideAPreview) {
@@ -509,7 +598,7 @@ TEST_F(SceneOnRecordingDevice, EveryOverlayOutsideAPreview) {
     // Afterwards the scene's own states are back.
     EXPECT_EQ(device.renderStates[D3DRS_ALPHABLENDENABLE], 0u);
     EXPECT_EQ(device.renderStates[D3DRS_ALPHATESTENABLE], 0u);
-    EXPECT_EQ((device.stageStates[{0, D3DTSS_MINFILTER}]), static_cast<DWORD>(D3DTEXF_ANISOTROPIC));
+    EXPECT_EQ((device.stageStates[{0, D3DTSS_MINFILTER}]), static_cast<DWORD>(D3DTEXF_LINEAR));
 }
 
 TEST_F(SceneOnRecordingDevice, APreviewShowsTheSceneAndOnlyItsTitles) {
@@ -520,8 +609,12 @@ TEST_F(SceneOnRecordingDevice, APreviewShowsTheSceneAndOnlyItsTitles) {
     saver.settings.distances = 1;
     Prepare();
     Frame();
-    EXPECT_EQ(Summary(),
-              (Labels{"sky*6", "stars*3", "halo*9", "line*9", "planet*9", "ring*2", "glow", "title*4"}));
+    int lineDraws = 0;
+    bool afterPlanets = false;
+    EXPECT_EQ(SummaryWithoutLines(&lineDraws, &afterPlanets),
+              (Labels{"sky*6", "stars*3", "halo*9", "planet*9", "ring*2", "glow", "title*4"}));
+    EXPECT_GE(lineDraws, 1) << "the distance lines";
+    EXPECT_TRUE(afterPlanets);
     for (const DrawRecord* title : Draws("title")) {
         EXPECT_EQ(title->type, D3DPT_TRIANGLELIST);
         EXPECT_EQ(title->count, 16u) << "eight letters, two triangles each";
@@ -539,9 +632,12 @@ TEST_F(SceneOnRecordingDevice, AnInvisibleBodyKeepsItsSphereButLosesHaloAndLabel
     saver.bodies[0].visible = 0;
     device.ClearRecords();
     saver.RenderFrame();
-    EXPECT_EQ(Summary(),
-              (Labels{"sky*6", "stars*3", "halo*8", "orbit*9", "line*9", "planet*9", "ring*2", "name*16"}))
+    int lineDraws = 0;
+    bool afterPlanets = false;
+    EXPECT_EQ(SummaryWithoutLines(&lineDraws, &afterPlanets),
+              (Labels{"sky*6", "stars*3", "halo*8", "planet*9", "ring*2", "name*16"}))
         << "no glow and no name for the Sun; no halo, name or distance for Jupiter";
+    EXPECT_GE(lineDraws, 1) << "every trajectory and distance line";
 }
 
 TEST_F(SceneOnRecordingDevice, AFailedBeginSceneSkipsTheFrame) {
@@ -559,9 +655,11 @@ TEST_F(SceneOnRecordingDevice, MissingBuffersAndFontsAreLeftOut) {
     saver.settings.trajectories = 1;
     Prepare();
     Frame();
-    ReleaseSlot(objects.sphereBuffers[3]);
+    ReleaseSlot(objects.sphereBuffers[0]);
+    ReleaseSlot(objects.sphereBuffers[1]);
+    ReleaseSlot(objects.sphereBuffers[2]);
     ReleaseSlot(objects.ringBuffers[1]);
-    ReleaseSlot(objects.orbitBuffers[2]);
+    ReleaseSlot(objects.lineTexture);
     ReleaseSlot(objects.starBuffer);
     delete objects.labelFont;
     objects.labelFont = nullptr;
@@ -569,9 +667,14 @@ TEST_F(SceneOnRecordingDevice, MissingBuffersAndFontsAreLeftOut) {
     objects.nameFont = nullptr;
     device.ClearRecords();
     saver.RenderFrame();
-    EXPECT_EQ(Summary(), (Labels{"sky*6", "halo*9", "orbit*8", "ring", "glow"}));
+    EXPECT_EQ(Summary(), (Labels{"sky*6", "halo*9", "planet*9", "ring", "glow"}))
+        << "no lines without their edge";
     for (const DrawRecord& draw : device.draws) {
         EXPECT_NE(draw.stream, nullptr) << "no draw without vertices";
+    }
+    for (const DrawRecord* planet : Draws("planet")) {
+        EXPECT_TRUE(planet->stream == objects.sphereBuffers[3] || planet->stream == objects.sphereBuffers[4])
+            << "a finer sphere for one that could not be built";
     }
 }
 
@@ -627,26 +730,41 @@ TEST_F(SceneOnRecordingDevice, TextsArePlacedForTheScreenTheyAreDrawnOn) {
         float y;
         float lines;  // line spacings above y
     } kinds[] = {{SaverMode::Test, 0.02f, 0.95f, 5.0f}, {SaverMode::Preview, 0.11f, 0.55f, 0.0f}};
-    for (const auto& kind : kinds) {
-        saver.mode = kind.mode;
-        for (UINT index = 0; index < 2; ++index) {
-            SCOPED_TRACE(testing::Message()
-                         << "screen " << index << (kind.mode == SaverMode::Preview ? " preview" : ""));
-            const Screen& screen = screens[index];
-            use(index);
-            ASSERT_EQ(saver.RenderFrame(), S_OK);
-            const DeviceSceneObjects& record = saver.deviceObjects[index];
-            const TextureFont* font = kind.mode == SaverMode::Preview ? record.titleFont : record.panelFont;
-            const auto* buffer = static_cast<const RecordedVertexBuffer*>(font->VertexBuffer());
-            const RecordingDevice& drawn = *screen.device;
-            const auto last =
-                std::find_if(drawn.draws.rbegin(), drawn.draws.rend(),
-                             [&](const DrawRecord& draw) { return draw.texture == font->Texture(); });
-            ASSERT_NE(last, drawn.draws.rend());
-            const auto* vertices =
-                reinterpret_cast<const FontVertex2D*>(buffer->bytes.data()) + last->startVertex;
-            EXPECT_FLOAT_EQ(vertices[1].x, kind.x * screen.width + screen.offset - 0.5f);
-            EXPECT_FLOAT_EQ(vertices[1].y, kind.y * screen.height - kind.lines * screen.spacing - 0.5f);
+    // The still texts drift, each screen on its own path: at the clock's start the first
+    // screen's stand at their places; 37 minutes on, every screen's have moved. A group
+    // near the left or top edge is turned back there.
+    for (const uint32_t now : {0u, 37u * 60000u}) {
+        clock = now;
+        for (const auto& kind : kinds) {
+            saver.mode = kind.mode;
+            for (UINT index = 0; index < 2; ++index) {
+                SCOPED_TRACE(testing::Message() << "screen " << index << " at " << now
+                                                << (kind.mode == SaverMode::Preview ? " preview" : ""));
+                const Screen& screen = screens[index];
+                const float top = kind.mode == SaverMode::Preview
+                                      ? 0.3f * screen.height
+                                      : kind.y * screen.height - kind.lines * screen.spacing;
+                const TextOffset drift =
+                    KeepOnScreen(StillTextDrift(now, index, screen.dpi), kind.x * screen.width, top);
+                EXPECT_TRUE(now != 0 || index != 0 || (drift.x == 0 && drift.y == 0));
+                EXPECT_TRUE(now == 0 || drift.x != 0 || drift.y != 0);
+                use(index);
+                ASSERT_EQ(saver.RenderFrame(), S_OK);
+                const DeviceSceneObjects& record = saver.deviceObjects[index];
+                const TextureFont* font =
+                    kind.mode == SaverMode::Preview ? record.titleFont : record.panelFont;
+                const auto* buffer = static_cast<const RecordedVertexBuffer*>(font->VertexBuffer());
+                const RecordingDevice& drawn = *screen.device;
+                const auto last =
+                    std::find_if(drawn.draws.rbegin(), drawn.draws.rend(),
+                                 [&](const DrawRecord& draw) { return draw.texture == font->Texture(); });
+                ASSERT_NE(last, drawn.draws.rend());
+                const auto* vertices =
+                    reinterpret_cast<const FontVertex2D*>(buffer->bytes.data()) + last->startVertex;
+                EXPECT_FLOAT_EQ(vertices[1].x, kind.x * screen.width + screen.offset - 0.5f + drift.x);
+                EXPECT_FLOAT_EQ(vertices[1].y,
+                                kind.y * screen.height - kind.lines * screen.spacing - 0.5f + drift.y);
+            }
         }
     }
     saver.UseScreenDevice(1);

@@ -11,6 +11,10 @@ namespace {
 
 constexpr int FaceSize = 512;
 constexpr int FaceCount = 6;
+// The outer texels of a face lie on its edges, u or v 0 and 1, where the saver samples
+// each face clamped: the edge texels of neighbouring faces see the same directions and
+// match, so the box shows no seams.
+constexpr float TexelSpan = static_cast<float>(FaceSize - 1);
 
 // Face axes, in face order, and how a direction seen by a face maps to its u and v.
 const Vec3 FaceAxes[FaceCount] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
@@ -122,7 +126,7 @@ void SplatSpeck(FaceCanvas& canvas, int face, const Speck& speck) {
     if (!ProjectToFace(face, speck.dir, &u, &v)) {
         return;
     }
-    const float cx = u * FaceSize - 0.5f, cy = v * FaceSize - 0.5f;
+    const float cx = u * TexelSpan, cy = v * TexelSpan;
     constexpr float sigma = 0.5f;
     const int reach = static_cast<int>(std::ceil(sigma * 3.0f));
     const int x0 = std::max(0, static_cast<int>(std::floor(cx)) - reach);
@@ -158,8 +162,8 @@ std::vector<Speck> MakeDust(const Galaxy& galaxy) {
 }
 
 // The diffuse sky varies slowly: it is evaluated on a coarse grid whose outer samples
-// lie exactly on the face's edges (so that neighbouring faces agree there) and
-// interpolated in between.
+// lie exactly on the face's edges, as the outer texels do (so that neighbouring faces
+// agree there), and interpolated in between.
 void PaintBackground(FaceCanvas& canvas, const Galaxy& galaxy, int face, float gain) {
     constexpr int Cells = 128;
     std::vector<Colour> grid(static_cast<std::size_t>(Cells + 1) * (Cells + 1));
@@ -171,11 +175,11 @@ void PaintBackground(FaceCanvas& canvas, const Galaxy& galaxy, int face, float g
         }
     }
     for (int y = 0; y < FaceSize; ++y) {
-        const float gy = (y + 0.5f) / FaceSize * Cells;
+        const float gy = static_cast<float>(y) / TexelSpan * Cells;
         const int j = std::min(Cells - 1, static_cast<int>(gy));
         const float ty = gy - static_cast<float>(j);
         for (int x = 0; x < FaceSize; ++x) {
-            const float gx = (x + 0.5f) / FaceSize * Cells;
+            const float gx = static_cast<float>(x) / TexelSpan * Cells;
             const int i = std::min(Cells - 1, static_cast<int>(gx));
             const float tx = gx - static_cast<float>(i);
             auto g = [&](int di, int dj) {

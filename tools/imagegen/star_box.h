@@ -10,8 +10,10 @@
 // nebulae. The stars are not in them: the saver draws them as sharp points over the box
 // (scene/star_field.h). The dense set ("show more stars") has a brighter Milky Way and
 // its unresolved star dust, placed by direction and projected onto every face that sees
-// it, so the cube's edges are seamless.
+// it. The outer texels of each face lie on its edges, so neighbouring faces share their
+// edge texels and the cube, sampled clamped to each face, shows no seams.
 std::array<Image, 6> DrawStarBox(bool dense);
 
-// The direction from the box's centre through texel (u, v) of a face (u, v in 0..1).
+// The direction from the box's centre through the point (u, v) of a face (u, v in 0..1;
+// texel x of a face lies at u = x / 511).
 Vec3 StarBoxDirection(int face, float u, float v);

@@ -200,6 +200,26 @@ HRESULT CreateFilledTexture(IDirect3DDevice8* device, const DecodedImage& image,
     return result;
 }
 
+// The image in a texture of `levels` levels, in `format` or, for D3DFMT_UNKNOWN, the first
+// the device takes for it.
+HRESULT CreateImageTexture(IDirect3DDevice8* device, const DecodedImage& image, UINT levels, DWORD usage,
+                           D3DFORMAT format, D3DPOOL pool, IDirect3DTexture8** texture) {
+    TexelFormat texelFormat;
+    if (format == D3DFMT_UNKNOWN) {
+        const FormatCheck check(device, usage);
+        texelFormat = ChooseTexelFormat(image.hasAlpha, [&check](TexelFormat f) { return check.Accepts(f); });
+    } else if (!ToTexelFormat(format, &texelFormat)) {
+        return D3DERR_INVALIDCALL;
+    }
+    TextureSlot created;
+    const HRESULT result = CreateFilledTexture(device, image, levels, usage, texelFormat, pool, &created);
+    if (FAILED(result)) {
+        return result;
+    }
+    *texture = created.Detach();
+    return S_OK;
+}
+
 HRESULT CreateTextureFromFile(IDirect3DDevice8* device, const void* data, UINT size, UINT width, UINT height,
                               UINT mipLevels, DWORD usage, D3DFORMAT format, D3DPOOL pool, D3DCOLOR colourKey,
                               D3DXIMAGE_INFO* srcInfo, IDirect3DTexture8** texture) {
@@ -215,21 +235,7 @@ HRESULT CreateTextureFromFile(IDirect3DDevice8* device, const void* data, UINT s
         DescribeFile(image, kind, srcInfo);
     }
     ApplyColourKey(colourKey, &image);
-    TexelFormat texelFormat;
-    if (format == D3DFMT_UNKNOWN) {
-        const FormatCheck check(device, usage);
-        texelFormat = ChooseTexelFormat(image.hasAlpha, [&check](TexelFormat f) { return check.Accepts(f); });
-    } else if (!ToTexelFormat(format, &texelFormat)) {
-        return D3DERR_INVALIDCALL;
-    }
-    TextureSlot created;
-    const HRESULT result =
-        CreateFilledTexture(device, image, LevelCount(mipLevels, image), usage, texelFormat, pool, &created);
-    if (FAILED(result)) {
-        return result;
-    }
-    *texture = created.Detach();
-    return S_OK;
+    return CreateImageTexture(device, image, LevelCount(mipLevels, image), usage, format, pool, texture);
 }
 
 }  // namespace
@@ -250,6 +256,23 @@ HRESULT WINAPI D3DXCreateTextureFromFileInMemoryEx(LPDIRECT3DDEVICE8 device, LPC
     try {
         return CreateTextureFromFile(device, data, size, width, height, mipLevels, usage, format, pool,
                                      colourKey, srcInfo, texture);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+HRESULT CreateTextureFromImage(IDirect3DDevice8* device, const DecodedImage& image, D3DPOOL pool,
+                               IDirect3DTexture8** texture) {
+    if (texture == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    *texture = nullptr;
+    if (device == nullptr || image.width == 0 || image.height == 0 ||
+        image.pixels.size() != static_cast<std::size_t>(image.width) * image.height) {
+        return D3DERR_INVALIDCALL;
+    }
+    try {
+        return CreateImageTexture(device, image, 1, 0, D3DFMT_UNKNOWN, pool, texture);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }

@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <d3d8.h>
 
+#include "image/decoded_image.h"
+
 #ifndef D3DX_DEFAULT
 #define D3DX_DEFAULT ((UINT)-1)
 #endif
@@ -63,3 +65,9 @@ HRESULT WINAPI D3DXCreateTextureFromFileInMemoryEx(LPDIRECT3DDEVICE8 device, LPC
                                                    DWORD mipFilter, D3DCOLOR colourKey,
                                                    D3DXIMAGE_INFO* srcInfo, PALETTEENTRY* palette,
                                                    LPDIRECT3DTEXTURE8* texture);
+
+// Not of D3DX: a texture of one level in `pool` from pixels made in memory, in the format
+// D3DFMT_UNKNOWN chooses above for an image of them. The failures are those above but
+// D3DXERR_INVALIDDATA, which an empty image gives here.
+HRESULT CreateTextureFromImage(IDirect3DDevice8* device, const DecodedImage& image, D3DPOOL pool,
+                               IDirect3DTexture8** texture);

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <d3d8.h>
 
+#include "scene/map_filter.h"
 #include "scene/planet_record.h"
 #include "scene/scene_geometry.h"
 
@@ -20,8 +21,6 @@ struct DeviceSceneObjects {
     TextureFont* nameFont;   // names and distance labels, in the scene
     float nameFontScale;     // NameFontScale of nameFont (1 for 12 points at 96 dpi); 0 without it
     IDirect3DTexture8* skyTextures[SkyFaceCount];
-    IDirect3DVertexBuffer8* orbitBuffers[BodyCount];     // entry 0 (the Sun) stays null
-    IDirect3DVertexBuffer8* distanceBuffers[BodyCount];  // entry 0 stays null
     IDirect3DVertexBuffer8* skyBoxBuffer;
     IDirect3DVertexBuffer8* quadBuffer;
     IDirect3DVertexBuffer8* ringBuffers[RingCount];  // Saturn's, Uranus's
@@ -31,6 +30,13 @@ struct DeviceSceneObjects {
     IDirect3DTexture8* ringTexture;
     IDirect3DTexture8* haloTexture;
     IDirect3DTexture8* sunGlowTexture;
+    // The orbits and distance lines as ribbons of this screen's width: written anew every
+    // frame (dynamic, in the default pool, so it goes before a reset), with room for
+    // lineBufferVertices LineVertex; their soft edge, made for the screen's DPI.
+    IDirect3DVertexBuffer8* lineBuffer;
+    UINT lineBufferVertices;
+    IDirect3DTexture8* lineTexture;
+    MapMinification planetMapMinification;  // what this device offers for the planets' maps
 };
 
 // Releases every texture of the record, in the reverse order of their loading, and

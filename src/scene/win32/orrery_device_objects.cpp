@@ -89,13 +89,11 @@ HRESULT OrrerySaver::PrepareDeviceObjects() {
     }
     InitCatalogue();
     // After a reset mid-run the planets go back to where this frame has them, not to
-    // their catalogue places, since the camera and the labels of this frame stay; the
-    // distance lines below are then built towards them.
+    // their catalogue places, since the camera and the labels of this frame stay; so do
+    // their distance lines.
     UpdateBodyPositions();
-    if (FAILED(BuildOrbitGeometry())) {
-        ReleaseSceneObjects();
-        return E_FAIL;
-    }
+    UpdateDistanceLines();
+    BuildLineObjects();
     // The drawing steps switch the light on and off.
     sunLight = SunLightValues();
     activeDevice->SetLight(0, &sunLight);
@@ -117,6 +115,7 @@ void OrrerySaver::ReleaseSceneObjects() {
         DeleteFonts();
         ReleaseSceneTextures(*currentDevice);
         ReleaseSceneBuffers(*currentDevice);
+        currentDevice->planetMapMinification = MapMinification{};
     }
 }
 

@@ -1,6 +1,8 @@
 #include "scene/win32/orrery_saver.h"
 
+#include "d3dx/win32/d3dx_texture.h"
 #include "scene/win32/vertex_buffer_upload.h"
+#include "util/screen_dpi.h"
 
 namespace {
 
@@ -60,28 +62,23 @@ HRESULT OrrerySaver::BuildStaticGeometry() {
     return S_OK;
 }
 
-// Orbits and distance lines from the catalogue; run after InitCatalogue.
-HRESULT OrrerySaver::BuildOrbitGeometry() {
-    if (currentDevice == nullptr) {
-        return S_OK;
+// A line's soft edge is made for the width lines have on this screen; failing that, the
+// lines are left out, which is no reason to stop the scene.
+void OrrerySaver::BuildLineObjects() {
+    BuildOrbitLines();
+    if (currentDevice == nullptr || activeDevice == nullptr) {
+        return;
     }
     DeviceSceneObjects& objects = *currentDevice;
-    for (int i = 0; i < BodyCount; ++i) {
-        ReleaseSlot(objects.orbitBuffers[i]);
-        ReleaseSlot(objects.distanceBuffers[i]);
-    }
-    const bool relative = settings.arrangement == ArrangementRelative;
-    for (int i = 1; i < BodyCount; ++i) {
-        PlanetRecord& body = bodies[i];
-        // Planets move on these same curves, so they stay on their lines.
-        const float semiAxisX = relative ? body.relativeOrbitRadius : body.perihelion / 5.0f;
-        const float semiAxisZ = relative ? body.relativeOrbitRadius : body.aphelion / 5.0f;
-        objects.orbitBuffers[i] =
-            BuildOrbitLine(semiAxisX, semiAxisZ, body.orbitSegments, &orbitVertexCounts[i]);
-        objects.distanceBuffers[i] = BuildDistanceLine(&bodies[SunIndex].position, &body.position,
-                                                       DistanceDashes, &distanceDashCounts[i]);
-    }
-    return S_OK;
+    ReleaseSlot(objects.lineBuffer);
+    objects.lineBufferVertices = 0;
+    ReleaseSlot(objects.lineTexture);
+    CreateTextureFromImage(activeDevice, LineEdgeImage(DpiScale(screenDpi)), D3DPOOL_MANAGED,
+                           &objects.lineTexture);
+    D3DCAPS8 caps = {};
+    activeDevice->GetDeviceCaps(&caps);
+    objects.planetMapMinification = ChooseMapMinification(
+        (caps.TextureFilterCaps & D3DPTFILTERCAPS_MINFANISOTROPIC) != 0, caps.MaxAnisotropy);
 }
 
 IDirect3DVertexBuffer8* OrrerySaver::BuildSphere(int stacks, int slices, int* vertexCount) {
@@ -99,48 +96,4 @@ IDirect3DVertexBuffer8* OrrerySaver::BuildRing(float outerRadius, float innerRad
         return nullptr;
     }
     return Upload(activeDevice, GenerateRing(outerRadius, innerRadius, segments), LitVertexFvf);
-}
-
-IDirect3DVertexBuffer8* OrrerySaver::BuildOrbitLine(float semiAxisX, float semiAxisZ, int segments,
-                                                    int* vertexCount) {
-    const std::vector<LitVertex> vertices = GenerateOrbitLine(semiAxisX, semiAxisZ, segments);
-    if (vertices.empty()) {
-        return nullptr;
-    }
-    IDirect3DVertexBuffer8* buffer = Upload(activeDevice, vertices, LitVertexFvf);
-    if (buffer != nullptr) {
-        *vertexCount = static_cast<int>(vertices.size());
-    }
-    return buffer;
-}
-
-// The start point is where the Sun is; the line itself assumes the Sun at the origin.
-// The buffer has room for one vertex more than the dashes use.
-IDirect3DVertexBuffer8* OrrerySaver::BuildDistanceLine(const D3DXVECTOR3*, const D3DXVECTOR3* end, int dashes,
-                                                       int* lineCount) {
-    if (dashes <= 0) {
-        return nullptr;
-    }
-    const std::vector<LineVertex> vertices =
-        GenerateDistanceDashes(*end, bodies[SunIndex].haloSize, dashes, DashPhase::Built);
-    const UINT length = static_cast<UINT>((2 * dashes + 1) * sizeof(LineVertex));
-    IDirect3DVertexBuffer8* buffer =
-        CreateFilledVertexBuffer(activeDevice, length, LineVertexFvf, vertices.data(), ByteSize(vertices));
-    if (buffer != nullptr) {
-        *lineCount = dashes;
-    }
-    return buffer;
-}
-
-void OrrerySaver::RefillDistanceLine(IDirect3DVertexBuffer8* buffer, const D3DXVECTOR3* start,
-                                     const D3DXVECTOR3* end, int dashes, D3DXVECTOR3* labelAnchor) {
-    if (buffer == nullptr || dashes <= 0) {
-        return;
-    }
-    const float sunHaloSize = bodies[SunIndex].haloSize;
-    const std::vector<LineVertex> vertices =
-        GenerateDistanceDashes(*end, sunHaloSize, dashes, DashPhase::Refilled);
-    if (WriteVertexBuffer(buffer, vertices.data(), ByteSize(vertices))) {
-        *labelAnchor = DistanceLabelAnchor(*start, *end, sunHaloSize);
-    }
 }

@@ -1,4 +1,7 @@
+#include <algorithm>
+
 #include "scene/scene_overlay_layout.h"
+#include "scene/still_text_drift.h"
 #include "scene/win32/orrery_saver.h"
 #include "text/font_flags.h"
 #include "text/win32/texture_font.h"
@@ -11,19 +14,31 @@ namespace {
 constexpr uint32_t SceneTextFlags = TextCentered | TextFiltered;
 constexpr uint32_t TitleFlags = TextCentered;  // DrawText only acts on TextFiltered
 
+}  // namespace
+
+TextOffset OrrerySaver::StillTextOffset(float left, float top) const {
+    return KeepOnScreen(StillTextDrift(millisecondClock(), screenIndex_, screenDpi), left, top);
+}
+
+// Each group moves as one, its shadows with it.
 template <std::size_t N>
-void DrawScreenTexts(TextureFont* font, const std::array<ScreenText, N>& texts, uint32_t flags) {
-    if (font == nullptr) {
+void OrrerySaver::DrawStillTexts(TextureFont* font, const std::array<ScreenText, N>& texts, uint32_t flags) {
+    if (font == nullptr || N == 0) {
         return;
     }
+    float left = texts[0].x;
+    float top = texts[0].y;
+    for (const ScreenText& text : texts) {
+        left = std::min(left, text.x);
+        top = std::min(top, text.y);
+    }
+    const TextOffset offset = StillTextOffset(left, top);
     font->BeginBatch();
     for (const ScreenText& text : texts) {
-        font->DrawText(text.x, text.y, text.colour, text.text, flags);
+        font->DrawText(text.x + offset.x, text.y + offset.y, text.colour, text.text, flags);
     }
     font->EndBatch();
 }
-
-}  // namespace
 
 // No material or colour is set: with lighting off and no vertex colour the glyphs show
 // white, shaped by their alpha.
@@ -62,18 +77,18 @@ void OrrerySaver::DrawDistanceLabels() {
 }
 
 void OrrerySaver::DrawInfoPanel() {
-    DrawScreenTexts(currentDevice->panelFont,
-                    InfoPanelTexts(infoLines, infoTextAlpha, settings.redVal, settings.greenVal,
-                                   settings.blueVal, screenWidth, screenHeight, screenDpi),
-                    0);
+    DrawStillTexts(currentDevice->panelFont,
+                   InfoPanelTexts(infoLines, infoTextAlpha, settings.redVal, settings.greenVal,
+                                  settings.blueVal, screenWidth, screenHeight, screenDpi),
+                   0);
 }
 
 void OrrerySaver::DrawFrameRate() {
     FormatFrameRate(frameRateText, sizeof(frameRateText), framesPerSecond);
-    DrawScreenTexts(currentDevice->labelFont, FrameRateTexts(frameRateText, screenDpi), 0);
+    DrawStillTexts(currentDevice->labelFont, FrameRateTexts(frameRateText, screenDpi), 0);
 }
 
 void OrrerySaver::DrawPreviewTitles() {
-    DrawScreenTexts(currentDevice->titleFont, PreviewTitleTexts(screenWidth, screenHeight, screenDpi),
-                    TitleFlags);
+    DrawStillTexts(currentDevice->titleFont, PreviewTitleTexts(screenWidth, screenHeight, screenDpi),
+                   TitleFlags);
 }

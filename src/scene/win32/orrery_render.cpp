@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <cstring>
 
+#include "scene/sphere_detail.h"
 #include "scene/win32/orrery_saver.h"
 
 // The frame of one screen. Render states that a step does not restore stay set for the
@@ -10,7 +12,6 @@ namespace {
 constexpr float NearPlane = 0.05f;
 constexpr float FarPlane = 3000.0f;
 constexpr D3DCOLOR ClearBlack = 0xFF000000;
-constexpr DWORD OrbitAmbient = 0x00888888;
 constexpr DWORD FullAmbient = 0x00FFFFFF;
 constexpr DWORD DimAmbient = 0x00444444;
 constexpr float RingTilt = 0.7853982f;  // 45 degrees, whatever the planet's own tilt
@@ -80,13 +81,10 @@ HRESULT OrrerySaver::RenderFrame() {
     DrawSkyBox();
     DrawStars();
     DrawPlanetHalos();
-    if (settings.trajectories) {
-        DrawOrbits();
-    }
-    if (settings.distances) {
-        DrawDistanceLines();
-    }
     DrawPlanets();
+    // The lines are blended over the opaque planets, around the Sun's glow.
+    WriteLineRibbons(settings.trajectories != 0, settings.distances != 0);
+    DrawLinesBehindSun();
     // The farther of the two blended layers goes first.
     if (saturnNearerThanSun) {
         DrawSunGlow();
@@ -95,6 +93,7 @@ HRESULT OrrerySaver::RenderFrame() {
         DrawRings();
         DrawSunGlow();
     }
+    DrawLinesInFrontOfSun();
     // A preview is too small for text other than its titles.
     const bool preview = mode == Preview;
     if (settings.names && !preview) {
@@ -116,14 +115,44 @@ HRESULT OrrerySaver::RenderFrame() {
     return S_OK;
 }
 
+float OrrerySaver::FocalPixels() const {
+    // The projection spans the shorter side of this picture with one unit at depth 1.
+    const RECT& picture = allScreensSame ? renderCurrent : renderTotal;
+    const LONG side = std::min(picture.right - picture.left, picture.bottom - picture.top);
+    return static_cast<float>(std::max<LONG>(side, 1));
+}
+
+int OrrerySaver::SphereDetailOnScreen(int body) const {
+    const PlanetRecord& record = bodies[body];
+    int wanted = record.sphereDetail;
+    if (!ValidDetail(wanted)) {
+        const D3DXVECTOR3 toBody = record.position - eyePos;
+        wanted = SphereDetailForOutline(
+            SphereOutlinePixels(record.radius, D3DXVec3Length(&toBody), FocalPixels()));
+    }
+    // A finer sphere than wanted before a coarser one.
+    for (int step = 0; step < SphereDetailCount; ++step) {
+        for (int detail : {wanted + step, wanted - step}) {
+            if (ValidDetail(detail) && currentDevice->sphereBuffers[detail] != nullptr) {
+                return detail;
+            }
+        }
+    }
+    return -1;
+}
+
 // The box is drawn around the eye without depth, so everything else lies in front of it.
+// Its faces are always magnified, so a linear filter is all they need; each is sampled
+// up to its own edge and no further, where the next face goes on with the same texels.
 void OrrerySaver::DrawSkyBox() {
     IDirect3DDevice8* device = activeDevice;
     D3DXMATRIX identity;
     D3DXMatrixIdentity(&identity);
     device->SetTransform(D3DTS_WORLD, &identity);
-    device->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_ANISOTROPIC);
-    device->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_ANISOTROPIC);
+    device->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_LINEAR);
+    device->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
+    device->SetTextureStageState(0, D3DTSS_ADDRESSU, D3DTADDRESS_CLAMP);
+    device->SetTextureStageState(0, D3DTSS_ADDRESSV, D3DTADDRESS_CLAMP);
     device->SetRenderState(D3DRS_ZENABLE, FALSE);
     device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
     device->SetVertexShader(SkyVertexFvf);
@@ -138,6 +167,8 @@ void OrrerySaver::DrawSkyBox() {
             device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 4 * face, 2);
         }
     }
+    device->SetTextureStageState(0, D3DTSS_ADDRESSU, D3DTADDRESS_WRAP);
+    device->SetTextureStageState(0, D3DTSS_ADDRESSV, D3DTADDRESS_WRAP);
     device->SetTransform(D3DTS_VIEW, &viewMatrix);
     device->SetRenderState(D3DRS_ZENABLE, TRUE);
     device->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
@@ -214,74 +245,40 @@ void OrrerySaver::DrawBillboard(const D3DXMATRIX& world, const D3DMATERIAL8& mat
     device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
 }
 
-void OrrerySaver::DrawOrbits() {
-    IDirect3DDevice8* device = activeDevice;
-    device->SetRenderState(D3DRS_ZENABLE, TRUE);
-    device->SetRenderState(D3DRS_AMBIENT, OrbitAmbient);
-    D3DXMATRIX identity;
-    D3DXMatrixIdentity(&identity);
-    device->SetTransform(D3DTS_WORLD, &identity);
-    SetLighting(device, TRUE);
-    for (int i = 1; i < BodyCount; ++i) {
-        IDirect3DVertexBuffer8* orbit = currentDevice->orbitBuffers[i];
-        if (orbit == nullptr || orbitVertexCounts[i] < 2) {
-            continue;  // a line that could not be built
-        }
-        device->SetVertexShader(LitVertexFvf);
-        device->SetStreamSource(0, orbit, sizeof(LitVertex));
-        device->SetMaterial(&orbitMaterial);
-        device->DrawPrimitive(D3DPT_LINESTRIP, 0, orbitVertexCounts[i] - 1);
-    }
-    SetLighting(device, FALSE);
-    device->SetRenderState(D3DRS_ZENABLE, FALSE);
-}
-
-// Unlit, so the dashes show their own vertex colour.
-void OrrerySaver::DrawDistanceLines() {
-    IDirect3DDevice8* device = activeDevice;
-    device->SetRenderState(D3DRS_COLORVERTEX, TRUE);
-    device->SetRenderState(D3DRS_DIFFUSEMATERIALSOURCE, D3DMCS_COLOR1);
-    device->SetRenderState(D3DRS_ZENABLE, TRUE);
-    D3DXMATRIX identity;
-    D3DXMatrixIdentity(&identity);
-    device->SetTransform(D3DTS_WORLD, &identity);
-    for (int i = 1; i < BodyCount; ++i) {
-        IDirect3DVertexBuffer8* line = currentDevice->distanceBuffers[i];
-        if (line == nullptr || distanceDashCounts[i] < 1) {
-            continue;
-        }
-        device->SetVertexShader(LineVertexFvf);
-        device->SetStreamSource(0, line, sizeof(LineVertex));
-        device->DrawPrimitive(D3DPT_LINELIST, 0, distanceDashCounts[i]);
-    }
-    device->SetRenderState(D3DRS_ZENABLE, FALSE);
-}
-
 // The Sun has no sphere: it is only its glow. The planets are lit by the Sun's point
 // light and the ambient level the "Ambient" setting chooses.
 void OrrerySaver::DrawPlanets() {
     IDirect3DDevice8* device = activeDevice;
     // The planets' maps blend between their two nearest levels (the other steps' textures
-    // have one).
+    // have one), sharp at a slant where the device can.
+    const MapMinification& minification = currentDevice->planetMapMinification;
+    device->SetTextureStageState(0, D3DTSS_MINFILTER,
+                                 minification.anisotropic ? D3DTEXF_ANISOTROPIC : D3DTEXF_LINEAR);
+    device->SetTextureStageState(0, D3DTSS_MAXANISOTROPY,
+                                 minification.anisotropic ? minification.maxAnisotropy : 1);
+    device->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
     device->SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTEXF_LINEAR);
     device->SetRenderState(D3DRS_ZENABLE, TRUE);
     device->LightEnable(0, TRUE);
     device->SetRenderState(D3DRS_AMBIENT, settings.ambient ? FullAmbient : DimAmbient);
     for (int i = 1; i < BodyCount; ++i) {
-        const PlanetRecord& body = bodies[i];
-        if (!ValidDetail(body.sphereDetail) || currentDevice->sphereBuffers[body.sphereDetail] == nullptr) {
+        const int detail = SphereDetailOnScreen(i);
+        if (detail < 0) {
             continue;
         }
+        const PlanetRecord& body = bodies[i];
         device->SetRenderState(D3DRS_LIGHTING, TRUE);
         const D3DXMATRIX world = BodyWorldMatrix(i, body.tilt, time);
         device->SetTransform(D3DTS_WORLD, &world);
         device->SetVertexShader(LitVertexFvf);
-        device->SetStreamSource(0, currentDevice->sphereBuffers[body.sphereDetail], sizeof(LitVertex));
+        device->SetStreamSource(0, currentDevice->sphereBuffers[detail], sizeof(LitVertex));
         device->SetMaterial(&body.surfaceMaterial);
         device->SetTexture(0, currentDevice->bodyTextures[i]);
-        device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, sphereVertexCounts[body.sphereDetail] - 2);
+        device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, sphereVertexCounts[detail] - 2);
     }
     device->SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTEXF_NONE);
+    device->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_LINEAR);
+    device->SetTextureStageState(0, D3DTSS_MAXANISOTROPY, 1);
     device->SetRenderState(D3DRS_ZENABLE, FALSE);
     device->LightEnable(0, FALSE);
     device->SetRenderState(D3DRS_LIGHTING, FALSE);

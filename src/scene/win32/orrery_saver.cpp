@@ -36,4 +36,5 @@ void OrrerySaver::ApplyDefaultSettings() {
 void OrrerySaver::UseScreenDevice(UINT index) {
     // A screen without a record of its own gets none, not the previous screen's.
     currentDevice = index < static_cast<UINT>(DeviceRecordCount) ? &deviceObjects[index] : nullptr;
+    screenIndex_ = index;
 }

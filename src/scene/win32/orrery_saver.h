@@ -1,7 +1,10 @@
 #pragma once
 
 #include "framework/win32/saver_base.h"
+#include "scene/line_ribbon.h"
 #include "scene/orrery_scene.h"
+#include "scene/scene_overlay_layout.h"
+#include "scene/still_text_drift.h"
 #include "scene/win32/device_scene_objects.h"
 #include "settings/orrery_settings.h"
 
@@ -45,13 +48,17 @@ public:
     HRESULT LoadResourceTexture(int resourceId, IDirect3DTexture8** texture, UINT mipLevels = 1);
     HRESULT LoadSceneTextures();
 
-    // The drawing steps of a frame, in the order RenderFrame runs them.
+    // The drawing steps of a frame, in the order RenderFrame runs them. The orbits and
+    // distance lines (each when asked for) are written for this screen first, then drawn
+    // in two parts: what lies beyond the Sun before its glow and the rings, the rest
+    // after them.
     void DrawSkyBox();
     void DrawStars();
     void DrawPlanetHalos();
-    void DrawOrbits();
-    void DrawDistanceLines();
     void DrawPlanets();
+    void WriteLineRibbons(bool orbits, bool distances);
+    void DrawLinesBehindSun();
+    void DrawLinesInFrontOfSun();
     void DrawRings();
     void DrawSunGlow();
     void DrawBodyNames();
@@ -65,16 +72,22 @@ public:
 
     // Geometry of the current device, created on `activeDevice`.
     HRESULT BuildStaticGeometry();
-    HRESULT BuildOrbitGeometry();
     IDirect3DVertexBuffer8* BuildSphere(int stacks, int slices, int* vertexCount);
     IDirect3DVertexBuffer8* BuildRing(float outerRadius, float innerRadius, int segments, int* vertexCount);
-    IDirect3DVertexBuffer8* BuildOrbitLine(float semiAxisX, float semiAxisZ, int segments, int* vertexCount);
-    IDirect3DVertexBuffer8* BuildDistanceLine(const D3DXVECTOR3* start, const D3DXVECTOR3* end, int dashes,
-                                              int* lineCount);
-    // Rewrites a distance line built for `dashes` dashes; the anchor is updated only when
-    // the buffer could be written (a buffer too small for `dashes` dashes is not).
-    void RefillDistanceLine(IDirect3DVertexBuffer8* buffer, const D3DXVECTOR3* start, const D3DXVECTOR3* end,
-                            int dashes, D3DXVECTOR3* labelAnchor);
+    // The orbits' polylines and the current device's soft line edge for its DPI; what the
+    // device offers for the planets' maps. Run after InitCatalogue.
+    void BuildLineObjects();
+
+    // How the current screen sees the scene: pixels a unit spans at depth 1 (the shorter
+    // side of the picture the screen is part of), and how its ribbons face the camera.
+    float FocalPixels() const;
+    RibbonView LineRibbonView() const;
+    // The sphere body i is drawn with on the current screen: by its size there, or the
+    // body's fixed one; the nearest that could be built when that one could not.
+    int SphereDetailOnScreen(int body) const;
+    // The offset of the current screen's still texts this frame, kept on the screen for
+    // texts whose top-left corner is at (left, top).
+    TextOffset StillTextOffset(float left, float top) const;
 
     // Background music: started with the first screen's device objects, restarted when
     // its track has ended, stopped with the device objects.
@@ -96,7 +109,6 @@ public:
     char installedAudio[SettingsPathSize] = " ";
 
 protected:
-    void RefillDistanceLines() override;
     void ApplyViewTransform() override;
 
 private:
@@ -105,4 +117,16 @@ private:
     void ReleaseSceneObjects();
     void DeleteFonts();
     void DrawBillboard(const D3DXMATRIX& world, const D3DMATERIAL8& material, IDirect3DTexture8* texture);
+    // Texts that stand still on the screen, each group drifting with StillTextOffset.
+    template <std::size_t N>
+    void DrawStillTexts(TextureFont* font, const std::array<ScreenText, N>& texts, uint32_t flags);
+    void DrawLineStrip(UINT start, UINT vertexCount);
+    // Room for `vertices` in the current device's line buffer; false when it cannot be made.
+    bool ReserveLineBuffer(UINT vertices);
+
+    UINT screenIndex_ = 0;  // of the current screen device
+    // This frame's ribbons of the current screen, and where they lie in its line buffer.
+    RibbonStrips lineStrips_;
+    UINT linesBehindCount_ = 0;
+    UINT linesInFrontCount_ = 0;
 };

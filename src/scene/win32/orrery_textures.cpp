@@ -99,8 +99,10 @@ HRESULT OrrerySaver::LoadSceneTextures() {
     return LoadResourceTexture(IDR_RING, &objects.ringTexture);
 }
 
-// The ring texture goes too: kept, it would hold on to the device after the run.
+// The ring texture goes too: kept, it would hold on to the device after the run. The
+// line edge, made after the rest, goes first.
 void ReleaseSceneTextures(DeviceSceneObjects& objects) {
+    ReleaseSlot(objects.lineTexture);
     ReleaseSlot(objects.ringTexture);
     ReleaseSlot(objects.sunGlowTexture);
     ReleaseSlot(objects.haloTexture);

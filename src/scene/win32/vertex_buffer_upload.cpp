@@ -36,11 +36,9 @@ bool WriteVertexBuffer(IDirect3DVertexBuffer8* buffer, const void* data, UINT by
 }
 
 void ReleaseSceneBuffers(DeviceSceneObjects& objects) {
+    ReleaseSlot(objects.lineBuffer);
+    objects.lineBufferVertices = 0;
     ReleaseSlot(objects.starBuffer);
-    for (int i = BodyCount - 1; i >= 0; --i) {
-        ReleaseSlot(objects.distanceBuffers[i]);
-        ReleaseSlot(objects.orbitBuffers[i]);
-    }
     for (int k = RingCount - 1; k >= 0; --k) {
         ReleaseSlot(objects.ringBuffers[k]);
     }

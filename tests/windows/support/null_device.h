@@ -1,19 +1,25 @@
 #pragma once
 
 // A Direct3D 8 device that accepts every call a frame makes and discards it, counting
-// the calls and the vertex-buffer locks: the cost of the scene's own command stream
-// without any renderer behind it. Textures, vertex buffers and state blocks come from
-// the recording device, so preparation works as on it; only the frame's calls are
-// replaced by counters.
+// the calls, the vertex-buffer locks and the vertices drawn from each buffer: the cost of
+// the scene's own command stream without any renderer behind it. Textures, vertex buffers and state blocks
+// come from the recording device, so preparation works as on it; only the frame's calls are replaced by
+// counters.
+
+#include <map>
 
 #include "support/recording_device.h"
 
 class NullDevice : public RecordingDevice {
 public:
-    long callCount = 0;     // device calls since the last ResetCounts
-    long lockCount = 0;     // vertex-buffer locks since the last ResetCounts
-    long discardCount = 0;  // of them, locks that discard the buffer
-    void ResetCounts() { callCount = lockCount = discardCount = 0; }
+    long callCount = 0;                                     // device calls since the last ResetCounts
+    long lockCount = 0;                                     // vertex-buffer locks since the last ResetCounts
+    long discardCount = 0;                                  // of them, locks that discard the buffer
+    std::map<IDirect3DVertexBuffer8*, long> verticesDrawn;  // by the buffer drawn from
+    void ResetCounts() {
+        callCount = lockCount = discardCount = 0;
+        verticesDrawn.clear();
+    }
 
     HRESULT STDMETHODCALLTYPE CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
                                                  IDirect3DVertexBuffer8** buffer) override;
@@ -35,10 +41,11 @@ public:
     HRESULT STDMETHODCALLTYPE SetTextureStageState(DWORD, D3DTEXTURESTAGESTATETYPE, DWORD) override {
         return Count();
     }
-    HRESULT STDMETHODCALLTYPE DrawPrimitive(D3DPRIMITIVETYPE, UINT, UINT) override { return Count(); }
+    HRESULT STDMETHODCALLTYPE DrawPrimitive(D3DPRIMITIVETYPE type, UINT, UINT count) override;
     HRESULT STDMETHODCALLTYPE SetVertexShader(DWORD) override { return Count(); }
     HRESULT STDMETHODCALLTYPE SetPixelShader(DWORD) override { return Count(); }
-    HRESULT STDMETHODCALLTYPE SetStreamSource(UINT, IDirect3DVertexBuffer8*, UINT) override {
+    HRESULT STDMETHODCALLTYPE SetStreamSource(UINT, IDirect3DVertexBuffer8* buffer, UINT) override {
+        stream_ = buffer;
         return Count();
     }
 
@@ -72,4 +79,5 @@ private:
         return D3D_OK;
     }
     std::deque<std::unique_ptr<CountingVertexBuffer>> countingBuffers_;
+    IDirect3DVertexBuffer8* stream_ = nullptr;
 };

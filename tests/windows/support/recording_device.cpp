@@ -218,6 +218,8 @@ HRESULT RecordingDevice::GetDeviceCaps(D3DCAPS8* caps) {
     *caps = D3DCAPS8();
     caps->MaxTextureWidth = maxTextureWidth;
     caps->MaxTextureHeight = maxTextureHeight != 0 ? maxTextureHeight : maxTextureWidth;
+    caps->TextureFilterCaps = textureFilterCaps;
+    caps->MaxAnisotropy = maxAnisotropy;
     return D3D_OK;
 }
 

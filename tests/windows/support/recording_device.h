@@ -157,6 +157,8 @@ public:
     HRESULT cooperativeLevel = D3D_OK;  // what TestCooperativeLevel answers
     UINT maxTextureWidth = 4096;
     UINT maxTextureHeight = 0;  // 0: the same as maxTextureWidth
+    DWORD textureFilterCaps = 0;
+    DWORD maxAnisotropy = 1;
     HRESULT createTextureResult = D3D_OK;
     HRESULT textureLockResult = D3D_OK;
     HRESULT updateTextureResult = D3D_OK;
