@@ -33,7 +33,9 @@ void OrrerySaver::WriteLineRibbons(bool orbits, bool distances) {
     linesBehindCount_ = 0;
     linesInFrontCount_ = 0;
     lineStrips_.Clear();
-    if (currentDevice == nullptr || (!orbits && !distances)) {
+    // Without the soft edge the screen's objects were not prepared (or were given back
+    // after a failed preparation): it gets no buffer of its own either.
+    if (currentDevice == nullptr || currentDevice->lineTexture == nullptr || (!orbits && !distances)) {
         return;
     }
     const RibbonView view = LineRibbonView();
