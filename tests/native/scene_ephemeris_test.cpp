@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "scene/planet_ephemeris.h"
+#include "scene/planet_record.h"
+#include "scene/sky_clock.h"
+#include "util/julian_day.h"
+
+namespace {
+
+constexpr double Pi = 3.14159265358979323846;
+
+struct Polar {
+    double longitude, latitude, distance;  // degrees, degrees, au
+};
+
+Polar PolarPosition(int body, double day) {
+    EclipticVector p{};
+    EXPECT_TRUE(PlanetPosition(body, day, p));
+    const double r = std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
+    const double longitude = std::atan2(p.y, p.x) * 180.0 / Pi;
+    return {longitude < 0.0 ? longitude + 360.0 : longitude, std::asin(p.z / r) * 180.0 / Pi, r};
+}
+
+// Published positions, heliocentric. The tables' own check value for J2000; and
+// J. Meeus, Astronomical Algorithms (2nd ed.), example 32.a, from the full planetary
+// theory, given for the equinox of date: precession since J2000 accounts for 0.1 degree
+// of its longitude.
+TEST(Ephemeris, AgreesWithPublishedPositions) {
+    const struct {
+        const char* what;
+        int body;
+        double day;
+        Polar published;
+        double longitudeTolerance;
+    } rows[] = {
+        {"Earth-Moon barycentre at J2000", EarthIndex, 2451545.0, {100.38, 0.0, 0.9833}, 0.01},
+        {"Venus 1992-12-20 0h", VenusIndex, 2448976.5, {26.11428, -2.62070, 0.724603}, 0.15},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const Polar p = PolarPosition(row.body, row.day);
+        EXPECT_NEAR(p.longitude, row.published.longitude, row.longitudeTolerance);
+        EXPECT_NEAR(p.latitude, row.published.latitude, 0.01);
+        EXPECT_NEAR(p.distance, row.published.distance, 1e-4);
+    }
+}
+
+// Seen from ecliptic north every planet moves counterclockwise, in both tables.
+TEST(Ephemeris, EveryPlanetMovesEastward) {
+    for (double day : {2461000.5, 1000000.5, 2800000.5}) {
+        for (int body = PlutoIndex; body <= MercuryIndex; ++body) {
+            SCOPED_TRACE(body);
+            double step = PolarPosition(body, day + 1.0).longitude - PolarPosition(body, day).longitude;
+            step += step < -180.0 ? 360.0 : 0.0;
+            EXPECT_GT(step, 0.0);
+            EXPECT_LT(step, 10.0);
+        }
+    }
+}
+
+TEST(Ephemeris, KeplersEquationSolvedAtEveryMeanAnomaly) {
+    const double e = 0.2488;  // Pluto's, the largest
+    for (int k = -1800; k <= 1800; ++k) {
+        const double m = k * Pi / 1800.0;
+        const double anomaly = SolveKepler(m, e);
+        ASSERT_NEAR(anomaly - e * std::sin(anomaly), m, 1e-12) << m;
+    }
+}
+
+TEST(Ephemeris, NoAnswerOutsideTheTablesOrForTheSun) {
+    EclipticVector p{};
+    EXPECT_FALSE(PlanetPosition(EarthIndex, EphemerisSpanStart - 1.0, p));
+    EXPECT_FALSE(PlanetPosition(EarthIndex, EphemerisSpanEnd, p));
+    EXPECT_FALSE(PlanetPosition(EarthIndex, std::nan(""), p));
+    EXPECT_FALSE(PlanetPosition(SunIndex, JulianDayJ2000, p));
+    EXPECT_FALSE(PlanetPosition(BodyCount, JulianDayJ2000, p));
+    EXPECT_TRUE(PlanetPosition(PlutoIndex, EphemerisSpanEnd - 1.0, p));
+}
+
+TEST(SkyClock, RunsAtItsSpeedAndStartsAgainAtThePresentPastTheTables) {
+    SkyClock clock;
+    const double present = 2461020.0;
+    clock.Start(present, 10.0);
+    EXPECT_DOUBLE_EQ(clock.DayAt(12.5, 7.0, 0.0), present + 17.5);
+    const double secondsToTheEnd = (EphemerisSpanEnd - present) / 30.0;
+    EXPECT_LT(clock.DayAt(10.0 + secondsToTheEnd - 1.0, 30.0, present), EphemerisSpanEnd);
+    EXPECT_EQ(clock.DayAt(10.0 + secondsToTheEnd + 1.0, 30.0, present + 1.0), present + 1.0);
+    EXPECT_DOUBLE_EQ(clock.DayAt(10.0 + secondsToTheEnd + 2.0, 30.0, 0.0), present + 31.0);
+}
+
+TEST(JulianDay, CalendarDatesAndFileTimes) {
+    double day = 0.0;
+    const struct {
+        const char* text;
+        double day;  // 0: refused
+    } rows[] = {
+        {"2000-01-01T12:00", 2451545.0},
+        {"1582-10-15", 2299160.5},
+        {"1582-10-04", 2299159.5},
+        {"-2999-01-01", EphemerisSpanStart},
+        {"2024-02-29", 2460369.5},
+        {"2023-02-29", 0},
+        {"1582-10-10", 0},
+        {"2026-13-01", 0},
+        {"2026-12-10T24:00", 0},
+        {"2026-12-1", 0},
+        {"2026-12-10T10:00Z", 0},
+        {"", 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        day = 0.0;
+        EXPECT_EQ(ParseUtcDate(row.text, day), row.day != 0);
+        EXPECT_EQ(day, row.day);
+    }
+    uint64_t ticks = 0;
+    EXPECT_TRUE(FileTimeFromJulianDay(JulianDayJ2000, ticks));
+    EXPECT_EQ(ticks, 125912016000000000ull);  // 2000-01-01 12:00 UTC
+    EXPECT_DOUBLE_EQ(JulianDayFromFileTime(ticks), JulianDayJ2000);
+    EXPECT_FALSE(FileTimeFromJulianDay(JulianDayOfFileTimeOrigin - 1.0, ticks));
+}
+
+}  // namespace
