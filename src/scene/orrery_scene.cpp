@@ -13,6 +13,13 @@ uint32_t SteadyMilliseconds() {
     return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
+double SystemPresent() {
+    using namespace std::chrono;
+    constexpr double UnixEpochJulianDay = 2440587.5;
+    const double seconds = duration<double>(system_clock::now().time_since_epoch()).count();
+    return UnixEpochJulianDay + seconds / 86400.0;
+}
+
 constexpr uint32_t RandomMultiplier = 1664525u;
 constexpr uint32_t RandomIncrement = 1013904223u;
 
@@ -50,7 +57,10 @@ OrreryScene::OrreryScene()
       cameraClock(0.0),
       orbitLines(),
       distanceDashPoints(),
-      millisecondClock(SteadyMilliseconds) {
+      millisecondClock(SteadyMilliseconds),
+      sky(),
+      skyStarted(false),
+      presentClock(SystemPresent) {
     D3DXMatrixIdentity(&viewMatrix);
     for (auto& line : infoLines) {
         CopyStringBounded(line, " ");

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
+#include "scene/orrery_scene.h"
 #include "scene/planet_ephemeris.h"
 #include "scene/planet_record.h"
 #include "scene/sky_clock.h"
@@ -120,6 +122,80 @@ TEST(JulianDay, CalendarDatesAndFileTimes) {
     EXPECT_EQ(ticks, 125912016000000000ull);  // 2000-01-01 12:00 UTC
     EXPECT_DOUBLE_EQ(JulianDayFromFileTime(ticks), JulianDayJ2000);
     EXPECT_FALSE(FileTimeFromJulianDay(JulianDayOfFileTimeOrigin - 1.0, ticks));
+}
+
+}  // namespace
+
+namespace {
+
+double AtJ2000() {
+    return JulianDayJ2000;
+}
+
+float DistanceToSegment(const D3DXVECTOR3& p, const D3DXVECTOR3& a, const D3DXVECTOR3& b) {
+    const D3DXVECTOR3 ab = b - a, ap = p - a;
+    const float t = std::clamp(D3DXVec3Dot(&ap, &ab) / D3DXVec3Dot(&ab, &ab), 0.0f, 1.0f);
+    const D3DXVECTOR3 off = ap - ab * t;
+    return D3DXVec3Length(&off);
+}
+
+// The scene in today's sky at a day a second, from J2000.
+class TodaysSkyScene : public testing::Test {
+protected:
+    OrreryScene scene;
+    void SetUp() override {
+        scene.presentClock = AtJ2000;
+        scene.settings.arrangement = ArrangementTodaysSky;
+        scene.settings.timeSpeed = TimeSpeedDay;
+        scene.InitCatalogue();
+    }
+};
+
+TEST_F(TodaysSkyScene, PlanetsStandWhereTheDateHasThemAndMoveCounterclockwiseSeenFromAbove) {
+    scene.AdvanceScene(0.0);
+    EclipticVector earth{};
+    ASSERT_TRUE(PlanetPosition(EarthIndex, JulianDayJ2000, earth));
+    const D3DXVECTOR3 expected = SceneFromEcliptic(earth);
+    EXPECT_NEAR(scene.bodies[EarthIndex].position.x, expected.x, 1e-3f);
+    EXPECT_NEAR(scene.bodies[EarthIndex].position.z, expected.z, 1e-3f);
+    EXPECT_STREQ(scene.bodies[EarthIndex].distanceLabel, "0.983 AU");
+    float angles[BodyCount];
+    for (int i = PlutoIndex; i <= MercuryIndex; ++i) {
+        angles[i] = std::atan2(scene.bodies[i].position.z, scene.bodies[i].position.x);
+    }
+    scene.AdvanceScene(1.0);
+    for (int i = PlutoIndex; i <= MercuryIndex; ++i) {
+        const float turned =
+            std::remainder(std::atan2(scene.bodies[i].position.z, scene.bodies[i].position.x) - angles[i],
+                           2.0f * 3.1415927f);
+        EXPECT_GT(turned, 0.0f) << i;
+    }
+}
+
+// Over years of simulated time, and across the orbits' new layouts, each planet stays on
+// its line, and the lines keep the orbits' real tilt.
+TEST_F(TodaysSkyScene, EachPlanetStaysOnItsInclinedOrbitLine) {
+    for (double time = 0.0; time < 3000.0; time += 97.0) {
+        scene.AdvanceScene(time);
+        for (int i = PlutoIndex; i <= MercuryIndex; ++i) {
+            const std::vector<D3DXVECTOR3> line =
+                OrbitLinePoints(scene.sky.Orbit(i), scene.bodies[i].orbitSegments);
+            float nearest = 1e9f;
+            for (size_t k = 1; k < line.size(); ++k) {
+                nearest =
+                    std::min(nearest, DistanceToSegment(scene.bodies[i].position, line[k - 1], line[k]));
+            }
+            // A chord's sag on a circle of the semi-major axis, the larger one.
+            const float semiMajor = D3DXVec3Length(&scene.sky.Orbit(i).firstAxis);
+            const float sag = semiMajor * (1.0f - std::cos(3.1415927f / scene.bodies[i].orbitSegments));
+            ASSERT_LT(nearest, 1.01f * sag + 1e-3f) << "body " << i << " at " << time;
+        }
+    }
+    float highest = 0.0f;
+    for (const D3DXVECTOR3& p : OrbitLinePoints(scene.sky.Orbit(PlutoIndex), 360)) {
+        highest = std::max(highest, std::fabs(p.y) / D3DXVec3Length(&p));
+    }
+    EXPECT_NEAR(std::asin(highest) * 180.0f / 3.1415927f, 17.1f, 0.2f);
 }
 
 }  // namespace
