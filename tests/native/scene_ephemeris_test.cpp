@@ -5,6 +5,7 @@
 
 #include "scene/orrery_scene.h"
 #include "scene/planet_ephemeris.h"
+#include "scene/scene_overlay_layout.h"
 #include "scene/planet_record.h"
 #include "scene/sky_clock.h"
 #include "util/julian_day.h"
@@ -199,3 +200,19 @@ TEST_F(TodaysSkyScene, EachPlanetStaysOnItsInclinedOrbitLine) {
 }
 
 }  // namespace
+
+// The date stands at the top right in the text colour, over its shadow, and only where it
+// keeps clear of the frame rate's corner.
+TEST(SkyDateLayout, TopRightInTheTextColourWhereItFits) {
+    std::array<ScreenText, SkyDateTextCount> texts{};
+    ASSERT_TRUE(SkyDateTexts("10 December 2026", 120.0f, 255, 128, 0, 1000, 192, texts));
+    EXPECT_EQ(texts[1].x, 860.0f);
+    EXPECT_EQ(texts[1].y, 0.0f);
+    EXPECT_EQ(texts[1].colour, 0xFFFF8000u);
+    EXPECT_EQ(texts[0].x, 862.0f) << "the shadow two pixels off at 192 dpi";
+    EXPECT_EQ(texts[0].colour, 0xFF000000u);
+    const std::array<ScreenText, SkyDateTextCount> before = texts;
+    EXPECT_FALSE(SkyDateTexts("Thursday, 10 December 2026", 170.0f, 255, 128, 0, 152, 96, texts));
+    EXPECT_FALSE(SkyDateTexts("", 0.0f, 255, 128, 0, 152, 96, texts));
+    EXPECT_EQ(texts[1].x, before[1].x);
+}
