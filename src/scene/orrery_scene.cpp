@@ -108,12 +108,12 @@ void OrreryScene::ChooseStaticEye() {
 // Planets move on these same curves (UpdateBodyPositions), so they stay on their lines.
 void OrreryScene::BuildOrbitLines() {
     const bool relative = settings.arrangement == ArrangementRelative;
+    const bool trueOrbits = settings.arrangement == ArrangementTodaysSky;
     orbitLines[SunIndex].clear();
     for (int i = 1; i < BodyCount; ++i) {
         const PlanetRecord& body = bodies[i];
-        const float semiAxisX = relative ? body.relativeOrbitRadius : body.perihelion / 5.0f;
-        const float semiAxisZ = relative ? body.relativeOrbitRadius : body.aphelion / 5.0f;
-        orbitLines[i] = GenerateOrbitLine(semiAxisX, semiAxisZ, body.orbitSegments);
+        orbitLines[i] =
+            OrbitLinePoints(trueOrbits ? sky.Orbit(i) : ModelOrbit(body, relative), body.orbitSegments);
     }
 }
 

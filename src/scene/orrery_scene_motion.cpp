@@ -12,8 +12,8 @@ void OrreryScene::AdvanceScene(double time) {
     if (planetViewActive) {
         InfoTicker(time);
     }
-    if (settings.arrangement == ArrangementTodaysSky) {
-        AdvanceSky(time);
+    if (settings.arrangement == ArrangementTodaysSky && AdvanceSky(time)) {
+        BuildOrbitLines();  // laid out anew
     }
     UpdateBodyPositions();
     if (settings.distances) {
@@ -55,13 +55,7 @@ void OrreryScene::UpdateBodyPositions() {
         const float angle = ReducedAngle(arrangement == ArrangementRealWithPeriods
                                              ? orbitClock / body.orbitalPeriod + body.orbitPhase
                                              : orbitClock + body.orbitPhase);
-        const float c = std::cos(angle);
-        const float s = std::sin(angle);
-        if (arrangement == ArrangementRelative) {
-            body.position = D3DXVECTOR3(c * body.relativeOrbitRadius, 0.0f, s * body.relativeOrbitRadius);
-        } else {
-            body.position = D3DXVECTOR3(c * body.perihelion / 5.0f, 0.0f, s * body.aphelion / 5.0f);
-        }
+        body.position = OrbitPoint(ModelOrbit(body, arrangement == ArrangementRelative), angle);
     }
 }
 

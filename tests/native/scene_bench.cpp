@@ -174,8 +174,9 @@ int main(int argc, char** argv) {
     });
     std::printf("static meshes (sky box, quad, 5 spheres, 2 rings): %.1f us\n", statics);
 
-    const double orbits =
-        MicrosecondsPerRun(200, [&](int) { vertices += GenerateOrbitLine(900, 1400, 966).size(); });
+    const double orbits = MicrosecondsPerRun(200, [&](int) {
+        vertices += OrbitLinePoints({{0, 0, 0}, {900, 0, 0}, {0, 0, 1400}}, 966).size();
+    });
     std::printf("orbit of 966 segments: %.1f us\n", orbits);
 
     // What a screen adds to each frame for smooth lines: every orbit and distance line as
