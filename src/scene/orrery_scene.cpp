@@ -60,6 +60,7 @@ OrreryScene::OrreryScene()
       millisecondClock(SteadyMilliseconds),
       sky(),
       skyStarted(false),
+      skyLabelThousandths(),
       presentClock(SystemPresent) {
     D3DXMatrixIdentity(&viewMatrix);
     for (auto& line : infoLines) {
@@ -70,6 +71,7 @@ OrreryScene::OrreryScene()
 void OrreryScene::InitCatalogue() {
     for (int i = 0; i < BodyCount; ++i) {
         WriteCatalogueRecord(i, bodies[i]);
+        skyLabelThousandths[i] = -1;  // the catalogue's label is back
     }
     InitSun();
     if (settings.cameraSettings == CameraStatic) {

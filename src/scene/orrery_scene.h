@@ -123,6 +123,9 @@ public:
     // Today's sky: its date starts at the present with the first update of a run.
     TodaysSky sky;
     bool skyStarted;
+    // The distance each label shows, in thousandths of an au: written again only when it
+    // changes, which for most planets is seldom.
+    long skyLabelThousandths[BodyCount];
     PresentClock presentClock;
 
 protected:

@@ -72,7 +72,12 @@ void OrreryScene::UpdateDistanceLines() {
 void OrreryScene::PlaceSkyPlanets() {
     for (int i = 1; i < BodyCount; ++i) {
         bodies[i].position = sky.Position(i);
-        std::snprintf(bodies[i].distanceLabel, sizeof(bodies[i].distanceLabel), "%.3f AU", sky.DistanceAu(i));
+        const long thousandths = std::lround(sky.DistanceAu(i) * 1000.0);
+        if (thousandths != skyLabelThousandths[i]) {
+            std::snprintf(bodies[i].distanceLabel, sizeof(bodies[i].distanceLabel), "%.3f AU",
+                          static_cast<double>(thousandths) / 1000.0);
+            skyLabelThousandths[i] = thousandths;
+        }
     }
 }
 
