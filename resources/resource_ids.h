@@ -88,6 +88,8 @@
 #define IDC_SHOW_NAMES 2227
 #define IDC_SHOW_FPS 2228
 #define IDC_SET_DEFAULTS 2229
+#define IDC_ARRANGEMENT_TODAYS_SKY 2230
+#define IDC_TIME_SPEED 2231
 
 // Display Settings dialogs: one adapter, and one tab per monitor.
 #define IDD_DISPLAY_SETTINGS 200

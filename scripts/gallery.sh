@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the screensaver and writes a small gallery of screenshots into
-# build/screenshots/: the camera modes, the three arrangements, the overlays and the
+# build/screenshots/: the camera modes, the four arrangements, the overlays and the
 # planet view with its information panel, each in the test window, full-screen runs
 # (at 100 % and 200 % scaling too) and the settings dialog. Every shot starts from the
 # default settings plus its own.
@@ -21,7 +21,7 @@ dpi_docs=docs/dpi
 
 # The README's pictures: small JPEGs of the scene, a PNG of the dialog's crisp text.
 docs_shots=(static-camera elliptic-names-distances planet-view-saturn full-screen-elliptic settings-dialog
-            planet-view-96dpi planet-view-192dpi)
+            planet-view-96dpi planet-view-192dpi todays-sky)
 
 # The planet view of Jupiter with the slowest camera, near the eye's farthest point.
 jupiter="Camera Settings=5,Planet to View=5,Names=1,Speed of Camera=0"
@@ -40,6 +40,7 @@ shots=(
   "settings-dialog|4|c|Camera Settings=5,Planet to View=4,Trajectories=1,Names=1|"
   "planet-view-96dpi|22|s|$jupiter|--dpi 96 --screen 1920x1080"
   "planet-view-192dpi|22|s|$jupiter|--dpi 192 --screen 1920x1080"
+  "todays-sky|12|s|Arrangement=3,Camera Settings=2,Names=1,Trajectories=1,Distances=1|--screen 1920x1080"
 )
 
 # The shapes of screen of docs/dpi.md; a full-screen frame there takes a while.

@@ -13,6 +13,13 @@ uint32_t SteadyMilliseconds() {
     return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
+double SystemPresent() {
+    using namespace std::chrono;
+    constexpr double UnixEpochJulianDay = 2440587.5;
+    const double seconds = duration<double>(system_clock::now().time_since_epoch()).count();
+    return UnixEpochJulianDay + seconds / 86400.0;
+}
+
 constexpr uint32_t RandomMultiplier = 1664525u;
 constexpr uint32_t RandomIncrement = 1013904223u;
 
@@ -50,7 +57,11 @@ OrreryScene::OrreryScene()
       cameraClock(0.0),
       orbitLines(),
       distanceDashPoints(),
-      millisecondClock(SteadyMilliseconds) {
+      millisecondClock(SteadyMilliseconds),
+      sky(),
+      skyStarted(false),
+      skyLabelThousandths(),
+      presentClock(SystemPresent) {
     D3DXMatrixIdentity(&viewMatrix);
     for (auto& line : infoLines) {
         CopyStringBounded(line, " ");
@@ -60,6 +71,7 @@ OrreryScene::OrreryScene()
 void OrreryScene::InitCatalogue() {
     for (int i = 0; i < BodyCount; ++i) {
         WriteCatalogueRecord(i, bodies[i]);
+        skyLabelThousandths[i] = -1;  // the catalogue's label is back
     }
     InitSun();
     if (settings.cameraSettings == CameraStatic) {
@@ -98,12 +110,12 @@ void OrreryScene::ChooseStaticEye() {
 // Planets move on these same curves (UpdateBodyPositions), so they stay on their lines.
 void OrreryScene::BuildOrbitLines() {
     const bool relative = settings.arrangement == ArrangementRelative;
+    const bool trueOrbits = settings.arrangement == ArrangementTodaysSky;
     orbitLines[SunIndex].clear();
     for (int i = 1; i < BodyCount; ++i) {
         const PlanetRecord& body = bodies[i];
-        const float semiAxisX = relative ? body.relativeOrbitRadius : body.perihelion / 5.0f;
-        const float semiAxisZ = relative ? body.relativeOrbitRadius : body.aphelion / 5.0f;
-        orbitLines[i] = GenerateOrbitLine(semiAxisX, semiAxisZ, body.orbitSegments);
+        orbitLines[i] =
+            OrbitLinePoints(trueOrbits ? sky.Orbit(i) : ModelOrbit(body, relative), body.orbitSegments);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "scene/planet_record.h"
 #include "scene/scene_geometry.h"
 #include "scene/star_field.h"
+#include "scene/todays_sky.h"
 #include "settings/orrery_settings.h"
 
 constexpr int FrameRateTextSize = 16;  // "9999999.99 fps" with its terminator
@@ -19,6 +20,8 @@ class OrreryScene {
 public:
     // Milliseconds since some fixed start (the system's timeGetTime on Windows).
     using MillisecondClock = uint32_t (*)();
+    // The present moment as a Julian day, UTC (the system clock).
+    using PresentClock = double (*)();
 
     OrreryScene();
     virtual ~OrreryScene() = default;
@@ -117,6 +120,14 @@ public:
     // Seeds the static camera's eye; the Windows side supplies timeGetTime.
     MillisecondClock millisecondClock;
 
+    // Today's sky: its date starts at the present with the first update of a run.
+    TodaysSky sky;
+    bool skyStarted;
+    // The distance each label shows, in thousandths of an au: written again only when it
+    // changes, which for most planets is seldom.
+    long skyLabelThousandths[BodyCount];
+    PresentClock presentClock;
+
 protected:
     // Hands `viewMatrix` to the device.
     virtual void ApplyViewTransform() {}
@@ -128,6 +139,8 @@ private:
     void RevealInfoLines(uint32_t shown);
     void RestartInfoCycle(double time);
     float CameraSpeedDivisor() const;
+    bool AdvanceSky(double time);
+    void PlaceSkyPlanets();
 
     // BillboardMatrix's inverse of the view it last saw.
     mutable D3DXMATRIX billboardView_;

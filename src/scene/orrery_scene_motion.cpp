@@ -1,6 +1,7 @@
 #include "scene/orrery_scene.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "scene/camera_path.h"
 #include "scene/reduced_angle.h"
@@ -10,6 +11,9 @@ void OrreryScene::AdvanceScene(double time) {
     cameraClock = time / CameraSpeedDivisor();
     if (planetViewActive) {
         InfoTicker(time);
+    }
+    if (settings.arrangement == ArrangementTodaysSky && AdvanceSky(time)) {
+        BuildOrbitLines();  // laid out anew
     }
     UpdateBodyPositions();
     if (settings.distances) {
@@ -26,8 +30,22 @@ float OrreryScene::CameraSpeedDivisor() const {
     return (speed > 0.0f && std::isfinite(speed)) ? speed : 4.0f;
 }
 
+// The date moves on; true when the orbits were laid out anew, as they are at the start.
+bool OrreryScene::AdvanceSky(double time) {
+    if (!skyStarted) {
+        sky.Start(presentClock(), time);
+        skyStarted = true;
+        return true;
+    }
+    return sky.Advance(time, DaysPerSecond(settings.timeSpeed), presentClock());
+}
+
 void OrreryScene::UpdateBodyPositions() {
     const int arrangement = settings.arrangement;
+    if (arrangement == ArrangementTodaysSky) {
+        PlaceSkyPlanets();
+        return;
+    }
     if (arrangement < ArrangementRealWithPeriods || arrangement > ArrangementRelative) {
         return;
     }
@@ -37,13 +55,7 @@ void OrreryScene::UpdateBodyPositions() {
         const float angle = ReducedAngle(arrangement == ArrangementRealWithPeriods
                                              ? orbitClock / body.orbitalPeriod + body.orbitPhase
                                              : orbitClock + body.orbitPhase);
-        const float c = std::cos(angle);
-        const float s = std::sin(angle);
-        if (arrangement == ArrangementRelative) {
-            body.position = D3DXVECTOR3(c * body.relativeOrbitRadius, 0.0f, s * body.relativeOrbitRadius);
-        } else {
-            body.position = D3DXVECTOR3(c * body.perihelion / 5.0f, 0.0f, s * body.aphelion / 5.0f);
-        }
+        body.position = OrbitPoint(ModelOrbit(body, arrangement == ArrangementRelative), angle);
     }
 }
 
@@ -53,6 +65,19 @@ void OrreryScene::UpdateDistanceLines() {
         PlanetRecord& body = bodies[i];
         GenerateDistanceDashes(body.position, sun.haloSize, DistanceDashes, distanceDashPoints[i]);
         body.distanceLabelPos = DistanceLabelAnchor(sun.position, body.position, sun.haloSize);
+    }
+}
+
+// Each distance label tells the planet's distance from the Sun on the date.
+void OrreryScene::PlaceSkyPlanets() {
+    for (int i = 1; i < BodyCount; ++i) {
+        bodies[i].position = sky.Position(i);
+        const long thousandths = std::lround(sky.DistanceAu(i) * 1000.0);
+        if (thousandths != skyLabelThousandths[i]) {
+            std::snprintf(bodies[i].distanceLabel, sizeof(bodies[i].distanceLabel), "%.3f AU",
+                          static_cast<double>(thousandths) / 1000.0);
+            skyLabelThousandths[i] = thousandths;
+        }
     }
 }
 

@@ -108,22 +108,6 @@ std::vector<LitVertex> GenerateRing(float outerRadius, float innerRadius, int se
     return vertices;
 }
 
-std::vector<D3DXVECTOR3> GenerateOrbitLine(float semiAxisX, float semiAxisZ, int segments) {
-    std::vector<D3DXVECTOR3> points;
-    if (segments <= 0) {
-        return points;
-    }
-    points.reserve(segments + 1);
-    const float step = TwoPi / static_cast<float>(segments);
-    // Angles are k * step, never a running sum, so exactly `segments` points come out.
-    for (int k = 0; k < segments; ++k) {
-        const float theta = static_cast<float>(k) * step;
-        points.emplace_back(semiAxisX * std::cos(theta), 0.0f, semiAxisZ * std::sin(theta));
-    }
-    points.push_back(points.front());
-    return points;
-}
-
 void GenerateDistanceDashes(const D3DXVECTOR3& end, float sunHaloSize, int dashes, D3DXVECTOR3* points) {
     if (dashes <= 0 || points == nullptr) {
         return;

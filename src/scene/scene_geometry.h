@@ -38,10 +38,6 @@ std::vector<LitVertex> GenerateSphere(int stacks, int slices);
 int RingVertexCount(int segments);
 std::vector<LitVertex> GenerateRing(float outerRadius, float innerRadius, int segments);
 
-// Closed ellipse (semi-axes along x and z) as `segments` + 1 points, the last repeating
-// the first; none for fewer than one segment.
-std::vector<D3DXVECTOR3> GenerateOrbitLine(float semiAxisX, float semiAxisZ, int segments);
-
 // The dashes of a line from just outside the Sun (at the origin) towards `end`: the line
 // in `dashes` equal parts, each dash the first half of one, given by its two ends, written
 // to `points` (2 * dashes of them).

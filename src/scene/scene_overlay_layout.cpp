@@ -55,6 +55,19 @@ std::array<ScreenText, PreviewTitleTextCount> PreviewTitleTexts(int screenWidth,
             ScreenText{0.11f * w + offset, 0.55f * h, TitleGrey, "CELESTRA"}};
 }
 
+bool SkyDateTexts(const char* text, float textWidth, uint8_t red, uint8_t green, uint8_t blue,
+                  int screenWidth, uint32_t dpi, std::array<ScreenText, SkyDateTextCount>& texts) {
+    const float w = static_cast<float>(screenWidth);
+    if (!(textWidth > 0.0f) || textWidth > 0.6f * w) {
+        return false;
+    }
+    const uint32_t colour = 0xFF000000u | (uint32_t{red} << 16) | (uint32_t{green} << 8) | uint32_t{blue};
+    const float x = 0.98f * w - textWidth;
+    const float offset = ShadowOffset(dpi);
+    texts = {ScreenText{x + offset, offset, ShadowBlack, text}, ScreenText{x, 0.0f, colour, text}};
+    return true;
+}
+
 void FormatFrameRate(char* text, std::size_t size, float framesPerSecond) {
     if (text == nullptr || size == 0) {
         return;

@@ -26,6 +26,7 @@ struct ScreenText {
 constexpr int InfoPanelTextCount = 2 * InfoLineCount;
 constexpr int FrameRateTextCount = 2;
 constexpr int PreviewTitleTextCount = 4;
+constexpr int SkyDateTextCount = 2;
 constexpr float InfoLineSpacing = 25.0f;  // pixels between panel lines at 96 dpi
 
 // Lines 5 to 1 of the panel (line 0, the name, is never shown) in that order, each as
@@ -41,6 +42,13 @@ std::array<ScreenText, FrameRateTextCount> FrameRateTexts(const char* text, uint
 // "NEBULART" and "CELESTRA" across the preview, each over its shadow.
 std::array<ScreenText, PreviewTitleTextCount> PreviewTitleTexts(int screenWidth, int screenHeight,
                                                                 uint32_t dpi);
+
+// The date of today's sky, `textWidth` pixels wide, in the text colour over its shadow,
+// at the top of the screen and 2 % of its width from the right edge. It keeps to the
+// right 60 % of the width, clear of the frame rate: false, with `texts` untouched, where
+// it does not fit.
+bool SkyDateTexts(const char* text, float textWidth, uint8_t red, uint8_t green, uint8_t blue,
+                  int screenWidth, uint32_t dpi, std::array<ScreenText, SkyDateTextCount>& texts);
 
 // "%.02f fps" within `size` bytes, always terminated: a rate of any size is cut rather
 // than written past the end.

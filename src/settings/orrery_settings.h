@@ -17,6 +17,16 @@ enum Arrangement : int32_t {
     ArrangementRealWithPeriods = 0,  // "real (with turn around time)"
     ArrangementRealTogether = 1,     // "real positions and size"
     ArrangementRelative = 2,         // "relative positions from Sun"
+    ArrangementTodaysSky = 3,        // "today's sky": the planets where they are, on a date
+};
+
+// How fast the date of today's sky runs.
+enum TimeSpeed : int32_t {
+    TimeSpeedRealTime = 0,
+    TimeSpeedHour = 1,  // an hour a second
+    TimeSpeedDay = 2,
+    TimeSpeedWeek = 3,
+    TimeSpeedMonth = 4,
 };
 
 enum CameraMode : int32_t {
@@ -46,6 +56,7 @@ struct OrrerySettings {
     uint8_t blueVal;
     char audioPath[SettingsPathSize];
     float speedOfCamera;  // one of 7.0, 6.0 ... 2.0; larger is slower
+    int32_t timeSpeed;
 };
 
 // Where a value lives and how it is stored: one member, of its encoding's type.
@@ -95,12 +106,16 @@ struct SettingControl {
     int id = 0;  // none for a radio group
     const RadioChoice* radios = nullptr;
     int radioCount = 0;
+    const char* const* items = nullptr;  // a list's texts; none: the planets' names
 
     constexpr SettingControl(SettingControlKind shownBy = NoControl, int controlId = 0)
         : kind(shownBy), id(controlId) {}
     template <int N>
     constexpr SettingControl(const RadioChoice (&group)[N])
         : kind(RadioGroup), radios(group), radioCount(N) {}
+    template <int N>
+    constexpr SettingControl(int listId, const char* const (&texts)[N])
+        : kind(DropDownList), id(listId), items(texts) {}
 };
 
 struct StoredSetting {
@@ -118,7 +133,10 @@ inline constexpr RadioChoice ArrangementRadios[] = {
     {ArrangementRealWithPeriods, IDC_ARRANGEMENT_REAL_WITH_PERIODS},
     {ArrangementRealTogether, IDC_ARRANGEMENT_REAL_TOGETHER},
     {ArrangementRelative, IDC_ARRANGEMENT_RELATIVE},
+    {ArrangementTodaysSky, IDC_ARRANGEMENT_TODAYS_SKY},
 };
+inline constexpr const char* TimeSpeedTexts[] = {"real time", "1 hour / s", "1 day / s", "1 week / s",
+                                                 "1 month / s"};
 inline constexpr RadioChoice CameraRadios[] = {
     {CameraStatic, IDC_CAMERA_STATIC},       {CameraAround, IDC_CAMERA_AROUND},
     {CameraElliptic, IDC_CAMERA_ELLIPTIC},   {CameraChaotic, IDC_CAMERA_CHAOTIC},
@@ -128,7 +146,7 @@ inline constexpr RadioChoice CameraRadios[] = {
 // Every stored value in the order of writing, which is the order of reading.
 inline constexpr StoredSetting StoredSettings[] = {
     {"Default Audio", &OrrerySettings::defaultAudio, 0, 0, 0, NeverReset, {}},
-    {"Arrangement", &OrrerySettings::arrangement, 0, 2, 2, SceneLook, ArrangementRadios, true},
+    {"Arrangement", &OrrerySettings::arrangement, 0, 3, 2, SceneLook, ArrangementRadios, true},
     {"Camera Settings", &OrrerySettings::cameraSettings, 0, 5, 2, SceneLook, CameraRadios},
     {"Planet to View", &OrrerySettings::planetToView, 1, 9, 2, SceneReset, {DropDownList, IDC_PLANET_LIST}},
     {"Trajectories", &OrrerySettings::trajectories, 0, 1, 0, SceneLook, {CheckBox, IDC_SHOW_TRAJECTORIES}},
@@ -146,6 +164,13 @@ inline constexpr StoredSetting StoredSettings[] = {
     {"Blue val", &OrrerySettings::blueVal, 0, 255, 0, ColourResets, {}},
     {"Audio Path", &OrrerySettings::audioPath, 0, 0, 0, SceneReset, {PathBox, IDC_AUDIO_PATH}},
     {"Speed of Camera", &OrrerySettings::speedOfCamera, 0, 5, 3, SceneReset, {Trackbar, IDC_SPEED_TRACKBAR}},
+    {"Time Speed",
+     &OrrerySettings::timeSpeed,
+     0,
+     4,
+     TimeSpeedDay,
+     SceneLook,
+     {IDC_TIME_SPEED, TimeSpeedTexts}},
 };
 
 // The defaults of a preview: all but "Default Audio", the colour and "Desktop".

@@ -71,12 +71,12 @@ void AllRibbons(const OrreryScene& scene, RibbonStrips& strips) {
 void UpdatePerMode() {
     static const char* const cameras[] = {"static",  "around",    "elliptic",
                                           "chaotic", "panoramic", "planet view"};
-    static const char* const arrangements[] = {"real periods", "together", "relative"};
+    static const char* const arrangements[] = {"real periods", "together", "relative", "today's sky"};
     constexpr int Frames = 20000;
     std::printf("frame update (AdvanceScene with distance lines), %d frames per row:\n", Frames);
     std::printf("%-12s %-13s %10s %10s\n", "camera", "arrangement", "median us", "p99 us");
     for (int camera = 0; camera < 6; ++camera) {
-        for (int arrangement = 0; arrangement < 3; ++arrangement) {
+        for (int arrangement = 0; arrangement < 4; ++arrangement) {
             BenchScene scene;
             EveryOverlayOn(scene, camera, arrangement);
             scene.InitCatalogue();
@@ -174,9 +174,26 @@ int main(int argc, char** argv) {
     });
     std::printf("static meshes (sky box, quad, 5 spheres, 2 rings): %.1f us\n", statics);
 
-    const double orbits =
-        MicrosecondsPerRun(200, [&](int) { vertices += GenerateOrbitLine(900, 1400, 966).size(); });
+    const double orbits = MicrosecondsPerRun(200, [&](int) {
+        vertices += OrbitLinePoints({{0, 0, 0}, {900, 0, 0}, {0, 0, 1400}}, 966).size();
+    });
     std::printf("orbit of 966 segments: %.1f us\n", orbits);
+
+    // Today's sky: each frame places the planets for the date; the orbits are laid out at
+    // the start and again once the date has moved a year.
+    TodaysSky sky;
+    sky.Start(JulianDayJ2000, 0.0);
+    double skySum = 0.0;
+    const double place = MicrosecondsPerRun(200000, [&](int run) {
+        sky.Advance(run / 60.0, 1.0, JulianDayJ2000);
+        skySum += sky.Position(EarthIndex).x;
+    });
+    std::printf("today's sky, the planets placed for a date: %.2f us\n", place);
+    const double layout = MicrosecondsPerRun(2000, [&](int run) {
+        sky.Start(JulianDayJ2000 + run, 0.0);
+        skySum += sky.Orbit(PlutoIndex).centre.x;
+    });
+    std::printf("today's sky, the orbits laid out: %.2f us\n", layout);
 
     // What a screen adds to each frame for smooth lines: every orbit and distance line as
     // a ribbon facing its camera.
@@ -195,6 +212,6 @@ int main(int argc, char** argv) {
                     strips.behind.size() + strips.inFront.size(), ribbons);
         vertices += strips.behind.size();
     }
-    std::printf("(checksums %.1f %zu)\n", scene.checksum, vertices);
+    std::printf("(checksums %.1f %zu %.1f)\n", scene.checksum, vertices, skySum);
     return 0;
 }

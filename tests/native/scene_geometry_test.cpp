@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "scene/line_ribbon.h"
+#include "scene/orbit_ellipse.h"
 #include "scene/scene_geometry.h"
 #include "scene/sphere_detail.h"
 #include "scene/star_field.h"
@@ -156,9 +157,17 @@ TEST(Ring, OuterAndInnerEdgesAlternate) {
     EXPECT_EQ(ring[32].tv, 0.75f);
 }
 
+// The model arrangements' orbit line: half-axes along x and z.
+std::vector<D3DXVECTOR3> ModelOrbitLine(float alongX, float alongZ, int segments) {
+    PlanetRecord body = {};
+    body.perihelion = alongX * 5.0f;
+    body.aphelion = alongZ * 5.0f;
+    return OrbitLinePoints(ModelOrbit(body, false), segments);
+}
+
 TEST(OrbitLine, ClosesOnItsFirstPoint) {
     for (int segments : {62, 31, 120, 242, 966}) {
-        const auto orbit = GenerateOrbitLine(29.4f, 30.4f, segments);
+        const auto orbit = ModelOrbitLine(29.4f, 30.4f, segments);
         ASSERT_EQ(static_cast<int>(orbit.size()), segments + 1);
         EXPECT_EQ(orbit.front(), orbit.back());
         ExpectPoint(orbit[0], 29.4f, 0, 0);
@@ -170,11 +179,11 @@ TEST(OrbitLine, ClosesOnItsFirstPoint) {
             EXPECT_EQ(v.y, 0.0f);
         }
     }
-    EXPECT_TRUE(GenerateOrbitLine(1, 1, 0).empty());
+    EXPECT_TRUE(ModelOrbitLine(1, 1, 0).empty());
 }
 
 TEST(OrbitLine, EarthQuarterTurnReachesTheAphelionAxis) {
-    const auto orbit = GenerateOrbitLine(147.0f / 5.0f, 152.0f / 5.0f, 64);
+    const auto orbit = ModelOrbitLine(147.0f / 5.0f, 152.0f / 5.0f, 64);
     ExpectPoint(orbit[16], 0, 0, 30.4f);
     ExpectPoint(orbit[32], -29.4f, 0, 0);
 }
@@ -282,7 +291,7 @@ TEST(LineRibbon, APolylineIsPartedWhereItCrossesTheSplitPlane) {
 }
 
 TEST(LineRibbon, AClosedLineTurnsSmoothlyWhereItCloses) {
-    const std::vector<D3DXVECTOR3> orbit = GenerateOrbitLine(10, 10, 62);
+    const std::vector<D3DXVECTOR3> orbit = ModelOrbitLine(10, 10, 62);
     RibbonView view = TestView();
     view.eye = D3DXVECTOR3(0, 30, -40);
     view.forward = D3DXVECTOR3(0, -0.6f, 0.8f);

@@ -38,7 +38,7 @@ TEST(SettingsDialogModel, RadiosListAndTrackbarShowTheSettingsWithinTheirRanges)
     s.arrangement = 7;
     s.planetToView = 0;
     s.speedOfCamera = 7.0f;
-    EXPECT_EQ(ShownNumber(Row("Arrangement"), s), ArrangementRelative);
+    EXPECT_EQ(ShownNumber(Row("Arrangement"), s), ArrangementTodaysSky);
     EXPECT_EQ(RadioValue(ArrangementRadios, 2216), ArrangementRealWithPeriods);
     EXPECT_EQ(RadioValue(CameraRadios, 2224), CameraPlanetView);
     EXPECT_FALSE(RadioValue(CameraRadios, IDC_PLANET_LIST));

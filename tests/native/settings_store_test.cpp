@@ -102,18 +102,39 @@ TEST_F(SettingsStoreTest, ClampsNumbersOutOfRange) {
     key_.SetDword("Arrangement", 7);
     key_.SetDword("Camera Settings", 9);
     key_.SetDword("Planet to View", 0);
+    key_.SetDword("Time Speed", 5);
     ASSERT_TRUE(Read());
-    EXPECT_EQ(settings_.arrangement, 2);
+    EXPECT_EQ(settings_.arrangement, ArrangementTodaysSky);
     EXPECT_EQ(settings_.cameraSettings, 5);
     EXPECT_EQ(settings_.planetToView, 1);
+    EXPECT_EQ(settings_.timeSpeed, TimeSpeedMonth);
 
     key_.SetDword("Arrangement", static_cast<uint32_t>(-3));
     key_.SetDword("Camera Settings", 0x80000000u);
     key_.SetDword("Planet to View", 12);
+    key_.SetDword("Time Speed", static_cast<uint32_t>(-1));
     ASSERT_TRUE(Read());
     EXPECT_EQ(settings_.arrangement, 0);
     EXPECT_EQ(settings_.cameraSettings, 0);
     EXPECT_EQ(settings_.planetToView, 9);
+    EXPECT_EQ(settings_.timeSpeed, TimeSpeedRealTime);
+}
+
+// Today's sky and its speed are stored after everything an older saver wrote; a key of
+// one has no speed and keeps the default.
+TEST_F(SettingsStoreTest, TodaysSkyAndItsTimeSpeedComeBackAsStored) {
+    OrrerySettings chosen = DefaultSettings();
+    chosen.arrangement = ArrangementTodaysSky;
+    chosen.timeSpeed = TimeSpeedHour;
+    WriteStoredSettings(key_, chosen, 0);
+    EXPECT_EQ(key_.writes.back(), "Time Speed");
+    ASSERT_TRUE(Read());
+    EXPECT_EQ(settings_.arrangement, ArrangementTodaysSky);
+    EXPECT_EQ(settings_.timeSpeed, TimeSpeedHour);
+    key_.values.erase("Time Speed");
+    settings_ = DefaultSettings();
+    ASSERT_TRUE(Read());
+    EXPECT_EQ(settings_.timeSpeed, TimeSpeedDay);
 }
 
 TEST_F(SettingsStoreTest, SwitchesAndColoursTakeTheLowestByte) {

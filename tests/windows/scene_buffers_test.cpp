@@ -278,7 +278,7 @@ TEST_F(SceneBuffersTest, EachScreenWritesItsRibbonsWithOneDiscardingLock) {
     // A frame that needs more room than there is gets a larger buffer.
     saver.UseScreenDevice(0);
     const UINT room = saver.deviceObjects[0].lineBufferVertices;
-    saver.orbitLines[1] = GenerateOrbitLine(900, 1400, 4000);
+    saver.orbitLines[1] = OrbitLinePoints({{0, 0, 0}, {900, 0, 0}, {0, 0, 1400}}, 4000);
     saver.WriteLineRibbons(true, true);
     EXPECT_GT(saver.deviceObjects[0].lineBufferVertices, room);
     EXPECT_TRUE(Fake(saver.deviceObjects[0].lineBuffer)->GuardIntact());

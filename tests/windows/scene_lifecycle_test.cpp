@@ -95,6 +95,19 @@ TEST_F(SceneRun, AResetRebuildsEverythingWithoutALeak) {
     EXPECT_EQ(References(device), 1u);
 }
 
+// Today's sky counts its date in days near 2.46 million: in the 32-bit build a second of
+// real time moves it only while the x87 unit keeps double precision after the device
+// was made on this thread.
+TEST_F(SceneRun, TodaysSkyAtRealTimeMovesTheDateBySeconds) {
+    constexpr double Present = 2461385.0;
+    saver.settings.arrangement = ArrangementTodaysSky;
+    saver.settings.timeSpeed = TimeSpeedRealTime;
+    saver.presentClock = [] { return Present; };
+    saver.AdvanceScene(10.0);
+    saver.AdvanceScene(70.0);
+    EXPECT_NEAR((saver.sky.Day() - Present) * 86400.0, 60.0, 0.01);
+}
+
 // A reset mid-run leaves every body where a run that was never reset has it at the same
 // time, so the frame after it shows the planets where the camera and the labels expect
 // them.

@@ -308,7 +308,7 @@ TEST_F(SettingsDialog, SetDefaultValuesResetsTheSceneButNotTheMusic) {
     EXPECT_EQ(key_.Dword("Blue val"), 0u);
 }
 
-TEST_F(SettingsDialog, InformativeModeOpensThePlanetListAndShowsTheColour) {
+TEST_F(SettingsDialog, InformativeModeAndTodaysSkyOpenTheirOwnControls) {
     OrrerySettings s = DefaultSettings();
     SetTextColour(s, RGB(0x20, 0x80, 0xC0));
     Store(s);
@@ -325,10 +325,17 @@ TEST_F(SettingsDialog, InformativeModeOpensThePlanetListAndShowsTheColour) {
         EXPECT_FALSE(Enabled(dialog, IDC_PLANET_LIST));
         EXPECT_FALSE(Enabled(dialog, IDC_FONT_COLOUR));
         EXPECT_EQ(SwatchColour(dialog), GetSysColor(COLOR_WINDOW));
+        // The time speed likewise serves today's sky only.
+        EXPECT_FALSE(Enabled(dialog, IDC_TIME_SPEED));
+        ClickButton(dialog, IDC_ARRANGEMENT_TODAYS_SKY);
+        EXPECT_TRUE(Enabled(dialog, IDC_TIME_SPEED));
+        ChooseListItem(dialog, IDC_TIME_SPEED, TimeSpeedWeek);
         ClickButton(dialog, IDOK);
     });
     ASSERT_TRUE(Run(driver));
     EXPECT_EQ(key_.Dword("Camera Settings"), 3u);
+    EXPECT_EQ(key_.Dword("Arrangement"), 3u);
+    EXPECT_EQ(key_.Dword("Time Speed"), 3u);
 }
 
 TEST_F(SettingsDialog, DefaultAndCustomAudioAreNeverBothChecked) {

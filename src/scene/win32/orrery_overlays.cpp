@@ -1,7 +1,9 @@
 #include <algorithm>
+#include <cmath>
 
 #include "scene/scene_overlay_layout.h"
 #include "scene/still_text_drift.h"
+#include "scene/win32/sky_date_text.h"
 #include "scene/win32/orrery_saver.h"
 #include "text/font_flags.h"
 #include "text/win32/texture_font.h"
@@ -91,4 +93,31 @@ void OrrerySaver::DrawFrameRate() {
 void OrrerySaver::DrawPreviewTitles() {
     DrawStillTexts(currentDevice->titleFont, PreviewTitleTexts(screenWidth, screenHeight, screenDpi),
                    TitleFlags);
+}
+
+// The simulated date of today's sky at the top right, in the long form where it fits and
+// else the short one; in a preview with the titles' smaller font.
+void OrrerySaver::DrawSkyDate() {
+    TextureFont* font = mode == Preview ? currentDevice->titleFont : currentDevice->panelFont;
+    if (font == nullptr || !skyStarted) {
+        return;
+    }
+    const double minute = std::floor(sky.Day() * 1440.0);
+    if (minute != skyDateMinute_) {
+        const bool withTime = ShowsTimeOfDay(settings.timeSpeed);
+        for (int form = 0; form < 2; ++form) {
+            FormatSkyDate(sky.Day(), form == 0, withTime, skyDateForms_[form], sizeof(skyDateForms_[form]));
+        }
+        skyDateMinute_ = minute;
+    }
+    for (const char* text : skyDateForms_) {
+        SIZE size = {};
+        std::array<ScreenText, SkyDateTextCount> texts;
+        if (text[0] != '\0' && SUCCEEDED(font->GetTextExtent(text, &size)) &&
+            SkyDateTexts(text, static_cast<float>(size.cx), settings.redVal, settings.greenVal,
+                         settings.blueVal, screenWidth, screenDpi, texts)) {
+            DrawStillTexts(font, texts, 0);
+            return;
+        }
+    }
 }

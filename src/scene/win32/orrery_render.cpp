@@ -108,6 +108,9 @@ HRESULT OrrerySaver::RenderFrame() {
     if (settings.fps && !preview) {
         DrawFrameRate();
     }
+    if (settings.arrangement == ArrangementTodaysSky) {
+        DrawSkyDate();
+    }
     if (preview) {
         DrawPreviewTitles();
     }

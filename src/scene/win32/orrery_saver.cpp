@@ -5,6 +5,7 @@
 
 #include "resource_ids.h"
 #include "util/copy_string_bounded.h"
+#include "util/julian_day.h"
 
 namespace {
 
@@ -12,10 +13,17 @@ uint32_t SystemMilliseconds() {
     return timeGetTime();
 }
 
+double SystemPresent() {
+    FILETIME now = {};
+    GetSystemTimeAsFileTime(&now);
+    return JulianDayFromFileTime((static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime);
+}
+
 }  // namespace
 
 OrrerySaver::OrrerySaver() : deviceObjects(), currentDevice(nullptr), musicPlayer(nullptr) {
     millisecondClock = SystemMilliseconds;
+    presentClock = SystemPresent;
     InitCommonControls();
     CopyStringBounded(registryPath, "Software\\Nebulart\\Screensavers\\Celestra");
     LoadStringA(GetModuleHandleA(nullptr), IDS_PRODUCT_NAME, windowTitle, sizeof(windowTitle));

@@ -66,6 +66,7 @@ public:
     void DrawDistanceLabels();
     void DrawFrameRate();
     void DrawPreviewTitles();
+    void DrawSkyDate();
 
     // The four fonts of the current device (replacing any it has).
     void CreateFonts();
@@ -129,4 +130,7 @@ private:
     RibbonStrips lineStrips_;
     UINT linesBehindCount_ = 0;
     UINT linesInFrontCount_ = 0;
+    // The sky's date in its long and short forms, written again when its minute changes.
+    char skyDateForms_[2][64] = {};
+    double skyDateMinute_ = -1.0;
 };

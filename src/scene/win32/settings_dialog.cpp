@@ -59,11 +59,13 @@ void InvalidateSwatch(HWND dialog) {
 }
 
 // The planet list and "Font color..." serve informative mode only, and the swatch shows
-// the colour only then. The mode is named by its value, wherever its radio is.
-void ShowInformativeControls(HWND dialog) {
+// the colour only then; the time speed serves today's sky only. Modes are named by their
+// values, wherever their radios are.
+void ShowDependentControls(HWND dialog) {
     const bool informative = CheckedRadio(dialog, CameraRadios) == CameraPlanetView;
     Enable(dialog, IDC_PLANET_LIST, informative);
     Enable(dialog, IDC_FONT_COLOUR, informative);
+    Enable(dialog, IDC_TIME_SPEED, CheckedRadio(dialog, ArrangementRadios) == ArrangementTodaysSky);
     InvalidateSwatch(dialog);
 }
 
@@ -107,14 +109,16 @@ std::optional<int32_t> ConfirmedNumber(HWND dialog, const StoredSetting& setting
     }
 }
 
-// The one drop-down list so far, the planet list: item i is body low + i of the catalogue.
-void FillPlanetList(OrrerySaver& saver, HWND dialog, const StoredSetting& planet) {
-    HWND list = GetDlgItem(dialog, planet.control.id);
+// Item i of a drop-down list stands for the value low + i: the row's own texts, or for the
+// planet list body low + i of the catalogue.
+void FillList(OrrerySaver& saver, HWND dialog, const StoredSetting& setting) {
+    HWND list = GetDlgItem(dialog, setting.control.id);
     SendMessageA(list, CB_RESETCONTENT, 0, 0);
     saver.FillBodyNames();
-    for (int i = 0; i <= planet.high - planet.low; ++i) {
-        const LRESULT item =
-            SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(saver.bodies[planet.low + i].name));
+    for (int i = 0; i <= setting.high - setting.low; ++i) {
+        const char* text =
+            setting.control.items != nullptr ? setting.control.items[i] : saver.bodies[setting.low + i].name;
+        const LRESULT item = SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
         SendMessageA(list, CB_SETITEMDATA, item, i);
     }
 }
@@ -124,13 +128,13 @@ void InitSettingsDialog(OrrerySaver& saver, HWND dialog) {
     const OrrerySettings& settings = saver.settings;
     for (const StoredSetting& setting : StoredSettings) {
         if (setting.control.kind == DropDownList) {
-            FillPlanetList(saver, dialog, setting);
+            FillList(saver, dialog, setting);
         } else if (setting.control.kind == PathBox) {
             SetDlgItemTextA(dialog, setting.control.id, settings.*setting.field.path);
         }
         ShowNumber(dialog, setting, ShownNumber(setting, settings));
     }
-    ShowInformativeControls(dialog);
+    ShowDependentControls(dialog);
     EnablePathControls(dialog, settings.customAudio != 0);
 }
 
@@ -139,7 +143,7 @@ bool ChooseSettingControl(OrrerySaver& saver, HWND dialog, int id) {
     for (const StoredSetting& setting : StoredSettings) {
         if (const std::optional<int32_t> radio = RadioValue(setting.control, id)) {
             ShowNumber(dialog, setting, *radio);
-            ShowInformativeControls(dialog);
+            ShowDependentControls(dialog);
             return true;
         }
         if (setting.control.kind == DropDownList && setting.control.id == id) {
@@ -162,7 +166,7 @@ void SetDefaultValues(OrrerySaver& saver, HWND dialog) {
         }
     }
     ApplyDefaultButtonToRecord(saver.settings);
-    ShowInformativeControls(dialog);
+    ShowDependentControls(dialog);
     InvalidateRect(dialog, nullptr, TRUE);
 }
 
