@@ -55,10 +55,17 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# A bare name wants the machine's own architecture (or "all"): the i386 copy of a
+# Multi-Arch package, there for 32-bit Wine, does nothing for 64-bit Wine.
 missing() {
-  local p
+  local p own
+  own=$(dpkg --print-architecture)
   for p in "$@"; do
-    dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
+    case "$p" in
+      *:*) dpkg-query -W -f='${Architecture} ${Status}\n' "$p" 2>/dev/null | grep -q ' install ok installed$' ;;
+      *) dpkg-query -W -f='${Architecture} ${Status}\n' "$p" 2>/dev/null |
+           grep -Eq "^($own|all) install ok installed$" ;;
+    esac || echo "$p"
   done
 }
 

@@ -31,7 +31,7 @@ esac
 STUB
 cat >"$work/bin/dpkg-query" <<'STUB'
 #!/bin/sh
-[ "${ALL_INSTALLED:-0}" = 1 ] && echo 'install ok installed'
+[ "${ALL_INSTALLED:-0}" = 1 ] && echo "${INSTALLED_ARCH:-i386} install ok installed"
 exit 0
 STUB
 cat >"$work/bin/apt-cache" <<'STUB'
@@ -85,6 +85,8 @@ builds=(
   "32|wine32:i386 gstreamer1.0-plugins-good:i386 g++-mingw-w64-i686|g++-mingw-w64-x86-64-posix libgl1 qemu-system-x86"
   "64|wine64 gstreamer1.0-plugins-good g++-mingw-w64-x86-64-posix g++-mingw-w64-i686 qemu-system-x86 debootstrap|wine32:i386 libgl1:i386"
   "32 CELESTRA_TEST_SHIPPED=1|wine32:i386 qemu-system-x86 debootstrap|libgl1"
+  # Installed in another architecture only, as the 32-bit build's i386 copies are.
+  "64 ALL_INSTALLED=1 INSTALLED_ARCH=armel|gstreamer1.0-plugins-good wine64|wine32:i386"
 )
 for b in "${builds[@]}"; do
   IFS='|' read -r build wanted unwanted <<<"$b"
