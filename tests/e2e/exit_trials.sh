@@ -32,18 +32,9 @@ note() {
   echo "$((($(date +%s%N) - trial_start_ns) / 1000000)) ms: $*" >>"$e2e_work/timeline"
 }
 
-# What a run that will not end is doing: its Unix threads (name, state, kernel wait), its
-# windows, and the Windows stacks of the prefix's processes.
 note_stuck_run() {
   note "still running; its threads, windows and stacks follow"
-  {
-    local task
-    for task in /proc/"$saver_pid"/task/*; do
-      echo "thread $(basename "$task") $(cat "$task/comm") state $(awk '{print $3}' "$task/stat") wchan $(cat "$task/wchan")"
-    done
-    helper list "Celestra Screensaver"
-    timeout 60 winedbg --command "bt all"
-  } >>"$e2e_work/timeline" 2>&1 || true
+  describe_stuck_saver >>"$e2e_work/timeline" 2>&1 || true
 }
 
 keep_failed_trial() {

@@ -127,14 +127,34 @@ wait_for_window() {
   fail "no window \"$name\" appeared"
 }
 
+# What a run that will not end is doing: its Unix threads (name, state, kernel wait), its
+# windows, and the Windows stacks of the prefix's processes.
+describe_stuck_saver() {
+  local task
+  for task in /proc/"$saver_pid"/task/*; do
+    echo "thread $(basename "$task") $(cat "$task/comm") state $(awk '{print $3}' "$task/stat") wchan $(cat "$task/wchan")"
+  done
+  helper list "Celestra Screensaver" || true
+  timeout 60 winedbg --command "bt all"
+}
+
 # Waits up to $1 seconds for the saver to end; fails unless it ended with code 0. Sets
-# saver_exit_ms to how long it took.
+# saver_exit_ms to how long it took. A saver that does not end leaves what it printed and
+# what it is doing on standard error.
 wait_for_exit() {
   local start now
   start=$(date +%s%N)
   while saver_running; do
     now=$(date +%s%N)
-    [ $(((now - start) / 1000000)) -lt $(($1 * 1000)) ] || fail "the saver was still running $1 s after it was asked to end"
+    if [ $(((now - start) / 1000000)) -ge $(($1 * 1000)) ]; then
+      {
+        echo "what the saver printed:"
+        tail -n 20 "$e2e_work/saver.log" || true
+        echo "what it is doing:"
+        describe_stuck_saver || true
+      } >&2
+      fail "the saver was still running $1 s after it was asked to end"
+    fi
     sleep 0.05
   done
   saver_exit_ms=$((($(date +%s%N) - start) / 1000000))
