@@ -104,11 +104,16 @@ helper() {
   wine "$E2E_HELPER" "$@" | tr -d '\r'
 }
 
+# The last lines of what the saver printed (its log holds what it told a debugger).
+show_saver_output() {
+  echo "what the saver printed:"
+  tail -n 20 "$e2e_work/saver.log" || true
+}
+
 # Fails, with what the saver printed, when it ended before its window $1 appeared. (Its
 # code is not known here: this runs in a subshell, which cannot wait for it.)
 saver_ended_early() {
-  echo "what the saver printed:" >&2
-  tail -n 20 "$e2e_work/saver.log" >&2 || true
+  show_saver_output >&2
   fail "the saver ended before its window \"$1\" appeared"
 }
 
@@ -148,8 +153,7 @@ wait_for_exit() {
     now=$(date +%s%N)
     if [ $(((now - start) / 1000000)) -ge $(($1 * 1000)) ]; then
       {
-        echo "what the saver printed:"
-        tail -n 20 "$e2e_work/saver.log" || true
+        show_saver_output
         echo "what it is doing:"
         describe_stuck_saver || true
       } >&2
