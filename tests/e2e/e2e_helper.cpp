@@ -279,12 +279,16 @@ HWND FindSaverChild(HWND host) {
 enum class PreviewHost { Window, Minimised, Box };
 
 // Waits, handling our windows' messages, until `host` is destroyed (true) or the process
-// ends or the time is up (false).
+// ends or the time is up (false). The close that destroys the host is handled inside the
+// wait, and the preview may end within that same wait: that counts as the host gone.
 bool WaitForHostGone(HWND host, HANDLE process, DWORD milliseconds) {
     const DWORD start = GetTickCount();
     while (IsWindow(host)) {
-        if (GetTickCount() - start >= milliseconds || WaitPumping(process, 50) == WAIT_OBJECT_0) {
+        if (GetTickCount() - start >= milliseconds) {
             return false;
+        }
+        if (WaitPumping(process, 50) == WAIT_OBJECT_0) {
+            return !IsWindow(host);
         }
     }
     return true;
