@@ -194,11 +194,13 @@ protected:
 };
 
 TEST_F(SceneFrames, TheSunGlowsWhereItProjects) {
+    // The static eye comes from the clock. This one is among the farthest of its grid, 173
+    // units from the Sun at (-100, 100, 100); nearer eyes only see a larger glow.
+    saver.millisecondClock = [] { return 58u; };
     saver.settings.cameraSettings = CameraStatic;
     const std::vector<uint32_t> pixels = Draw(1.0f);
     ASSERT_FALSE(pixels.empty());
-    // The static camera looks at the Sun from at most ~150 units: the glow fills the
-    // middle of the picture with white and yellow.
+    ASSERT_EQ(saver.staticEyePos, D3DXVECTOR3(-100.0f, 100.0f, 100.0f));
     D3DXVECTOR3 sun(0.0f, 0.0f, 0.0f), projected;
     D3DXMATRIX projection;
     D3DXMatrixPerspectiveOffCenterLH(&projection, -0.05f * 160 / 240, 0.05f * 160 / 240, -0.05f * 0.5f,
@@ -208,7 +210,8 @@ TEST_F(SceneFrames, TheSunGlowsWhereItProjects) {
     const int x = static_cast<int>((projected.x + 1.0f) * 160.0f);
     const int y = static_cast<int>((1.0f - projected.y) * 120.0f);
     ASSERT_TRUE(x > 10 && x < 310 && y > 10 && y < 230) << x << "," << y;
-    EXPECT_GT(BrightPixels(pixels, x - 5, y - 5, x + 5, y + 5), 50) << "the glow's white centre";
+    // From there the glow's white centre still covers 45 of these 100 pixels.
+    EXPECT_GT(BrightPixels(pixels, x - 5, y - 5, x + 5, y + 5), 35) << "the glow's white centre";
     if (::testing::Test::HasFailure()) {
         SavePixelsAsBmp(pixels, test.Width(), test.Height(), "scene-sun.bmp");
     }
