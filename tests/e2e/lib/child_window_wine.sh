@@ -104,11 +104,17 @@ make_child_window_wine() {
     return 1
   }
 
+  # The 64-bit loader runs without address space randomisation, as scripts/lib/wine64/wine
+  # explains.
+  local fixed_layout=""
+  if [ "$bits" = 64 ] && setarch "$(uname -m)" -R true 2>/dev/null; then
+    fixed_layout="setarch $(uname -m) -R "
+  fi
   cat >"$dir/bin/wine" <<EOF
 #!/bin/sh
 # The private Wine of the $bits-bit build; processes it starts use its loaders too.
 export WINELOADER="$dir/lib/wine/$loader"
-exec "\$WINELOADER" "\$@"
+exec $fixed_layout"\$WINELOADER" "\$@"
 EOF
   chmod +x "$dir/bin/wine"
 }
