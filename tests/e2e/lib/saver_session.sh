@@ -89,9 +89,29 @@ start_saver() {
   if [ "${SAVER_HIDE_D3D:-0}" = 1 ]; then
     overrides="$overrides;d3d8="
   fi
-  WINEDEBUG="$WINEDEBUG,+debugstr" WINEDLLOVERRIDES=$overrides wine "$SAVER" "$@" \
-    >"$e2e_work/saver.log" 2>&1 &
+  (
+    ulimit -c unlimited 2>/dev/null || true
+    WINEDEBUG="$WINEDEBUG,+debugstr" WINEDLLOVERRIDES=$overrides exec wine "$SAVER" "$@"
+  ) >"$e2e_work/saver.log" 2>&1 &
   saver_pid=$!
+}
+
+# For a saver whose Wine process $1 a Unix signal killed: the stacks of its threads, from
+# the core file the kernel left in this folder (a fault of Wine or Mesa shows there, not in
+# the saver's own output). The core file is large and is removed.
+show_core_stacks() {
+  local core loader=/usr/lib/wine/wine
+  [ -x "$loader" ] || loader=/usr/lib/wine/wine64
+  for core in core."$1" core; do
+    [ -f "$core" ] && break
+  done
+  if [ ! -f "$core" ]; then
+    echo "no core file here (the kernel's core_pattern: $(cat /proc/sys/kernel/core_pattern))"
+    return
+  fi
+  echo "the stacks of its threads:"
+  timeout 120 gdb -batch -nx -ex "thread apply all bt 12" "$loader" "$core" 2>&1 | grep -v "^warning:" || true
+  rm -f "$core"
 }
 
 saver_running() {
@@ -144,8 +164,8 @@ describe_stuck_saver() {
 }
 
 # Waits up to $1 seconds for the saver to end; fails unless it ended with code 0. Sets
-# saver_exit_ms to how long it took. A saver that does not end leaves what it printed and
-# what it is doing on standard error.
+# saver_exit_ms to how long it took. A saver that fails leaves on standard error what it
+# printed and what it is doing if it does not end, or its stacks if a signal killed it.
 wait_for_exit() {
   local start now
   start=$(date +%s%N)
@@ -162,10 +182,14 @@ wait_for_exit() {
     sleep 0.05
   done
   saver_exit_ms=$((($(date +%s%N) - start) / 1000000))
-  local code=0
+  local code=0 pid=$saver_pid
   wait "$saver_pid" || code=$?
   saver_pid=""
-  [ "$code" -eq 0 ] || fail "the saver ended with code $code"
+  if [ "$code" -ne 0 ]; then
+    show_saver_output >&2
+    [ "$code" -le 128 ] || show_core_stacks "$pid" >&2
+    fail "the saver ended with code $code"
+  fi
 }
 
 # The X window's rectangle on the screen as WxH+X+Y (for an unmanaged window with a
