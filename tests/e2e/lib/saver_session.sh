@@ -100,15 +100,14 @@ start_saver() {
 # the core file the kernel left in this folder (a fault of Wine or Mesa shows there, not in
 # the saver's own output). The core file is large and is removed.
 show_core_stacks() {
-  local core loader=/usr/lib/wine/wine
-  [ -x "$loader" ] || loader=/usr/lib/wine/wine64
-  for core in core."$1" core; do
-    [ -f "$core" ] && break
-  done
+  local core=core.$1 loader=/usr/lib/wine/wine
+  [ -f "$core" ] || core=core
   if [ ! -f "$core" ]; then
     echo "no core file here (the kernel's core_pattern: $(cat /proc/sys/kernel/core_pattern))"
     return
   fi
+  # The core's ELF class (its fifth byte) tells which loader ran.
+  [ "$(od -An -j4 -N1 -tu1 "$core" | tr -d ' ')" = 1 ] || loader=/usr/lib/wine/wine64
   echo "the stacks of its threads:"
   timeout 120 gdb -batch -nx -ex "thread apply all bt 12" "$loader" "$core" 2>&1 | grep -v "^warning:" || true
   rm -f "$core"
