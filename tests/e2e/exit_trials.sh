@@ -148,6 +148,7 @@ trial() {
   local code=0 pid=$saver_pid
   wait "$saver_pid" || code=$?
   saver_pid=""
+  code=$(saver_exit_code "$code" "$e2e_work/saver.log")
   note "ended with code $code, $ms ms after the input"
   if [ "$code" -ne 0 ]; then
     grep -v ':fixme:' "$e2e_work/saver.log" | tail -40 >&2 || true

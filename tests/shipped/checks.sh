@@ -19,6 +19,8 @@ export WINEPREFIX=/root/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 key='HKCU\Software\Nebulart\Screensavers\Celestra'
 saver=/tmp/ssaver.scr
 saver_pid=""
+saver_log=""
+. "$in/exit_code.sh"
 
 fail() {
   echo "FAIL: $*"
@@ -38,7 +40,8 @@ value_of() {
 
 # Starts the shipped saver with switch $1 for check $2; its debugger output goes to OUT.
 start_saver() {
-  WINEDEBUG=-all,+debugstr wine "$saver" "$1" >>"$out/$2-saver.log" 2>&1 &
+  saver_log="$out/$2-saver.log"
+  WINEDEBUG=-all,+debugstr wine "$saver" "$1" >>"$saver_log" 2>&1 &
   saver_pid=$!
 }
 
@@ -65,6 +68,7 @@ wait_for_exit() {
     sleep 0.1
   done
   wait "$saver_pid" || code=$?
+  code=$(saver_exit_code "$code" "$saver_log")
   [ "$code" -eq 0 ] || fail "the saver ended with code $code"
   echo "[$SECONDS s] the saver ended with code 0"
 }

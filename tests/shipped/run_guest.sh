@@ -26,7 +26,7 @@ echo "guest image ready after $((SECONDS - start)) s: $image"
 cp "$SAVER" "$out/in/ssaver.scr"
 cp "$CELESTRA_SETUP" "$out/in/Celestra-Setup.exe"
 cp "$E2E_HELPER" "$out/in/e2e_helper.exe"
-cp "$here/checks.sh" "$out/in/"
+cp "$here/checks.sh" "$here/../e2e/lib/exit_code.sh" "$out/in/"
 printf 'exec bash /host/in/checks.sh /host/in /host/results' >"$out/job"
 printf ' %q' "$@" >>"$out/job"
 booted=$SECONDS

@@ -18,6 +18,7 @@ trap 'echo "FAIL: $(basename "$0") line $LINENO: $BASH_COMMAND" >&2' ERR
 e2e_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
 . "$e2e_root/scripts/lib/display.sh"
 . "$e2e_root/scripts/lib/wine-prefix.sh"
+. "$e2e_root/tests/e2e/lib/exit_code.sh"
 
 session_args=()
 saver_pid=""
@@ -184,6 +185,7 @@ wait_for_exit() {
   local code=0 pid=$saver_pid
   wait "$saver_pid" || code=$?
   saver_pid=""
+  code=$(saver_exit_code "$code" "$e2e_work/saver.log")
   if [ "$code" -ne 0 ]; then
     show_saver_output >&2
     [ "$code" -le 128 ] || show_core_stacks "$pid" >&2
