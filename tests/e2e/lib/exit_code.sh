@@ -7,6 +7,7 @@
 # its own lines in its log, tells the two apart.
 #
 #   code=$(saver_exit_code STATUS LOG)
+set -euo pipefail
 
 saver_exit_code() {
   local status=$1 log=$2 last
