@@ -145,15 +145,11 @@ trial() {
       { note_stuck_run && fail "$1: the saver was still running 12 s after it"; }
     ms=$elapsed_ms
   fi
-  local code=0 pid=$saver_pid
-  wait "$saver_pid" || code=$?
-  saver_pid=""
-  code=$(saver_exit_code "$code" "$e2e_work/saver.log")
-  note "ended with code $code, $ms ms after the input"
-  if [ "$code" -ne 0 ]; then
+  reap_saver
+  note "ended with code $saver_code, $ms ms after the input"
+  if [ "$saver_code" -ne 0 ]; then
     grep -v ':fixme:' "$e2e_work/saver.log" | tail -40 >&2 || true
-    [ "$code" -le 128 ] || show_core_stacks "$pid" >&2
-    fail "$1: the saver ended with code $code $ms ms after it"
+    fail "$1: the saver ended with code $saver_code $ms ms after it"
   fi
   echo "$ms" >>"$2"
   nothing_left

@@ -23,6 +23,7 @@ e2e_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
 session_args=()
 saver_pid=""
 saver_exit_ms=0
+saver_code=0
 e2e_work=""
 
 fail() {
@@ -182,15 +183,21 @@ wait_for_exit() {
     sleep 0.05
   done
   saver_exit_ms=$((($(date +%s%N) - start) / 1000000))
-  local code=0 pid=$saver_pid
-  wait "$saver_pid" || code=$?
-  saver_pid=""
-  code=$(saver_exit_code "$code" "$e2e_work/saver.log")
-  if [ "$code" -ne 0 ]; then
+  reap_saver
+  if [ "$saver_code" -ne 0 ]; then
     show_saver_output >&2
-    [ "$code" -le 128 ] || show_core_stacks "$pid" >&2
-    fail "the saver ended with code $code"
+    fail "the saver ended with code $saver_code"
   fi
+}
+
+# Collects the ended saver's status: sets saver_code to its exit code (saver_exit_code),
+# and when a Unix signal killed it, shows the stacks of its threads on standard error.
+reap_saver() {
+  local status=0 pid=$saver_pid
+  wait "$saver_pid" || status=$?
+  saver_pid=""
+  saver_code=$(saver_exit_code "$status" "$e2e_work/saver.log")
+  [ "$saver_code" -le 128 ] || show_core_stacks "$pid" >&2
 }
 
 # The X window's rectangle on the screen as WxH+X+Y (for an unmanaged window with a
