@@ -153,13 +153,16 @@ wait_for_window() {
   fail "no window \"$name\" appeared"
 }
 
-# What a run that will not end is doing: its Unix threads (name, state, kernel wait), its
-# windows, and the Windows stacks of the prefix's processes.
+# What a run that will not end is doing: its Unix threads (name, state, kernel wait) and
+# their stacks, its windows, and the Windows stacks of the prefix's processes. (winedbg
+# cannot attach to a process that is already ending; gdb still can.)
 describe_stuck_saver() {
   local task
   for task in /proc/"$saver_pid"/task/*; do
     echo "thread $(basename "$task") $(cat "$task/comm") state $(awk '{print $3}' "$task/stat") wchan $(cat "$task/wchan")"
   done
+  echo "the Unix stacks of its threads:"
+  timeout 60 gdb -batch -nx -p "$saver_pid" -ex "thread apply all bt 12" 2>&1 | grep -v "^warning:" || true
   helper list "Celestra Screensaver" || true
   timeout 60 winedbg --command "bt all"
 }
